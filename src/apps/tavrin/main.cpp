@@ -1,0 +1,7 @@
+#include "app/ProgramMain.h"
+#include "profile/ProgramProfile.h"
+
+int main(int argc, char **argv)
+{
+    return runProgram(argc, argv, ProgramProfile::tavrin());
+}

@@ -1,0 +1,102 @@
+#include "ConfigFile.h"
+
+#include "KeyRecord.h"
+#include "profile/ProgramProfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+ConfigFile::LoadResult ConfigFile::load(const QString &path, const ProgramProfile &profile)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {LoadStatus::Missing, {}};
+    if (info.size() != profile.fileSize())
+        return {LoadStatus::Invalid, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {LoadStatus::OpenFailed, {}};
+    const QByteArray magic = file.read(profile.magic.size());
+    if (magic.size() != profile.magic.size())
+        return {LoadStatus::ReadFailed, {}};
+    if (magic != profile.magic)
+        return {LoadStatus::Invalid, {}};
+    const QByteArray rest = file.read(profile.fileSize() - magic.size());
+    // The file may have shrunk since its size was checked; that is a failed read, not a bad file.
+    if (rest.size() != profile.fileSize() - magic.size())
+        return {LoadStatus::ReadFailed, {}};
+    return parse(magic + rest, profile);
+}
+
+ConfigFile::LoadResult ConfigFile::parse(const QByteArray &bytes, const ProgramProfile &profile)
+{
+    if (bytes.size() != profile.fileSize() || !bytes.startsWith(profile.magic))
+        return {LoadStatus::Invalid, {}};
+    LoadResult result{LoadStatus::Loaded, {}};
+    result.cells.reserve(profile.cellCount);
+    for (int i = 0; i < profile.cellCount; ++i) {
+        const qsizetype at = profile.magic.size() + qsizetype(i) * KeyRecord::Size;
+        result.cells.append(
+            KeyRecord::ReadKeyRecord(QByteArrayView(bytes).sliced(at, KeyRecord::Size)));
+    }
+    if (!valuesAcceptable(result.cells, profile))
+        return {LoadStatus::Invalid, {}};
+    return result;
+}
+
+bool ConfigFile::valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile)
+{
+    for (int i = 0; i < cells.size(); ++i) {
+        const KeyCell &k = cells[i];
+        if (k.CodeCount > KeyCell::MaxCodes)
+            return false;
+        if (!profile.mergeable) {
+            if (k.ColSpan != 1 || k.RowSpan != 1)
+                return false;
+            continue;
+        }
+        if (k.ColSpan < 1 || k.RowSpan < 1)
+            return false;
+        if (profile.column(i) + k.ColSpan > profile.gridColumns ||
+            profile.row(i) + k.RowSpan > profile.gridRows)
+            return false;
+    }
+    return true;
+}
+
+QByteArray ConfigFile::serialize(const QList<KeyCell> &cells, const ProgramProfile &profile)
+{
+    QByteArray bytes = profile.magic;
+    bytes.reserve(profile.fileSize());
+    for (const KeyCell &k : cells)
+        KeyRecord::WriteKeyRecord(k, bytes);
+    return bytes;
+}
+
+bool ConfigFile::save(const QString &path, const QList<KeyCell> &cells,
+                      const ProgramProfile &profile)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that a write cut short by a full disk shows in write()'s count; a buffered
+    // flush at commit can lose that and put a truncated file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (!writeAll(file, serialize(cells, profile))) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool ConfigFile::writeAll(QIODevice &device, const QByteArray &bytes)
+{
+    return device.write(bytes) == bytes.size();
+}
+
+QString ConfigFile::withExtension(const QString &path, const QString &extension)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path.endsWith(u'.') ? path + extension : path + u'.' + extension;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <array>
+
+// The data of one programmable key (or one key-lock position): what the configuration file
+// stores, the dialogs edit and the programming run sends. The on-screen cell wraps one of these.
+struct KeyCell
+{
+    static constexpr int CodeCapacity = 64;
+    // One byte of the code area is always kept free for the end mark the programming run adds.
+    static constexpr int MaxCodes = CodeCapacity - 1;
+    static constexpr quint32 ButtonFace = 0x8000000F;
+
+    bool Visible = true;
+    QByteArray Caption; // label bytes in the legacy code page, kept verbatim for byte-exact files
+    quint32 Color = 0;
+    qint32 ColSpan = 0;
+    qint32 RowSpan = 0;
+    qint32 CodeCount = 0;
+    std::array<quint8, CodeCapacity> Codes{};
+
+    // Default contents. The code bytes stay as they are: past CodeCount they carry no meaning.
+    void ResetKey(const QByteArray &defaultLabel);
+
+    bool operator==(const KeyCell &) const = default;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <array>
+
+// The commands of the main window, in tool-bar order.
+enum class Command
+{
+    Exit,
+    New,
+    Load,
+    Save,
+    Label,
+    Code,
+    Colour,
+    ProgOne,
+    ProgAll,
+    View,
+    Print
+};
+inline constexpr int CommandCount = 11;
+
+// Everything that tells the keyboard program and the key-lock program apart. Both programs are
+// built from the same sources; only the profile handed to the main window differs.
+struct ProgramProfile
+{
+    enum class Placement
+    {
+        Columns,
+        LockRow
+    };
+
+    QString name;    // window caption and message-box title
+    int cellCount;   // cells in the key grid
+    int gridColumns; // grid extent that merged keys must stay inside
+    int gridRows;
+    Placement placement;
+    int defaultLabelBase; // the default label is index + base
+    QByteArray magic;     // first four bytes of a configuration file
+    QString extension;    // configuration file extension, without the dot
+    int keyNumberBase;    // key number in packets is index + base
+    bool mergeable;       // Shift+click merging of neighbouring cells
+    QSize clientSize;     // main window client area below the menu
+    QRect versionLabel;
+    bool lockPicture;
+    QString openFilter; // "description|pattern", as the file dialogs take it
+    QString saveFilter;
+    QString loadOpenFailureText; // the Load command's wording when the file cannot be opened
+    std::array<int, CommandCount> toolButtonLeft; // -1 where the program lacks the command
+
+    static const ProgramProfile &tavrin();
+    static const ProgramProfile &quelda();
+
+    qint64 fileSize() const { return magic.size() + qint64(cellCount) * 92; }
+    QPoint cellPosition(int index) const;
+    int column(int index) const { return index / gridRows; }
+    int row(int index) const { return index % gridRows; }
+    QByteArray defaultLabel(int index) const;
+    bool has(Command c) const { return toolButtonLeft[int(c)] >= 0; }
+};

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "common/Prompter.h"
+#include "keymodel/KeyCell.h"
+#include "profile/ProgramProfile.h"
+
+#include <QList>
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QToolButton;
+class TKey;
+
+// The main window of either program: tool bar, menu, the key grid and the commands. It keeps
+// which cell is selected and whether the configuration has changed since it was last saved or
+// loaded, and asks before that work could be lost.
+class TMainDlg : public QMainWindow
+{
+    Q_OBJECT
+public:
+    enum class LoadOrigin
+    {
+        StartUp,
+        Command
+    };
+
+    explicit TMainDlg(const ProgramProfile &profile, QWidget *parent = nullptr);
+    ~TMainDlg() override;
+
+    const ProgramProfile &profile() const { return m_profile; }
+    void setPrompter(std::unique_ptr<Prompter> prompter);
+    Prompter &prompter() const { return *m_prompter; }
+
+    bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
+    int keyCount() const { return int(m_keys.size()); }
+    TKey *key(int index) const { return m_keys.at(index); }
+    TKey *SelectedKey() const { return m_selectedKey; }
+    bool ConfigChanged() const { return m_configChanged; }
+    void setConfigChanged(bool changed) { m_configChanged = changed; }
+
+    QAction *action(Command c) const { return m_actions[int(c)]; }
+    QToolButton *toolButton(Command c) const { return m_buttons[int(c)]; }
+    QWidget *clientArea() const { return m_client; }
+
+    void centreOnScreen();
+
+    bool LoadConfigFile(const QString &path, LoadOrigin origin);
+    // Returns whether the file was written.
+    bool SaveConfigFile(const QString &path);
+    void DeselectKey();
+    void EnableKeyCommands(bool enabled);
+
+public slots:
+    void KeyClick(TKey *key, Qt::KeyboardModifiers modifiers);
+    void sExitClick();
+    void sNewClick();
+    void sLoadClick();
+    // Returns whether the configuration was saved.
+    bool sSaveClick();
+    void sLabelClick();
+    void sScanClick();
+    void sColorClick();
+    void sProg1Click();
+    void sProgAllClick();
+    void sViewClick();
+    void sPrintClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createCommands();
+    void createToolBar();
+    void createMenu();
+    void createKeys();
+    void createDecorations();
+    // Offers to save unsaved changes; false means the command that asked must not go on.
+    bool saveChangesFirst(const QString &question);
+    QList<KeyCell> cells() const;
+    QString dialogStartPath() const;
+
+    const ProgramProfile &m_profile;
+    std::unique_ptr<Prompter> m_prompter;
+    QWidget *m_client = nullptr;
+    QList<TKey *> m_keys;
+    TKey *m_selectedKey = nullptr;
+    bool m_configChanged = false;
+    QString m_lastPath; // where the file dialogs start: the file last loaded or saved
+    std::array<QAction *, CommandCount> m_actions{};
+    std::array<QToolButton *, CommandCount> m_buttons{};
+};

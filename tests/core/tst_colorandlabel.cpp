@@ -1,0 +1,71 @@
+#include "keymodel/ColorValue.h"
+#include "keymodel/LabelCodec.h"
+
+#include <QTest>
+
+class TestColorAndLabel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void resolve_data();
+    void resolve();
+    void fromRgbIsLowByteRed();
+    void labels_data();
+    void labels();
+
+private:
+    QPalette m_palette;
+};
+
+void TestColorAndLabel::resolve_data()
+{
+    QTest::addColumn<quint32>("value");
+    QTest::addColumn<QColor>("expected");
+
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    palette.setColor(QPalette::WindowText, QColor(4, 5, 6));
+    m_palette = palette;
+    QTest::newRow("button face follows palette") << 0x8000000Fu << QColor(1, 2, 3);
+    QTest::newRow("window text follows palette") << 0x80000008u << QColor(4, 5, 6);
+    QTest::newRow("rgb red in low byte") << 0x000000FFu << QColor(255, 0, 0);
+    QTest::newRow("rgb blue in third byte") << 0x00FF0000u << QColor(0, 0, 255);
+    QTest::newRow("unknown system number uses low bits") << 0x80000040u << QColor(0x40, 0, 0);
+    QTest::newRow("stray high byte ignored") << 0x02102030u << QColor(0x30, 0x20, 0x10);
+}
+
+void TestColorAndLabel::resolve()
+{
+    QFETCH(quint32, value);
+    QFETCH(QColor, expected);
+    QCOMPARE(ColorValue::resolve(value, m_palette), expected);
+}
+
+void TestColorAndLabel::fromRgbIsLowByteRed()
+{
+    QCOMPARE(ColorValue::fromRgb(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
+void TestColorAndLabel::labels_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("western euro and accent")
+        << QByteArray("windows-1252") << QByteArray("\x80 caf\xe9") << QString::fromUtf8("€ café");
+    QTest::newRow("japanese double-byte")
+        << QByteArray("Shift_JIS") << QByteArray("\x83\x4c\x81\x5b") << QString::fromUtf8("キー");
+}
+
+void TestColorAndLabel::labels()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    const LabelCodec codec(encoding.constData());
+    QCOMPARE(codec.decode(bytes), text);
+    QCOMPARE(codec.encode(text), bytes);
+}
+
+QTEST_MAIN(TestColorAndLabel)
+#include "tst_colorandlabel.moc"
