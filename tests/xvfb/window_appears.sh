@@ -44,4 +44,13 @@ if [ "$menu" -lt 15 ] || [ "$menu" -gt 40 ]; then
   exit 1
 fi
 kill -0 "$app" || { echo "FAIL: the program ended"; exit 1; }
+
+# A real key stroke reaches the menu's shortcut: Ctrl+O opens the Load dialog.
+# There is no window manager here, so focus the window directly; the keys then go through XTEST
+# like a user's.
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+o
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Open$' | head -n 1) || true
+[ -n "$dialog" ] || { echo "FAIL: Ctrl+O opened no Open dialog"; exit 1; }
+xdotool key Escape
 echo "PASS"

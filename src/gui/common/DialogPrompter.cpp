@@ -51,7 +51,7 @@ QString DialogPrompter::saveFileName(const QString &filter, const QString &exten
 {
     // Built by hand because the static helper cannot set a default suffix. The program asks
     // about overwriting itself, after the dialog has closed.
-    QFileDialog dialog(m_parent, QString(), startPath, toolkitFilter(filter));
+    QFileDialog dialog(m_parent, QStringLiteral("Save As"), startPath, toolkitFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(extension);
