@@ -89,6 +89,8 @@ private slots:
     void recordValues();
     void roundTrip_data();
     void roundTrip();
+    void readFailures_data();
+    void readFailures();
     void saveTwiceGivesIdenticalFiles();
     void failedSaveKeepsOldFile();
     void fullDiskKeepsOldFile();
@@ -217,6 +219,32 @@ void TestConfigFile::roundTrip()
     const QString out = m_dir.filePath(QStringLiteral("out.bin"));
     QVERIFY(ConfigFile::save(out, loaded.cells, p));
     QCOMPARE(readFile(out), original);
+}
+
+void TestConfigFile::readFailures_data()
+{
+    QTest::addColumn<int>("available"); // bytes the device gives before it fails
+    QTest::addColumn<int>("status");
+    using S = ConfigFile::LoadStatus;
+    QTest::newRow("nothing") << 0 << int(S::ReadFailed);
+    QTest::newRow("part of the magic") << 2 << int(S::ReadFailed);
+    QTest::newRow("magic only") << 4 << int(S::ReadFailed);
+    QTest::newRow("stops in record 10") << 4 + 92 * 10 + 50 << int(S::ReadFailed);
+    QTest::newRow("one byte short") << 7731 << int(S::ReadFailed);
+    QTest::newRow("whole file") << 7732 << int(S::Loaded);
+}
+
+void TestConfigFile::readFailures()
+{
+    QFETCH(int, available);
+    QFETCH(int, status);
+    const ProgramProfile &p = ProgramProfile::tavrin();
+    QByteArray bytes = ConfigFile::serialize(busyCells(p), p).left(available);
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    const ConfigFile::LoadResult r = ConfigFile::read(device, p);
+    QCOMPARE(int(r.status), status);
+    QCOMPARE(r.cells.isEmpty(), status != int(ConfigFile::LoadStatus::Loaded));
 }
 
 void TestConfigFile::saveTwiceGivesIdenticalFiles()

@@ -17,16 +17,22 @@ ConfigFile::LoadResult ConfigFile::load(const QString &path, const ProgramProfil
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {LoadStatus::OpenFailed, {}};
-    const QByteArray magic = file.read(profile.magic.size());
+    return read(file, profile);
+}
+
+ConfigFile::LoadResult ConfigFile::read(QIODevice &device, const ProgramProfile &profile)
+{
+    const QByteArray magic = device.read(profile.magic.size());
     if (magic.size() != profile.magic.size())
         return {LoadStatus::ReadFailed, {}};
     if (magic != profile.magic)
         return {LoadStatus::Invalid, {}};
-    const QByteArray rest = file.read(profile.fileSize() - magic.size());
+    const qint64 recordBytes = profile.fileSize() - magic.size();
+    const QByteArray records = device.read(recordBytes);
     // The file may have shrunk since its size was checked; that is a failed read, not a bad file.
-    if (rest.size() != profile.fileSize() - magic.size())
+    if (records.size() != recordBytes)
         return {LoadStatus::ReadFailed, {}};
-    return parse(magic + rest, profile);
+    return parse(magic + records, profile);
 }
 
 ConfigFile::LoadResult ConfigFile::parse(const QByteArray &bytes, const ProgramProfile &profile)

@@ -30,6 +30,8 @@ public:
     };
 
     static LoadResult load(const QString &path, const ProgramProfile &profile);
+    // Reads an opened file whose size has passed its check.
+    static LoadResult read(QIODevice &device, const ProgramProfile &profile);
     // Checks and decodes a whole file's bytes.
     static LoadResult parse(const QByteArray &bytes, const ProgramProfile &profile);
     // Values that merging and the programming run index the grid and the code area by.
