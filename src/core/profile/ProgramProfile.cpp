@@ -8,6 +8,8 @@ const ProgramProfile &ProgramProfile::tavrin()
 {
     static const ProgramProfile p{
         .name = QStringLiteral("Tavrin"),
+        .description =
+            QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
         .cellCount = 84,
         .gridColumns = 12,
         .gridRows = 7,
@@ -32,6 +34,8 @@ const ProgramProfile &ProgramProfile::quelda()
 {
     static const ProgramProfile p{
         .name = QStringLiteral("Quelda"),
+        .description = QStringLiteral(
+            "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),
         .cellCount = 7,
         .gridColumns = 7,
         .gridRows = 1,

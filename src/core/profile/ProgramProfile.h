@@ -35,9 +35,10 @@ struct ProgramProfile
         LockRow
     };
 
-    QString name;    // window caption and message-box title
-    int cellCount;   // cells in the key grid
-    int gridColumns; // grid extent that merged keys must stay inside
+    QString name;        // window caption and message-box title
+    QString description; // what the program is for, in its command-line help
+    int cellCount;       // cells in the key grid
+    int gridColumns;     // grid extent that merged keys must stay inside
     int gridRows;
     Placement placement;
     int defaultLabelBase; // the default label is index + base

@@ -50,8 +50,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
     QApplication::setWindowIcon(programIcon(profile));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."));
+    parser.setApplicationDescription(profile.description);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
