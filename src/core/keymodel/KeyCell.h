@@ -13,6 +13,11 @@ struct KeyCell
     // One byte of the code area is always kept free for the end mark the programming run adds.
     static constexpr int MaxCodes = CodeCapacity - 1;
     static constexpr quint32 ButtonFace = 0x8000000F;
+    // What the keyboard takes as the end of a key's codes; no code group ever contains it.
+    static constexpr quint8 EndMark = 0xF7;
+    // Grid pitch and cell size on the main window, in pixels: a key spanning n cells is n
+    // pitches wide, so merged keys fill exactly the cells they cover.
+    static constexpr int Pitch = 44;
 
     bool Visible = true;
     QByteArray Caption; // label bytes in the legacy code page, kept verbatim for byte-exact files

@@ -1,8 +1,7 @@
 #include "ProgramProfile.h"
 
-namespace {
-constexpr int CellPitch = 44;
-}
+#include "keymodel/KeyCell.h"
+#include "keymodel/KeyRecord.h"
 
 const ProgramProfile &ProgramProfile::tavrin()
 {
@@ -60,11 +59,16 @@ QPoint ProgramProfile::cellPosition(int index) const
 {
     if (placement == Placement::LockRow)
         // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
-        return QPoint(((index + 2) % 7) * CellPitch + 8, 41);
-    return QPoint((index / gridRows) * CellPitch + 8, (index % gridRows) * CellPitch + 41);
+        return QPoint(((index + 2) % 7) * KeyCell::Pitch + 8, 41);
+    return QPoint((index / gridRows) * KeyCell::Pitch + 8, (index % gridRows) * KeyCell::Pitch + 41);
 }
 
 QByteArray ProgramProfile::defaultLabel(int index) const
 {
     return QByteArray::number(index + defaultLabelBase);
+}
+
+qint64 ProgramProfile::fileSize() const
+{
+    return magic.size() + qint64(cellCount) * KeyRecord::Size;
 }

@@ -57,7 +57,7 @@ struct ProgramProfile
     static const ProgramProfile &tavrin();
     static const ProgramProfile &quelda();
 
-    qint64 fileSize() const { return magic.size() + qint64(cellCount) * 92; }
+    qint64 fileSize() const;
     QPoint cellPosition(int index) const;
     int column(int index) const { return index / gridRows; }
     int row(int index) const { return index % gridRows; }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "KeyCell.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QObject>
+
+struct ProgramProfile;
+
+// The whole key grid of one program: 84 keyboard keys in 12 columns of 7, or the 7 key-lock
+// positions. It owns the cells for the life of the program; the main window shows them, files
+// are read into and written from them, the programming run and the layout view read them. Every
+// change is announced with the indices of the cells it touched, so a view repaints only those.
+class KeyGrid : public QObject
+{
+    Q_OBJECT
+public:
+    explicit KeyGrid(const ProgramProfile &profile, QObject *parent = nullptr);
+
+    const ProgramProfile &profile() const { return m_profile; }
+    int count() const { return int(m_cells.size()); }
+    const KeyCell &cell(int index) const { return m_cells.at(index); }
+    const QList<KeyCell> &cells() const { return m_cells; }
+
+    int column(int index) const;
+    int row(int index) const;
+    // The cell at a grid position, or -1 outside the grid.
+    int indexAt(int column, int row) const;
+    // Every cell a key covers, the key itself first, column by column.
+    QList<int> coveredBy(int index) const;
+
+    void ResetKey(int index);
+    void ResetAll();
+    // Takes over a loaded file's cells, all at once.
+    void assign(const QList<KeyCell> &cells);
+
+    void setCaption(int index, const QByteArray &caption);
+    void setColor(int index, quint32 color);
+    // Replaces the used codes; the bytes past them stay as they were.
+    void setCodes(int index, QByteArrayView codes);
+    // Stores the end mark the keyboard expects after a key's codes and returns the codes with
+    // it. The mark lies past CodeCount, so nobody sees it but the saved file, which keeps it as
+    // files always have.
+    QByteArray codesWithEndMark(int index);
+
+    // Grows the key at selected over the neighbour clicked, to the right (level with its top
+    // row) or downward (in its column). Returns whether it merged.
+    bool MergeKey(int selected, int clicked);
+    // Gives the cells a merged key covered back as single keys and resets the key itself.
+    // Returns whether the key had covered more than its own cell.
+    bool SplitKey(int index);
+
+signals:
+    void cellsChanged(const QList<int> &indices);
+
+private:
+    void resetCell(int index);
+    void showCovered(int index);
+
+    const ProgramProfile &m_profile;
+    QList<KeyCell> m_cells;
+};
