@@ -1,5 +1,6 @@
 #include "FakePrompter.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyCell.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/Messages.h"
@@ -166,9 +167,9 @@ void TestMainWindow::initialWindow()
     for (int i = 0; i < probe.size(); i += 4) {
         const TKey *key = dlg.key(probe[i]);
         QCOMPARE(key->pos(), QPoint(probe[i + 1], probe[i + 2]));
-        QCOMPARE(key->Caption(), QByteArray::number(probe[i + 3]));
+        QCOMPARE(key->cell().Caption, QByteArray::number(probe[i + 3]));
         QCOMPARE(key->size(), QSize(44, 44));
-        QCOMPARE(key->Color(), KeyCell::ButtonFace);
+        QCOMPARE(key->cell().Color, KeyCell::ButtonFace);
     }
     QVERIFY(!dlg.SelectedKey());
     QVERIFY(!dlg.ConfigChanged());
@@ -319,7 +320,7 @@ void TestMainWindow::promptedCommands()
         QVERIFY(dlg.isVisible());
         QVERIFY(dlg.ConfigChanged());
         QCOMPARE(dlg.SelectedKey(), dlg.key(3));
-        QCOMPARE(dlg.key(3)->Color(), 0x00FF0000u);
+        QCOMPARE(dlg.key(3)->cell().Color, 0x00FF0000u);
         return;
     }
     if (command == QLatin1String("Exit")) {
@@ -331,7 +332,7 @@ void TestMainWindow::promptedCommands()
     QVERIFY(!dlg.SelectedKey());
     QVERIFY(keyCommandsEnabled(dlg, false));
     const quint32 expected = command == QLatin1String("New") ? KeyCell::ButtonFace : 0x0000FF00u;
-    QCOMPARE(dlg.key(3)->Color(), expected);
+    QCOMPARE(dlg.key(3)->cell().Color, expected);
 }
 
 void TestMainWindow::noPromptWithoutChanges_data()
@@ -417,8 +418,8 @@ void TestMainWindow::loadFailureChangesNothing()
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(3));
     QVERIFY(keyCommandsEnabled(*w.dlg, true));
-    QCOMPARE(w.dlg->key(3)->Color(), 0x00FF0000u);
-    QCOMPARE(w.dlg->key(0)->Caption(), w.dlg->profile().defaultLabel(0));
+    QCOMPARE(w.dlg->key(3)->cell().Color, 0x00FF0000u);
+    QCOMPARE(w.dlg->key(0)->cell().Caption, w.dlg->profile().defaultLabel(0));
 }
 
 void TestMainWindow::loadAppliesWholeFile()
@@ -437,7 +438,7 @@ void TestMainWindow::loadAppliesWholeFile()
     for (int covered : {1, 7, 8})
         QVERIFY(!w.dlg->key(covered)->isVisible());
     QVERIFY(w.dlg->key(2)->isVisible());
-    QCOMPARE(w.dlg->key(83)->Caption(), QByteArray("file 83"));
+    QCOMPARE(w.dlg->key(83)->cell().Caption, QByteArray("file 83"));
 }
 
 void TestMainWindow::startUpLoad_data()
@@ -465,7 +466,7 @@ void TestMainWindow::startUpLoad()
     Window w = makeWindow(program);
     w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::StartUp);
     QCOMPARE(w.prompts->shown, shown);
-    QCOMPARE(w.dlg->key(0)->Caption(), label0);
+    QCOMPARE(w.dlg->key(0)->cell().Caption, label0);
     QVERIFY(!w.dlg->ConfigChanged());
     QVERIFY(!w.dlg->SelectedKey());
 }
@@ -520,11 +521,11 @@ void TestMainWindow::colourCommand()
     click(*w.dlg, 12);
     w.dlg->sColorClick(); // cancelled
     QCOMPARE(w.prompts->lastInitialColour, w.dlg->palette().color(QPalette::Button));
-    QCOMPARE(w.dlg->key(12)->Color(), KeyCell::ButtonFace);
+    QCOMPARE(w.dlg->key(12)->cell().Color, KeyCell::ButtonFace);
     QVERIFY(!w.dlg->ConfigChanged());
     w.prompts->colours.enqueue(QColor(0x12, 0x34, 0x56));
     w.dlg->sColorClick();
-    QCOMPARE(w.dlg->key(12)->Color(), 0x00563412u);
+    QCOMPARE(w.dlg->key(12)->cell().Color, 0x00563412u);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(12));
 }

@@ -60,7 +60,8 @@ QPoint ProgramProfile::cellPosition(int index) const
     if (placement == Placement::LockRow)
         // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
         return QPoint(((index + 2) % 7) * KeyCell::Pitch + 8, 41);
-    return QPoint((index / gridRows) * KeyCell::Pitch + 8, (index % gridRows) * KeyCell::Pitch + 41);
+    return QPoint((index / gridRows) * KeyCell::Pitch + 8,
+                  (index % gridRows) * KeyCell::Pitch + 41);
 }
 
 QByteArray ProgramProfile::defaultLabel(int index) const
