@@ -5,8 +5,9 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation)
 if [ "${1:-run}" = test ]; then
-  # A real X server with real key and mouse events for the tests that need one.
-  packages+=(xvfb xauth xdotool x11-utils)
+  # A real X server with real key and mouse events for the tests that need one, and a PDF
+  # renderer to read back the printed page.
+  packages+=(xvfb xauth xdotool x11-utils poppler-utils)
 fi
 
 missing=()
