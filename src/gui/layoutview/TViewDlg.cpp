@@ -10,7 +10,8 @@
 
 namespace {
 
-// The window's outer size as designed for a 96 dpi desktop.
+// The window's size as designed for a 96 dpi desktop, given here to its inside: the frame
+// around it is the desktop's to choose.
 constexpr QSize DesignedSize(480, 360);
 constexpr int DesignedDpi = 96;
 
