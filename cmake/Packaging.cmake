@@ -11,12 +11,12 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# The long description under the summary line; CPack indents it as the control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Tavrin edits the keyboard's 84 programmable keys (label, face colour, key-code
- sequence, merged keys), saves and loads layouts as .tvr files, views and prints
- them, and programs the keys into the keyboard. Quelda does the same for the
- keyboard's 7-position key lock, with .qld files.")
+    "Tavrin edits the keyboard's 84 programmable keys (label, face colour, key-code
+sequence, merged keys), saves and loads layouts as .tvr files, views and prints
+them, and programs the keys into the keyboard. Quelda does the same for the
+keyboard's 7-position key lock, with .qld files.")
 # The package's dependencies come from the shared libraries the binaries actually use.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The menu, the file types and the icon caches are refreshed by those packages' own triggers
