@@ -38,6 +38,7 @@ void prepareApplication(const ProgramProfile &profile)
     QApplication::setApplicationName(profile.name);
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setWindowIcon(programIcon(profile));
+    QGuiApplication::setDesktopFileName(profile.desktopId);
 }
 
 std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QString &file)
