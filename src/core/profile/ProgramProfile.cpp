@@ -25,7 +25,6 @@ const ProgramProfile &ProgramProfile::tavrin()
         .description =
             QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
         .loadOpenFailureText = QStringLiteral("Failed to open spesified file."),
-        .desktopId = QStringLiteral("org.tavrin.Tavrin"),
     };
     return p;
 }
@@ -52,7 +51,6 @@ const ProgramProfile &ProgramProfile::quelda()
         .description = QStringLiteral(
             "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),
         .loadOpenFailureText = QStringLiteral("Failed to open specified file."),
-        .desktopId = QStringLiteral("org.tavrin.Quelda"),
     };
     return p;
 }

@@ -46,10 +46,6 @@ struct ProgramProfile
     QString description;         // what the program is for, in its command-line help
     QString loadOpenFailureText; // the Load command's wording when the file cannot be opened
 
-    // The name of the installed desktop entry, by which the desktop matches the program's
-    // windows to its menu entry and icon.
-    QString desktopId;
-
     static const ProgramProfile &tavrin();
     static const ProgramProfile &quelda();
 
