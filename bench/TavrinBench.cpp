@@ -9,6 +9,7 @@
 #include "keymodel/KeyRecord.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/ProgramProfile.h"
+#include "profile/Version.h"
 
 #include <QApplication>
 #include <QFile>
@@ -80,7 +81,7 @@ int firstPaint(int argc, char **argv, const ProgramProfile &profile, qint64 laun
     const qint64 startNs = std::max(processStartNs(), launchNs);
     QApplication app(argc, argv);
     QApplication::setApplicationName(profile.name);
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
     const QString iconBase = QStringLiteral(":/icons/") + profile.name.toLower();
     QIcon icon;
     icon.addFile(iconBase + QStringLiteral("16.xpm"), QSize(16, 16));
