@@ -1,16 +1,20 @@
 #include "ProgramMain.h"
 
+#include "keymodel/ConfigFile.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
+#include "profile/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -31,10 +35,53 @@ QIcon programIcon(const ProgramProfile &profile)
     return icon;
 }
 
+// Help and the version are printed at once, before the application object exists, so that
+// they work without a display. Anything else the command line holds waits for the toolkit,
+// which takes its own options out first.
+std::optional<int> answerWithoutWindow(QCommandLineParser &parser, const QCommandLineOption &help,
+                                       const QCommandLineOption &version, int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QFileInfo(arguments.value(0)).fileName());
+        std::fputs(qPrintable(text), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), TAVRIN_VERSION);
+        return EXIT_SUCCESS;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runProgram(int argc, char **argv, const ProgramProfile &profile)
 {
+    ConfigFile::ignoreFileSizeSignal();
+    QCoreApplication::setApplicationName(profile.name);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
+
+    QCommandLineParser parser;
+    // Single-dash words are whole options, as the toolkit's own are (-platform, -reverse), so
+    // that none of them reads as a row of letters such as -h or -v.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(profile.description);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("Configuration file (.%1) to open at start-up. Put -- before a name that "
+                       "begins with -.")
+            .arg(profile.extension),
+        QStringLiteral("[FILE]"));
+    if (const std::optional<int> done = answerWithoutWindow(parser, help, version, argc, argv))
+        return *done;
+
     if (!displayAvailable()) {
         std::fprintf(stderr,
                      "%s needs a graphical display, and none was found (DISPLAY is not set).\n"
@@ -45,18 +92,8 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(profile.name);
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setWindowIcon(programIcon(profile));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(profile.description);
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("file"),
-        QStringLiteral("Configuration file (.%1) to open at start-up.").arg(profile.extension),
-        QStringLiteral("[FILE]"));
+    // Again, now without the toolkit's own options, so that a wrong option is reported.
     parser.process(app);
 
     TMainDlg window(profile);
