@@ -4,18 +4,21 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <utility>
+
 const LabelCodec &LabelCodec::forSystemLocale()
 {
-    static const LabelCodec codec(
-        QLocale::system().language() == QLocale::Japanese ? "Shift_JIS" : "windows-1252");
+    static const LabelCodec codec(QLocale::system().language() == QLocale::Japanese
+                                      ? QByteArrayLiteral("Shift_JIS")
+                                      : QByteArrayLiteral("windows-1252"));
     return codec;
 }
 
-LabelCodec::LabelCodec(const char *encoding) : m_encoding(encoding) {}
+LabelCodec::LabelCodec(QByteArray encoding) : m_encoding(std::move(encoding)) {}
 
 QString LabelCodec::decode(const QByteArray &label) const
 {
-    QStringDecoder decoder(m_encoding);
+    QStringDecoder decoder(m_encoding.constData());
     if (!decoder.isValid())
         return QString::fromLatin1(label);
     return decoder.decode(label);
@@ -23,8 +26,20 @@ QString LabelCodec::decode(const QByteArray &label) const
 
 QByteArray LabelCodec::encode(const QString &text) const
 {
-    QStringEncoder encoder(m_encoding);
+    QStringEncoder encoder(m_encoding.constData());
     if (!encoder.isValid())
         return text.toLatin1();
     return encoder.encode(text);
+}
+
+bool LabelCodec::canEncode(const QString &text) const
+{
+    // A character the code page lacks comes out as a stand-in such as "?", or as a look-alike;
+    // either way it does not read back as typed.
+    return decode(encode(text)) == text;
+}
+
+int LabelCodec::byteLength(const QString &text) const
+{
+    return int(encode(text).size());
 }
