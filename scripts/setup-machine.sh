@@ -7,6 +7,8 @@ packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation)
 if [ "${1:-run}" = test ]; then
   # A real X server with real key and mouse events for the tests that need one.
   packages+=(xvfb xauth xdotool x11-utils)
+  # The configuration-file fuzzer: clang with its libFuzzer and sanitizer runtimes.
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()
