@@ -75,9 +75,9 @@ bool ConfigFile::valuesAcceptable(const QList<KeyCell> &cells, const ProgramProf
 
 bool ConfigFile::keysApart(const QList<KeyCell> &cells, const ProgramProfile &profile)
 {
-    // Each cell may lie under one shown key at most, and a cell that a merged key covers must
-    // itself be hidden. A hidden cell under no key is taken as it is: files with one exist, and
-    // it harms nothing.
+    // No cell may lie under two shown keys. A shown cell lies under its own key, so this also
+    // refuses a shown cell inside a merged key. A hidden cell under no key is taken as it is:
+    // files with one exist, and it harms nothing.
     QList<bool> covered(cells.size(), false);
     for (int i = 0; i < cells.size(); ++i) {
         const KeyCell &k = cells[i];
@@ -86,7 +86,7 @@ bool ConfigFile::keysApart(const QList<KeyCell> &cells, const ProgramProfile &pr
         for (int c = 0; c < k.ColSpan; ++c) {
             for (int r = 0; r < k.RowSpan; ++r) {
                 const int under = i + c * profile.gridRows + r;
-                if (covered[under] || (under != i && cells[under].Visible))
+                if (covered[under])
                     return false;
                 covered[under] = true;
             }
