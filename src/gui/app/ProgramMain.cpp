@@ -39,7 +39,8 @@ QIcon programIcon(const ProgramProfile &profile)
 // they work without a display. Anything else the command line holds waits for the toolkit,
 // which takes its own options out first.
 std::optional<int> answerWithoutWindow(QCommandLineParser &parser, const QCommandLineOption &help,
-                                       const QCommandLineOption &version, int argc, char **argv)
+                                       const QCommandLineOption &version,
+                                       const ProgramProfile &profile, int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -52,7 +53,7 @@ std::optional<int> answerWithoutWindow(QCommandLineParser &parser, const QComman
         return EXIT_SUCCESS;
     }
     if (parser.isSet(version)) {
-        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), TAVRIN_VERSION);
+        std::printf("%s %s\n", qPrintable(profile.name), TAVRIN_VERSION);
         return EXIT_SUCCESS;
     }
     return std::nullopt;
@@ -60,11 +61,30 @@ std::optional<int> answerWithoutWindow(QCommandLineParser &parser, const QComman
 
 } // namespace
 
+void prepareApplication(const ProgramProfile &profile)
+{
+    QApplication::setApplicationName(profile.name);
+    QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
+    QApplication::setWindowIcon(programIcon(profile));
+}
+
+std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QString &file)
+{
+    auto window = std::make_unique<TMainDlg>(profile);
+    if (!window->keysCreated()) {
+        QMessageBox::warning(nullptr, profile.name, QString::fromLatin1(Messages::CreateFailed));
+        return nullptr;
+    }
+    if (!file.isEmpty())
+        window->LoadConfigFile(file, TMainDlg::LoadOrigin::StartUp);
+    window->centreOnScreen();
+    window->show();
+    return window;
+}
+
 int runProgram(int argc, char **argv, const ProgramProfile &profile)
 {
     ConfigFile::ignoreFileSizeSignal();
-    QCoreApplication::setApplicationName(profile.name);
-    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
 
     QCommandLineParser parser;
     // Single-dash words are whole options, as the toolkit's own are (-platform, -reverse), so
@@ -79,7 +99,8 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
                        "begins with -.")
             .arg(profile.extension),
         QStringLiteral("[FILE]"));
-    if (const std::optional<int> done = answerWithoutWindow(parser, help, version, argc, argv))
+    if (const std::optional<int> done =
+            answerWithoutWindow(parser, help, version, profile, argc, argv))
         return *done;
 
     if (!displayAvailable()) {
@@ -92,19 +113,13 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
     }
 
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(programIcon(profile));
+    prepareApplication(profile);
     // Again, now without the toolkit's own options, so that a wrong option is reported.
     parser.process(app);
 
-    TMainDlg window(profile);
-    if (!window.keysCreated()) {
-        QMessageBox::warning(nullptr, profile.name, QString::fromLatin1(Messages::CreateFailed));
-        return EXIT_FAILURE;
-    }
     const QStringList args = parser.positionalArguments();
-    if (!args.isEmpty() && !args.constFirst().isEmpty())
-        window.LoadConfigFile(args.constFirst(), TMainDlg::LoadOrigin::StartUp);
-    window.centreOnScreen();
-    window.show();
+    const std::unique_ptr<TMainDlg> window = openMainWindow(profile, args.value(0));
+    if (!window)
+        return EXIT_FAILURE;
     return app.exec();
 }
