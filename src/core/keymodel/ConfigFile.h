@@ -40,8 +40,8 @@ public:
 
     static QByteArray serialize(const QList<KeyCell> &cells, const ProgramProfile &profile);
     // Makes a write past the user's file-size limit fail instead of ending the program, for
-    // the whole process. Start-up does it first thing; save() makes sure of it again, since
-    // anything may have put the default back in between.
+    // the whole process. Start-up does it first thing; save() does it as well, so that the
+    // core never depends on its caller for it.
     static void ignoreFileSizeSignal();
     // Replaces the file at path only once the whole new file is written; the old one survives
     // any failure, unless the folder lets it be written only in place. Refuses a path that holds
