@@ -12,6 +12,8 @@ if [ "${1:-run}" = test ]; then
   # A real X server with real key and mouse events for the tests that need one, and a PDF
   # renderer to read back the printed page.
   packages+=(xvfb xauth xdotool x11-utils poppler-utils)
+  # The configuration-file fuzzer: clang with its libFuzzer and sanitizer runtimes.
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()

@@ -12,6 +12,8 @@ private slots:
     void fromRgbIsLowByteRed();
     void labels_data();
     void labels();
+    void labelFits_data();
+    void labelFits();
 
 private:
     QPalette m_palette;
@@ -62,9 +64,39 @@ void TestColorAndLabel::labels()
     QFETCH(QByteArray, encoding);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
-    const LabelCodec codec(encoding.constData());
+    const LabelCodec codec(encoding);
     QCOMPARE(codec.decode(bytes), text);
     QCOMPARE(codec.encode(text), bytes);
+}
+
+void TestColorAndLabel::labelFits_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("encodable");
+    QTest::addColumn<int>("bytes"); // for a text the code page can hold
+    const QByteArray western("windows-1252"), japanese("Shift_JIS");
+    QTest::newRow("empty") << western << QString() << true << 0;
+    QTest::newRow("western accents") << western << QString::fromUtf8("€ café") << true << 6;
+    QTest::newRow("western lacks kana") << western << QString::fromUtf8("キー") << false << 0;
+    QTest::newRow("western lacks A with macron") << western << QString::fromUtf8("Ā") << false << 0;
+    QTest::newRow("kana count two bytes each")
+        << japanese << QString::fromUtf8("キー") << true << 4;
+    QTest::newRow("half-width kana one byte") << japanese << QString::fromUtf8("ｷｰ") << true << 2;
+    QTest::newRow("mixed") << japanese << QString::fromUtf8("A漢字1") << true << 6;
+    QTest::newRow("japanese lacks euro") << japanese << QString::fromUtf8("€") << false << 0;
+}
+
+void TestColorAndLabel::labelFits()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QString, text);
+    QFETCH(bool, encodable);
+    QFETCH(int, bytes);
+    const LabelCodec codec(encoding);
+    QCOMPARE(codec.canEncode(text), encodable);
+    if (encodable)
+        QCOMPARE(codec.byteLength(text), bytes);
 }
 
 QTEST_MAIN(TestColorAndLabel)

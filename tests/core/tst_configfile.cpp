@@ -1,14 +1,22 @@
+#include "ChildProcess.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
 #include "profile/ProgramProfile.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+
+#ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
 
 namespace {
 
@@ -91,9 +99,14 @@ private slots:
     void roundTrip();
     void readFailures_data();
     void readFailures();
+    void keysOverlap_data();
+    void keysOverlap();
     void saveTwiceGivesIdenticalFiles();
-    void failedSaveKeepsOldFile();
-    void fullDiskKeepsOldFile();
+    void saveTargets_data();
+    void saveTargets();
+    void unwritableFolder_data();
+    void unwritableFolder();
+    void sizeLimitKeepsOldFile();
     void shortWriteIsAFailure();
     void extensionAdded_data();
     void extensionAdded();
@@ -189,6 +202,10 @@ void TestConfigFile::recordValues()
     QFETCH(bool, accepted);
     const ProgramProfile &p = profileNamed(program);
     QList<KeyCell> cells = defaultCells(p);
+    // Only the bounds decide here: no other key shows for this one to overlap.
+    for (KeyCell &other : cells)
+        other.Visible = false;
+    cells[cell] = defaultCells(p)[cell];
     cells[cell].ColSpan = colSpan;
     cells[cell].RowSpan = rowSpan;
     cells[cell].CodeCount = codeCount;
@@ -219,6 +236,58 @@ void TestConfigFile::roundTrip()
     const QString out = m_dir.filePath(QStringLiteral("out.bin"));
     QVERIFY(ConfigFile::save(out, loaded.cells, p));
     QCOMPARE(readFile(out), original);
+}
+
+void TestConfigFile::keysOverlap_data()
+{
+    // Keys as "index:columns x rows"; the cells each key covers are hidden unless "shown".
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QList<int>>("shown");
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("2x2 key over hidden cells")
+        << QStringList{"0:2x2"} << QList<int>{} << QList<int>{} << true;
+    QTest::newRow("whole grid one key")
+        << QStringList{"0:12x7"} << QList<int>{} << QList<int>{} << true;
+    QTest::newRow("two keys side by side")
+        << QStringList{"0:2x2", "14:2x2"} << QList<int>{} << QList<int>{} << true;
+    QTest::newRow("covered cell shown")
+        << QStringList{"0:2x2"} << QList<int>{8} << QList<int>{} << false;
+    QTest::newRow("key on a covered cell shown")
+        << QStringList{"0:2x2", "7:2x1"} << QList<int>{7} << QList<int>{} << false;
+    QTest::newRow("two keys crossing")
+        << QStringList{"1:2x1", "7:1x2"} << QList<int>{} << QList<int>{} << false;
+    QTest::newRow("hidden cell under no key")
+        << QStringList{} << QList<int>{} << QList<int>{40} << true;
+    QTest::newRow("hidden merged key covers nothing")
+        << QStringList{"0:2x2"} << QList<int>{1, 7, 8} << QList<int>{0} << true;
+}
+
+void TestConfigFile::keysOverlap()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QList<int>, shown);
+    QFETCH(QList<int>, hidden);
+    QFETCH(bool, accepted);
+    const ProgramProfile &p = ProgramProfile::tavrin();
+    QList<KeyCell> cells = defaultCells(p);
+    for (const QString &key : keys) {
+        const QStringList parts = key.split(QRegularExpression(QStringLiteral("[:x]")));
+        const int index = parts[0].toInt(), columns = parts[1].toInt(), rows = parts[2].toInt();
+        cells[index].ColSpan = columns;
+        cells[index].RowSpan = rows;
+        for (int c = 0; c < columns; ++c)
+            for (int r = 0; r < rows; ++r)
+                if (c || r)
+                    cells[index + c * 7 + r].Visible = false;
+    }
+    for (int i : shown)
+        cells[i].Visible = true;
+    for (int i : hidden)
+        cells[i].Visible = false;
+    QCOMPARE(ConfigFile::parse(ConfigFile::serialize(cells, p), p).status,
+             accepted ? ConfigFile::LoadStatus::Loaded : ConfigFile::LoadStatus::Invalid);
 }
 
 void TestConfigFile::readFailures_data()
@@ -258,35 +327,146 @@ void TestConfigFile::saveTwiceGivesIdenticalFiles()
     QCOMPARE(readFile(a).size(), 7732);
 }
 
-void TestConfigFile::failedSaveKeepsOldFile()
+void TestConfigFile::saveTargets_data()
 {
-    const ProgramProfile &p = ProgramProfile::quelda();
-    QVERIFY(
-        !ConfigFile::save(m_dir.filePath(QStringLiteral("no/such/dir/x.qld")), defaultCells(p), p));
-    // A directory in the way cannot be replaced by a file.
-    QVERIFY(!ConfigFile::save(m_dir.path(), defaultCells(p), p));
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("regular file") << "file" << true;
+    QTest::newRow("link to a regular file") << "link" << true;
+    QTest::newRow("new file") << "none" << true;
+    QTest::newRow("FIFO") << "fifo" << false;
+    QTest::newRow("device node") << "device" << false;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("missing folder") << "missing folder" << false;
 }
 
-void TestConfigFile::fullDiskKeepsOldFile()
+void TestConfigFile::saveTargets()
 {
-    // A file-size limit makes writes fail part-way, as a full disk does.
+#ifdef Q_OS_UNIX
+    QFETCH(QString, target);
+    QFETCH(bool, saved);
+    const ProgramProfile &p = ProgramProfile::quelda();
+    const QTemporaryDir dir;
+    const QByteArray old = QByteArray(648, 'o');
+    QString path = dir.filePath(QStringLiteral("target.qld"));
+    const QByteArray native = QFile::encodeName(path);
+    if (target == QLatin1String("file")) {
+        writeFile(dir, QStringLiteral("target.qld"), old);
+    } else if (target == QLatin1String("link")) {
+        writeFile(dir, QStringLiteral("real.qld"), old);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("real.qld")), path));
+    } else if (target == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(native.constData(), 0600), 0);
+    } else if (target == QLatin1String("device")) {
+        // The same device as /dev/null, made here so that no shared node is ever at risk.
+        if (mknod(native.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("cannot make a device node here");
+    } else if (target == QLatin1String("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("target.qld")));
+    } else if (target == QLatin1String("missing folder")) {
+        path = dir.filePath(QStringLiteral("no/such/folder/target.qld"));
+    }
+    const QFileInfo before(path);
+    const bool wasFile = before.isFile();
+
+    QCOMPARE(ConfigFile::save(path, defaultCells(p), p), saved);
+
+    const QFileInfo after(path);
+    if (saved) {
+        QCOMPARE(readFile(path), ConfigFile::serialize(defaultCells(p), p));
+        QCOMPARE(after.isSymLink(), target == QLatin1String("link"));
+    } else {
+        // Whatever stood there still stands, of the same kind.
+        QCOMPARE(after.exists(), before.exists());
+        QCOMPARE(after.isFile(), wasFile);
+        QCOMPARE(after.isDir(), before.isDir());
+    }
+#else
+    QSKIP("FIFOs and device nodes are POSIX things");
+#endif
+}
+
+void TestConfigFile::unwritableFolder_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<bool>("fileWritable");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("writable file is overwritten in place") << true << true << true;
+    QTest::newRow("read-only file stays") << true << false << false;
+    QTest::newRow("no new file can be made") << false << false << false;
+}
+
+void TestConfigFile::unwritableFolder()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(bool, fileExists);
+    QFETCH(bool, fileWritable);
+    QFETCH(bool, saved);
+    const ProgramProfile &p = ProgramProfile::quelda();
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("locked"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+    const QString path = folder + QStringLiteral("/layout.qld");
+    const QByteArray old = QByteArray(648, 'o');
+    if (fileExists) {
+        writeFile(dir, QStringLiteral("locked/layout.qld"), old);
+        QFile::setPermissions(path, fileWritable ? QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ReadOther | QFile::WriteOther
+                                                 : QFile::ReadOwner | QFile::ReadOther);
+    }
+    // Others may pass through both folders and read, but may not add a file to the inner one.
+    const auto passable =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(dir.path(), passable);
+    QFile::setPermissions(folder, passable & ~QFile::WriteOwner);
+
+    const ChildProcess::Outcome outcome = ChildProcess::run([&] {
+        if (!ChildProcess::becomeUnprivileged())
+            return ChildProcess::Skipped;
+        return ConfigFile::save(path, defaultCells(p), p) ? QByteArray("saved")
+                                                          : QByteArray("failed");
+    });
+    QFile::setPermissions(folder, passable);
+    if (outcome.report == ChildProcess::Skipped)
+        QSKIP("cannot run as an unprivileged user here");
+    QVERIFY(outcome.returned);
+    QCOMPARE(outcome.report, QByteArray(saved ? "saved" : "failed"));
+    QCOMPARE(readFile(path),
+             saved ? ConfigFile::serialize(defaultCells(p), p) : (fileExists ? old : QByteArray()));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), fileExists ? 1 : 0);
+#else
+    QSKIP("needs POSIX permissions and users");
+#endif
+}
+
+void TestConfigFile::sizeLimitKeepsOldFile()
+{
+#ifdef Q_OS_UNIX
+    // A file-size limit makes writes fail part-way, as a full disk does, and by default the
+    // system then ends the program. The save runs in a child, as the program would, with the
+    // signal's default in place.
     const ProgramProfile &p = ProgramProfile::tavrin();
     const QString path = m_dir.filePath(QStringLiteral("old.tvr"));
     const QByteArray old = ConfigFile::serialize(defaultCells(p), p);
     writeFile(m_dir, QStringLiteral("old.tvr"), old);
 
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = ConfigFile::save(path, busyCells(p), p);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    QVERIFY(!saved_ok);
+    const ChildProcess::Outcome outcome = ChildProcess::run([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 4096;
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+            return ChildProcess::Skipped;
+        return ConfigFile::save(path, busyCells(p), p) ? QByteArray("saved") : QByteArray("failed");
+    });
+    if (outcome.report == ChildProcess::Skipped)
+        QSKIP("cannot limit the file size here");
+    QCOMPARE(outcome.signal, 0);
+    QCOMPARE(outcome.report, QByteArray("failed"));
     QCOMPARE(readFile(path), old);
+#else
+    QSKIP("file-size limits are POSIX");
+#endif
 }
 
 void TestConfigFile::shortWriteIsAFailure()

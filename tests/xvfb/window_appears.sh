@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts a real program binary on a real X server and checks that its main window appears with
-# the program's title and its fixed client size (the menu bar comes on top of the client area).
+# the program's title and its fixed client size (the menu bar comes on top of the client area),
+# that Ctrl+O opens the Load dialog, and that Exit from the menu ends the program cleanly: a
+# sanitizer report at exit shows as a failed exit status.
 # Usage: window_appears.sh BINARY TITLE CLIENT_WIDTH CLIENT_HEIGHT
 set -euo pipefail
 binary=$1 title=$2 width=$3 height=$4
@@ -27,23 +29,29 @@ unset QT_QPA_PLATFORM
 "$binary" >"$workdir/app.log" 2>&1 &
 app=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1)
-[ -n "$window" ] || { echo "FAIL: no window titled $title"; cat "$workdir/app.log"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  echo "--- the program's output:"
+  cat "$workdir/app.log"
+  exit 1
+}
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
+[ -n "$window" ] || fail "no window titled $title"
 
 info=$(xwininfo -id "$window")
 got_width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
 got_height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
 echo "window $window: ${got_width}x${got_height}, title $(xdotool getwindowname "$window")"
 
-[ "$(xdotool getwindowname "$window")" = "$title" ] || { echo "FAIL: title"; exit 1; }
-[ "$got_width" -eq "$width" ] || { echo "FAIL: width $got_width, expected $width"; exit 1; }
+[ "$(xdotool getwindowname "$window")" = "$title" ] || fail "title"
+[ "$got_width" -eq "$width" ] || fail "width $got_width, expected $width"
 # The window is the client area plus a one-line menu bar.
 menu=$((got_height - height))
 if [ "$menu" -lt 15 ] || [ "$menu" -gt 40 ]; then
-  echo "FAIL: height $got_height is not a $height-pixel client area under a menu bar"
-  exit 1
+  fail "height $got_height is not a $height-pixel client area under a menu bar"
 fi
-kill -0 "$app" || { echo "FAIL: the program ended"; exit 1; }
+kill -0 "$app" || fail "the program ended"
 
 # A real key stroke reaches the menu's shortcut: Ctrl+O opens the Load dialog.
 # There is no window manager here, so focus the window directly; the keys then go through XTEST
@@ -51,6 +59,17 @@ kill -0 "$app" || { echo "FAIL: the program ended"; exit 1; }
 xdotool windowfocus --sync "$window"
 xdotool key ctrl+o
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Open$' | head -n 1) || true
-[ -n "$dialog" ] || { echo "FAIL: Ctrl+O opened no Open dialog"; exit 1; }
+[ -n "$dialog" ] || fail "Ctrl+O opened no Open dialog"
 xdotool key Escape
+
+# Leave as a user does: File, then Exit, by their underlined letters. Nothing has changed, so
+# nothing is asked, and the program ends on its own.
+xdotool windowfocus --sync "$window"
+xdotool key alt+f x
+for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the program still runs after File, Exit"
+status=0
+wait "$app" || status=$?
+app=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "PASS"

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <csignal>
+
 ConfigFile::LoadResult ConfigFile::load(const QString &path, const ProgramProfile &profile)
 {
     const QFileInfo info(path);
@@ -68,6 +70,28 @@ bool ConfigFile::valuesAcceptable(const QList<KeyCell> &cells, const ProgramProf
             profile.row(i) + k.RowSpan > profile.gridRows)
             return false;
     }
+    return keysApart(cells, profile);
+}
+
+bool ConfigFile::keysApart(const QList<KeyCell> &cells, const ProgramProfile &profile)
+{
+    // No cell may lie under two shown keys. A shown cell lies under its own key, so this also
+    // refuses a shown cell inside a merged key. A hidden cell under no key is taken as it is:
+    // files with one exist, and it harms nothing.
+    QList<bool> covered(cells.size(), false);
+    for (int i = 0; i < cells.size(); ++i) {
+        const KeyCell &k = cells[i];
+        if (!k.Visible)
+            continue;
+        for (int c = 0; c < k.ColSpan; ++c) {
+            for (int r = 0; r < k.RowSpan; ++r) {
+                const int under = i + c * profile.gridRows + r;
+                if (covered[under])
+                    return false;
+                covered[under] = true;
+            }
+        }
+    }
     return true;
 }
 
@@ -80,10 +104,29 @@ QByteArray ConfigFile::serialize(const QList<KeyCell> &cells, const ProgramProfi
     return bytes;
 }
 
+void ConfigFile::ignoreFileSizeSignal()
+{
+#ifdef SIGXFSZ
+    // By default the system ends a program whose write passes the user's file-size limit. With
+    // the signal ignored the write fails instead, the save reports it, and no work is lost.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 bool ConfigFile::save(const QString &path, const QList<KeyCell> &cells,
                       const ProgramProfile &profile)
 {
+    ignoreFileSizeSignal();
+    const QFileInfo target(path);
+    // A FIFO or a device node would be replaced by a regular file, or, written to, could hang
+    // the program or fail where nobody sees it. Leave such a thing alone.
+    if (target.exists() && !target.isFile())
+        return false;
     QSaveFile file(path);
+    // The new file is written beside the old one and takes its place only when complete. Where
+    // the folder does not let us create that file but the old one may be written, overwrite it
+    // in place, as users of this folder have always been able to.
+    file.setDirectWriteFallback(target.exists() && !QFileInfo(target.absolutePath()).isWritable());
     // Unbuffered, so that a write cut short by a full disk shows in write()'s count; a buffered
     // flush at commit can lose that and put a truncated file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

@@ -4,20 +4,21 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <algorithm>
+#include <utility>
 
 const LabelCodec &LabelCodec::forSystemLocale()
 {
-    static const LabelCodec codec(
-        QLocale::system().language() == QLocale::Japanese ? "Shift_JIS" : "windows-1252");
+    static const LabelCodec codec(QLocale::system().language() == QLocale::Japanese
+                                      ? QByteArrayLiteral("Shift_JIS")
+                                      : QByteArrayLiteral("windows-1252"));
     return codec;
 }
 
-LabelCodec::LabelCodec(const char *encoding) : m_encoding(encoding) {}
+LabelCodec::LabelCodec(QByteArray encoding) : m_encoding(std::move(encoding)) {}
 
 QString LabelCodec::decode(const QByteArray &label) const
 {
-    QStringDecoder decoder(m_encoding);
+    QStringDecoder decoder(m_encoding.constData());
     if (!decoder.isValid())
         return QString::fromLatin1(label);
     return decoder.decode(label);
@@ -25,7 +26,7 @@ QString LabelCodec::decode(const QByteArray &label) const
 
 QByteArray LabelCodec::encode(const QString &text) const
 {
-    QStringEncoder encoder(m_encoding);
+    QStringEncoder encoder(m_encoding.constData());
     if (!encoder.isValid())
         return text.toLatin1();
     return encoder.encode(text);
@@ -33,14 +34,12 @@ QByteArray LabelCodec::encode(const QString &text) const
 
 bool LabelCodec::canEncode(const QString &text) const
 {
-    QStringEncoder encoder(m_encoding);
-    if (!encoder.isValid())
-        return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
-    const QByteArray bytes = encoder.encode(text); // the encoder works only when converted
-    return !encoder.hasError();
+    // A character the code page lacks comes out as a stand-in such as "?", or as a look-alike;
+    // either way it does not read back as typed.
+    return decode(encode(text)) == text;
 }
 
-qsizetype LabelCodec::byteLength(const QString &text) const
+int LabelCodec::byteLength(const QString &text) const
 {
-    return encode(text).size();
+    return int(encode(text).size());
 }

@@ -10,16 +10,18 @@ class LabelCodec
 {
 public:
     static const LabelCodec &forSystemLocale();
-    explicit LabelCodec(const char *encoding);
+    explicit LabelCodec(QByteArray encoding);
 
     QString decode(const QByteArray &label) const;
     QByteArray encode(const QString &text) const;
-    // Whether the code page holds every character of the text.
+    // Whether every character of text has a place in the code page, so that the label reads
+    // back as it was typed.
     bool canEncode(const QString &text) const;
-    // How many bytes the text takes in the code page; a double-byte character counts two.
-    qsizetype byteLength(const QString &text) const;
-    const char *encoding() const { return m_encoding; }
+    // The bytes text takes in the code page: a double-byte character counts two. The label
+    // field's limit counts these.
+    int byteLength(const QString &text) const;
+    const QByteArray &encoding() const { return m_encoding; }
 
 private:
-    const char *m_encoding;
+    QByteArray m_encoding;
 };

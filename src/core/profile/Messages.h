@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/Version.h"
+
 // The programs' own wording, kept exactly as users of earlier versions know it.
 namespace Messages {
 
@@ -16,6 +18,6 @@ inline constexpr char SaveBeforeLoad[] =
     "Key Configuration has already been changed.\nSave it before load other configration?";
 inline constexpr char SaveBeforeExit[] =
     "Key Configuration has already been changed.\nSave it before exit ?";
-inline constexpr char Version[] = "Version 1.0.0";
+inline constexpr char Version[] = "Version " TAVRIN_VERSION;
 
 } // namespace Messages

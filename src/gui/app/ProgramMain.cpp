@@ -1,16 +1,20 @@
 #include "ProgramMain.h"
 
+#include "keymodel/ConfigFile.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
+#include "profile/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -31,12 +35,36 @@ QIcon programIcon(const ProgramProfile &profile)
     return icon;
 }
 
+// Help and the version are printed at once, before the application object exists, so that
+// they work without a display. Anything else the command line holds waits for the toolkit,
+// which takes its own options out first.
+std::optional<int> answerWithoutWindow(QCommandLineParser &parser, const QCommandLineOption &help,
+                                       const QCommandLineOption &version,
+                                       const ProgramProfile &profile, int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QFileInfo(arguments.value(0)).fileName());
+        std::fputs(qPrintable(text), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(profile.name), TAVRIN_VERSION);
+        return EXIT_SUCCESS;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void prepareApplication(const ProgramProfile &profile)
 {
     QApplication::setApplicationName(profile.name);
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
     QApplication::setWindowIcon(programIcon(profile));
     // The installed desktop entry's name, by which the desktop matches the program's windows to
     // its menu entry and icon.
@@ -59,6 +87,25 @@ std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QS
 
 int runProgram(int argc, char **argv, const ProgramProfile &profile)
 {
+    ConfigFile::ignoreFileSizeSignal();
+
+    QCommandLineParser parser;
+    // Single-dash words are whole options, as the toolkit's own are (-platform, -reverse), so
+    // that none of them reads as a row of letters such as -h or -v.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(profile.description);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("Configuration file (.%1) to open at start-up. Put -- before a name that "
+                       "begins with -.")
+            .arg(profile.extension),
+        QStringLiteral("[FILE]"));
+    if (const std::optional<int> done =
+            answerWithoutWindow(parser, help, version, profile, argc, argv))
+        return *done;
+
     if (!displayAvailable()) {
         std::fprintf(stderr,
                      "%s needs a graphical display, and none was found (DISPLAY is not set).\n"
@@ -70,15 +117,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
 
     QApplication app(argc, argv);
     prepareApplication(profile);
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(profile.description);
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("file"),
-        QStringLiteral("Configuration file (.%1) to open at start-up.").arg(profile.extension),
-        QStringLiteral("[FILE]"));
+    // Again, now without the toolkit's own options, so that a wrong option is reported.
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();

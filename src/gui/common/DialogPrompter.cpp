@@ -4,24 +4,48 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace {
+
+// Shows a file dialog of ours rather than the desktop's, so that it looks and behaves the same
+// everywhere, and returns the chosen path or an empty one when it was cancelled.
+QString chosenFile(QFileDialog &dialog)
+{
+    // The program asks about overwriting itself, after the dialog has closed.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
+                      QFileDialog::HideNameFilterDetails);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
 DialogPrompter::DialogPrompter(QWidget *parent, const QString &title)
     : m_parent(parent), m_title(title)
 {
 }
 
+QWidget *DialogPrompter::owner() const
+{
+    // A box over a window not yet shown would stand where that window has never been, in a
+    // corner of the screen; without a parent the toolkit centres it on the screen, as the main
+    // window opens.
+    return m_parent && m_parent->isVisible() ? m_parent : nullptr;
+}
+
 void DialogPrompter::failure(const QString &text)
 {
-    QMessageBox::warning(m_parent, m_title, text);
+    QMessageBox::warning(owner(), m_title, text);
 }
 
 void DialogPrompter::information(const QString &text)
 {
-    QMessageBox::information(m_parent, m_title, text);
+    QMessageBox::information(owner(), m_title, text);
 }
 
 Prompter::Answer DialogPrompter::askYesNoCancel(const QString &text)
 {
-    switch (QMessageBox::warning(m_parent, m_title, text,
+    switch (QMessageBox::warning(owner(), m_title, text,
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                  QMessageBox::Yes)) {
     case QMessageBox::Yes:
@@ -35,36 +59,33 @@ Prompter::Answer DialogPrompter::askYesNoCancel(const QString &text)
 
 bool DialogPrompter::askYesNo(const QString &text)
 {
-    return QMessageBox::warning(m_parent, m_title, text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::warning(owner(), m_title, text, QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString DialogPrompter::openFileName(const QString &filter, const QString &startPath)
 {
-    return QFileDialog::getOpenFileName(
-        m_parent, QString(), startPath, toolkitFilter(filter), nullptr,
-        QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    // Any typed name is taken, even one that is not there: the program then says so in its own
+    // words, as it does for a name given on the command line.
+    QFileDialog dialog(owner(), QStringLiteral("Open"), startPath, toolkitFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return chosenFile(dialog);
 }
 
 QString DialogPrompter::saveFileName(const QString &filter, const QString &extension,
                                      const QString &startPath)
 {
-    // Built by hand because the static helper cannot set a default suffix. The program asks
-    // about overwriting itself, after the dialog has closed.
-    QFileDialog dialog(m_parent, QStringLiteral("Save As"), startPath, toolkitFilter(filter));
+    QFileDialog dialog(owner(), QStringLiteral("Save As"), startPath, toolkitFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(extension);
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
-                      QFileDialog::HideNameFilterDetails);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog);
 }
 
 std::optional<QColor> DialogPrompter::chooseColor(const QColor &initial)
 {
-    const QColor chosen = QColorDialog::getColor(initial, m_parent);
+    const QColor chosen = QColorDialog::getColor(initial, owner());
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;

@@ -24,6 +24,8 @@ public:
     static QString toolkitFilter(const QString &filter);
 
 private:
+    QWidget *owner() const;
+
     QWidget *m_parent;
     QString m_title;
 };
