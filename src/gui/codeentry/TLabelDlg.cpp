@@ -2,7 +2,6 @@
 
 #include "codeentry/LabelValidator.h"
 #include "keymodel/KeyRecord.h"
-#include "keymodel/LabelCodec.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "LabelEditor.h"
+#include "keymodel/LabelCodec.h"
 
 #include <QDialog>
 
-class LabelCodec;
 class LabelValidator;
 class QLineEdit;
 class QPushButton;
@@ -30,7 +30,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    const LabelCodec &m_codec;
+    const LabelCodec m_codec;
     LabelValidator *m_validator;
     QLineEdit *m_eLabel;
     QPushButton *m_bOk;
