@@ -1,18 +1,23 @@
 // Prints, for both programs, how long a start takes until the main window is first painted, how
 // much memory the process holds by then, and how long a configuration file takes to load and to
-// save, each next to the figure it should stay under. A process has only one first paint, so
-// each start is this executable run again as
+// save; for the keyboard's grid, how long all its keys take to paint and how long and how many
+// cells a change of the selection repaints; each next to the figure it should stay under. A process
+// has only one first paint, so each start is this executable run again as
 //   tavrin_bench --first-paint tavrin|quelda [LAUNCH_NS]
 // which prints "paint_ns=... maxrss_kb=..." for that one start.
 
 #include "app/ProgramMain.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyGrid.h"
 #include "keymodel/KeyRecord.h"
+#include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/ProgramProfile.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -182,6 +187,72 @@ void printRow(const QString &program, const char *figure, const std::optional<Sp
         std::printf(" %25s   %-9s\n", "no figure", goalText);
 }
 
+// Counts the paints of the widgets it watches.
+class PaintCounter : public QObject
+{
+public:
+    int painted = 0;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++painted;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+struct GridPaintFigures
+{
+    std::optional<Spread> wholeGrid, selectionChange;
+    int mostCellsRepainted = 0;
+};
+
+// The keyboard's grid with a three-line label and its own colour on every key: painted whole
+// into an image as the screen paints it, then repainted on the screen as the selection moves
+// between two keys.
+GridPaintFigures gridPaintFigures()
+{
+    GridPaintFigures figures;
+    TMainDlg window(ProgramProfile::tavrin());
+    KeyGrid &grid = window.grid();
+    for (int i = 0; i < grid.count(); ++i) {
+        grid.setCaption(i, "Caf\xE9|cr\xE8me|" + QByteArray::number(i + 1));
+        grid.setColor(i, (0x00123456u * quint32(i + 1)) & 0x00FFFFFFu);
+    }
+    QWidget *client = window.clientArea();
+    QImage image(client->size(), QImage::Format_ARGB32_Premultiplied);
+    figures.wholeGrid = timeMicroseconds([&] {
+        client->render(&image);
+        return true;
+    });
+
+    PaintCounter shown;
+    client->installEventFilter(&shown);
+    window.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (shown.painted == 0 && waited.elapsed() < 20'000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (shown.painted == 0)
+        return figures;
+
+    PaintCounter cells;
+    for (int i = 0; i < window.keyCount(); ++i)
+        window.key(i)->installEventFilter(&cells);
+    window.KeyClick(window.key(5), Qt::NoModifier);
+    QCoreApplication::processEvents();
+    int next = 9;
+    figures.selectionChange = timeMicroseconds([&] {
+        cells.painted = 0;
+        window.KeyClick(window.key(next), Qt::NoModifier);
+        QCoreApplication::processEvents();
+        figures.mostCellsRepainted = std::max(figures.mostCellsRepainted, cells.painted);
+        next = next == 9 ? 5 : 9;
+        return cells.painted > 0;
+    });
+    return figures;
+}
+
 int printTable()
 {
     QTemporaryDir dir;
@@ -219,6 +290,15 @@ int printTable()
         printRow(profile->name, "save configuration file", save, "µs", 1000, "< 1 ms");
         allFigures = allFigures && startsDone && roundTrip && save && load;
     }
+
+    const GridPaintFigures paint = gridPaintFigures();
+    const QString keyboard = ProgramProfile::tavrin().name;
+    printRow(keyboard, "paint whole grid", paint.wholeGrid, "µs", 2000, "< 2 ms");
+    printRow(keyboard, "repaint on selection", paint.selectionChange, "µs", 2000, "< 2 ms");
+    std::printf("%-8s %-24s %9d cells %20s   %-9s %s\n", qPrintable(keyboard), "cells repainted",
+                paint.mostCellsRepainted, "", "2 cells",
+                paint.mostCellsRepainted == 2 ? "met" : "MISSED");
+    allFigures = allFigures && paint.wholeGrid && paint.selectionChange;
     return allFigures ? 0 : 1;
 }
 
@@ -234,6 +314,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tavrin_bench: no program called %s\n", argv[2]);
         return 2;
     }
-    QCoreApplication app(argc, argv);
+    // The grid is painted on a real display too.
+    QApplication app(argc, argv);
     return printTable();
 }

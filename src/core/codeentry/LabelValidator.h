@@ -1,9 +1,9 @@
 #pragma once
 
+#include "keymodel/LabelCodec.h"
+
 #include <QString>
 #include <QValidator>
-
-class LabelCodec;
 
 // Keeps a label being edited within what a key record can store: a limited number of bytes in
 // the label's code page (a double-byte character takes two), and only characters that code page
@@ -24,7 +24,7 @@ public:
     QString fitting(QStringView text, qsizetype byteBudget) const;
 
 private:
-    const LabelCodec &m_codec;
+    const LabelCodec m_codec;
     qsizetype m_limit;
     // What the last edit left; comparing it with the new text tells what was put in.
     mutable QString m_last;

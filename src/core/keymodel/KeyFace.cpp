@@ -3,7 +3,11 @@
 #include "ColorValue.h"
 #include "KeyCell.h"
 
+#include <QCoreApplication>
+#include <QHash>
+#include <QPaintDevice>
 #include <QPainter>
+#include <QStaticText>
 
 namespace KeyFace {
 
@@ -11,6 +15,72 @@ namespace {
 // The frame lies this far outside the text box, with the fill between them.
 constexpr int FrameMargin = 2;
 constexpr int ScreenInset = 3;
+// More laid-out lines than the grid's labels and a view's ever need at once.
+constexpr qsizetype MostLaidOutLines = 2048;
+
+// A line as laid out for one font at one resolution.
+struct LineKey
+{
+    QString text;
+    QFont font;
+    int dpiX, dpiY;
+
+    bool operator==(const LineKey &other) const = default;
+};
+
+size_t qHash(const LineKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.text, key.font, key.dpiX, key.dpiY);
+}
+
+QHash<LineKey, QStaticText> *laidOutLines = nullptr;
+
+// Laying a line of text out costs several times what drawing it does, and keys paint the same
+// labels over and over, so laid-out lines are kept. Painting happens on the user-interface
+// thread only.
+const QStaticText &laidOut(const QPainter &canvas, const QString &line)
+{
+    if (!laidOutLines) {
+        laidOutLines = new QHash<LineKey, QStaticText>;
+        // Laid-out lines hold on to font engines, which end with the application object.
+        qAddPostRoutine([] {
+            delete laidOutLines;
+            laidOutLines = nullptr;
+        });
+    }
+    QHash<LineKey, QStaticText> &lines = *laidOutLines;
+    const QPaintDevice *device = canvas.device();
+    LineKey key{line, canvas.font(), device ? device->logicalDpiX() : 0,
+                device ? device->logicalDpiY() : 0};
+    if (const auto found = lines.constFind(key); found != lines.cend())
+        return *found;
+    if (lines.size() >= MostLaidOutLines)
+        lines.clear();
+    QString single = line;
+    single.replace(u'\n', u' ').replace(u'\r', u' ');
+    QStaticText text(single);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    text.prepare(canvas.transform(), canvas.font());
+    return *lines.insert(std::move(key), text);
+}
+
+// One label line with its top-left corner at the line box's, cut off where it leaves the box.
+void drawLine(QPainter &canvas, const QRect &lineBox, const QString &line)
+{
+    const QStaticText &text = laidOut(canvas, line);
+    // Clipping costs as much again as drawing; a line inside its box needs none.
+    const QSizeF size = text.size();
+    if (size.width() <= lineBox.width() && size.height() <= lineBox.height()) {
+        canvas.drawStaticText(lineBox.topLeft(), text);
+        return;
+    }
+    canvas.save();
+    canvas.setClipRect(lineBox, Qt::IntersectClip);
+    canvas.drawStaticText(lineBox.topLeft(), text);
+    canvas.restore();
+}
+
 } // namespace
 
 QRect screenTextBox(const QSize &cellSize)
@@ -50,9 +120,7 @@ void DrawFace(QPainter &canvas, const QRect &textBox, const KeyCell &cell, const
     const QStringList lines = labelLines(cell.Caption, codec);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!lines[i].isEmpty())
-            canvas.drawText(QRect(textBox.left(), top, textBox.width(), bottom - top),
-                            Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine,
-                            lines[i]);
+            drawLine(canvas, QRect(textBox.left(), top, textBox.width(), bottom - top), lines[i]);
         top += lineHeight;
         if (top >= boxBottom)
             break;

@@ -1,10 +1,12 @@
 #include "TMainDlg.h"
 
 #include "LockPicture.h"
+#include "codeentry/TLabelDlg.h"
 #include "common/DialogPrompter.h"
 #include "keymodel/ColorValue.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/LabelCodec.h"
 #include "keymodel/TKey.h"
 #include "layoutview/TViewDlg.h"
 #include "profile/Messages.h"
@@ -106,6 +108,19 @@ TMainDlg::~TMainDlg() = default;
 void TMainDlg::setPrompter(std::unique_ptr<Prompter> prompter)
 {
     m_prompter = std::move(prompter);
+}
+
+void TMainDlg::setLabelEditor(std::unique_ptr<LabelEditor> editor)
+{
+    m_labelEditor = std::move(editor);
+}
+
+LabelEditor &TMainDlg::labelEditor()
+{
+    // Made at the first Label command rather than at start-up, which must stay quick.
+    if (!m_labelEditor)
+        m_labelEditor = std::make_unique<TLabelDlg>(LabelCodec::forSystemLocale(), this);
+    return *m_labelEditor;
 }
 
 void TMainDlg::createCommands()
@@ -353,7 +368,18 @@ bool TMainDlg::sSaveClick()
     return SaveConfigFile(ConfigFile::withExtension(chosen, m_profile.extension));
 }
 
-void TMainDlg::sLabelClick() {}
+void TMainDlg::sLabelClick()
+{
+    if (!m_selectedKey)
+        return;
+    const int index = selectedIndex();
+    const std::optional<QByteArray> label = labelEditor().editLabel(m_grid->cell(index).Caption);
+    if (!label)
+        return;
+    m_grid->setCaption(index, *label);
+    // Confirming counts as a change even when the label came back the same.
+    m_configChanged = true;
+}
 
 void TMainDlg::sScanClick() {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codeentry/LabelEditor.h"
 #include "common/Prompter.h"
 #include "profile/ProgramProfile.h"
 
@@ -34,6 +35,7 @@ public:
     const ProgramProfile &profile() const { return m_profile; }
     void setPrompter(std::unique_ptr<Prompter> prompter);
     Prompter &prompter() const { return *m_prompter; }
+    void setLabelEditor(std::unique_ptr<LabelEditor> editor);
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
     KeyGrid &grid() const { return *m_grid; }
@@ -87,9 +89,11 @@ private:
     // Offers to save unsaved changes; false means the command that asked must not go on.
     bool saveChangesFirst(const QString &question);
     QString dialogStartPath() const;
+    LabelEditor &labelEditor();
 
     const ProgramProfile &m_profile;
     std::unique_ptr<Prompter> m_prompter;
+    std::unique_ptr<LabelEditor> m_labelEditor; // made when first needed
     KeyGrid *m_grid = nullptr;
     QWidget *m_client = nullptr;
     QList<TKey *> m_keys;
