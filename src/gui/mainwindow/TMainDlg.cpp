@@ -1,6 +1,7 @@
 #include "TMainDlg.h"
 
 #include "LockPicture.h"
+#include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
 #include "keymodel/ColorValue.h"
 #include "keymodel/ConfigFile.h"
@@ -15,6 +16,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
+
+#include <algorithm>
 
 // The pictures live in the widget library, which is static: its resources must be registered
 // by hand before the first window uses them.
@@ -103,6 +106,18 @@ TMainDlg::~TMainDlg() = default;
 void TMainDlg::setPrompter(std::unique_ptr<Prompter> prompter)
 {
     m_prompter = std::move(prompter);
+}
+
+void TMainDlg::setCodeEditor(std::unique_ptr<CodeEditor> editor)
+{
+    m_codeEditor = std::move(editor);
+}
+
+CodeEditor &TMainDlg::codeEditor()
+{
+    if (!m_codeEditor)
+        m_codeEditor = std::make_unique<TScanDlg>(m_profile.name, this);
+    return *m_codeEditor;
 }
 
 void TMainDlg::createCommands()
@@ -352,7 +367,22 @@ bool TMainDlg::sSaveClick()
 
 void TMainDlg::sLabelClick() {}
 
-void TMainDlg::sScanClick() {}
+void TMainDlg::sScanClick()
+{
+    if (!m_selectedKey)
+        return;
+    const KeyCell &cell = m_selectedKey->cell();
+    // A count past the code area can only come from a damaged cell; the dialog then refuses the
+    // codes with its limit message without reading past the area.
+    const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
+    const std::optional<QByteArray> codes = codeEditor().EditCodes(
+        QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
+    if (!codes)
+        return;
+    m_grid->setCodes(selectedIndex(), *codes);
+    // Confirming counts as a change even when the codes are the same.
+    m_configChanged = true;
+}
 
 void TMainDlg::sColorClick()
 {

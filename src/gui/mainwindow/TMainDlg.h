@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codeentry/CodeEditor.h"
 #include "common/Prompter.h"
 #include "profile/ProgramProfile.h"
 
@@ -33,6 +34,9 @@ public:
     const ProgramProfile &profile() const { return m_profile; }
     void setPrompter(std::unique_ptr<Prompter> prompter);
     Prompter &prompter() const { return *m_prompter; }
+    void setCodeEditor(std::unique_ptr<CodeEditor> editor);
+    // The code dialog, made the first time it is needed so start-up does not wait for it.
+    CodeEditor &codeEditor();
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
     KeyGrid &grid() const { return *m_grid; }
@@ -87,6 +91,7 @@ private:
 
     const ProgramProfile &m_profile;
     std::unique_ptr<Prompter> m_prompter;
+    std::unique_ptr<CodeEditor> m_codeEditor;
     KeyGrid *m_grid = nullptr;
     QWidget *m_client = nullptr;
     QList<TKey *> m_keys;
