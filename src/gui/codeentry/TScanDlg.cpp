@@ -85,6 +85,9 @@ void TScanDlg::showEvent(QShowEvent *event)
     if (const QScreen *s = parentWidget() ? parentWidget()->screen() : screen())
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     QDialog::showEvent(event);
+    // The keys must reach the list from the first stroke, even where no window manager hands
+    // a new dialog the focus.
+    activateWindow();
     m_scan->setFocus();
 }
 
