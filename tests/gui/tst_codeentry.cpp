@@ -89,7 +89,7 @@ private slots:
 
 private:
     void driveDialog(TScanDlg &dlg, const QStringList &actions);
-    void check(Capture &c, int listed, const QByteArray &group, bool refused);
+    void pressAndCheck(TScan::KeyData data, quint32 nativeScanCode, quint32 nativeModifiers);
 };
 
 // One key stroke per row, as an X server and as Windows report it, with the lines it adds to a
@@ -155,9 +155,17 @@ void TestCodeEntry::strokes_data()
     row("63, a modifier alone still says nothing", 63, 37, 0, 0x1D, 0, "");
 }
 
-void TestCodeEntry::check(Capture &c, int listed, const QByteArray &group, bool refused)
+// Sends the current row's stroke as one platform reports it and checks what the list shows.
+void TestCodeEntry::pressAndCheck(TScan::KeyData data, quint32 nativeScanCode,
+                                  quint32 nativeModifiers)
 {
+    QFETCH(int, listed);
+    QFETCH(QByteArray, group);
+    QFETCH(bool, refused);
+    Capture c(data);
     const QByteArray before(listed, '\x55');
+    QVERIFY(c.scan->AddCodes(before));
+    c.press(nativeScanCode, nativeModifiers);
     const QByteArray after = refused ? before : before + group;
     QCOMPARE(c.scan->toPlainText(), listing(after));
     QCOMPARE(c.scan->lineCount(), after.size());
@@ -166,28 +174,16 @@ void TestCodeEntry::check(Capture &c, int listed, const QByteArray &group, bool 
 
 void TestCodeEntry::x11Strokes()
 {
-    QFETCH(int, listed);
     QFETCH(quint32, xKeycode);
     QFETCH(quint32, xState);
-    QFETCH(QByteArray, group);
-    QFETCH(bool, refused);
-    Capture c(TScan::KeyData::X11);
-    QVERIFY(c.scan->AddCodes(QByteArray(listed, '\x55')));
-    c.press(xKeycode, xState);
-    check(c, listed, group, refused);
+    pressAndCheck(TScan::KeyData::X11, xKeycode, xState);
 }
 
 void TestCodeEntry::windowsStrokes()
 {
-    QFETCH(int, listed);
     QFETCH(quint32, winScan);
     QFETCH(quint32, winKeys);
-    QFETCH(QByteArray, group);
-    QFETCH(bool, refused);
-    Capture c(TScan::KeyData::Windows);
-    QVERIFY(c.scan->AddCodes(QByteArray(listed, '\x55')));
-    c.press(winScan, winKeys);
-    check(c, listed, group, refused);
+    pressAndCheck(TScan::KeyData::Windows, winScan, winKeys);
 }
 
 void TestCodeEntry::repeatsAndGetCodes()
