@@ -7,6 +7,7 @@
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
+#include "layoutview/TViewDlg.h"
 #include "profile/Messages.h"
 
 #include <QAction>
@@ -97,6 +98,8 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     createMenu();
     createDecorations();
     createKeys();
+    if (m_profile.has(Command::View) && m_grid)
+        m_view = std::make_unique<TViewDlg>(*m_grid, this);
     EnableKeyCommands(false);
     setFixedSize(sizeHint());
 }
@@ -400,6 +403,16 @@ void TMainDlg::sProg1Click() {}
 
 void TMainDlg::sProgAllClick() {}
 
-void TMainDlg::sViewClick() {}
+void TMainDlg::sViewClick()
+{
+    if (m_view)
+        m_view->showView();
+}
 
-void TMainDlg::sPrintClick() {}
+void TMainDlg::sPrintClick()
+{
+    if (!m_view)
+        return;
+    if (const QString failure = m_view->PrintLayout(); !failure.isEmpty())
+        m_prompter->failure(failure);
+}
