@@ -1,3 +1,4 @@
+#include "FakeCodeEditor.h"
 #include "FakePrompter.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyCell.h"
@@ -45,6 +46,7 @@ void runCommand(TMainDlg &dlg, const QString &name)
         {"Load", QKeySequence(QStringLiteral("Ctrl+O"))},
         {"Save", QKeySequence(QStringLiteral("Ctrl+S"))},
         {"Colour", QKeySequence(QStringLiteral("Ctrl+R"))},
+        {"Code", QKeySequence(QStringLiteral("Ctrl+D"))},
     };
     if (!dlg.isActiveWindow()) {
         dlg.show();
@@ -98,6 +100,11 @@ QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QByteArray usedCodes(const KeyCell &cell)
+{
+    return QByteArray(reinterpret_cast<const char *>(cell.Codes.data()), cell.CodeCount);
+}
+
 QStringList menuCaptions(TMainDlg &dlg, int menuIndex)
 {
     QStringList captions;
@@ -140,6 +147,8 @@ private slots:
     void overwriteQuestion_data();
     void overwriteQuestion();
     void colourCommand();
+    void codeCommand_data();
+    void codeCommand();
 
 private:
     // Makes the configuration differ from the last saved one, with cell 3 selected and blue.
@@ -673,6 +682,51 @@ void TestMainWindow::colourCommand()
     QCOMPARE(w.dlg->key(12)->cell().Color, 0x00563412u);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(12));
+}
+
+void TestMainWindow::codeCommand_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("confirmed");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("codes");
+    QTest::newRow("Tavrin cancel")
+        << "Tavrin" << false << QByteArray() << QByteArray("\x1c\xf0\x1c");
+    QTest::newRow("Tavrin ok unchanged")
+        << "Tavrin" << true << QByteArray("\x1c\xf0\x1c") << QByteArray("\x1c\xf0\x1c");
+    QTest::newRow("Quelda ok new codes")
+        << "Quelda" << true << QByteArray("\x76\xf0\x76") << QByteArray("\x76\xf0\x76");
+    QTest::newRow("Quelda ok emptied") << "Quelda" << true << QByteArray() << QByteArray();
+}
+
+void TestMainWindow::codeCommand()
+{
+    QFETCH(QString, program);
+    QFETCH(bool, confirmed);
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, codes);
+    Window w = makeWindow(program);
+    auto editor = std::make_unique<FakeCodeEditor>();
+    FakeCodeEditor *fake = editor.get();
+    w.dlg->setCodeEditor(std::move(editor));
+    w.dlg->grid().setCodes(4, QByteArray("\x1c\xf0\x1c"));
+    click(*w.dlg, 4);
+    if (confirmed)
+        fake->answer = answer;
+
+    runCommand(*w.dlg, QStringLiteral("Code"));
+    QCOMPARE(fake->shown, QList<QByteArray>{QByteArray("\x1c\xf0\x1c")});
+    QCOMPARE(usedCodes(w.dlg->grid().cell(4)), codes);
+    // Confirming is a change even when the codes are the same; cancelling never is.
+    QCOMPARE(w.dlg->ConfigChanged(), confirmed);
+
+    // The codes survive a save and a load.
+    const QString path = m_dir.filePath(
+        QStringLiteral("codes%1.%2").arg(++m_fileNumber).arg(w.dlg->profile().extension));
+    QVERIFY(w.dlg->SaveConfigFile(path));
+    w.dlg->grid().ResetAll();
+    QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
+    QCOMPARE(usedCodes(w.dlg->grid().cell(4)), codes);
 }
 
 QTEST_MAIN(TestMainWindow)

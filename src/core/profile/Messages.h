@@ -18,6 +18,7 @@ inline constexpr char SaveBeforeLoad[] =
     "Key Configuration has already been changed.\nSave it before load other configration?";
 inline constexpr char SaveBeforeExit[] =
     "Key Configuration has already been changed.\nSave it before exit ?";
+inline constexpr char CodeLimit[] = "Cannot add codes beyond the limit.";
 inline constexpr char Version[] = "Version " TAVRIN_VERSION;
 
 } // namespace Messages

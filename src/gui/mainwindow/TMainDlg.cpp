@@ -2,6 +2,7 @@
 
 #include "LockPicture.h"
 #include "codeentry/TLabelDlg.h"
+#include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
 #include "keymodel/ColorValue.h"
 #include "keymodel/ConfigFile.h"
@@ -18,6 +19,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
+
+#include <algorithm>
 
 // The pictures live in the widget library, which is static: its resources must be registered
 // by hand before the first window uses them.
@@ -121,6 +124,18 @@ LabelEditor &TMainDlg::labelEditor()
     if (!m_labelEditor)
         m_labelEditor = std::make_unique<TLabelDlg>(LabelCodec::forSystemLocale(), this);
     return *m_labelEditor;
+}
+
+void TMainDlg::setCodeEditor(std::unique_ptr<CodeEditor> editor)
+{
+    m_codeEditor = std::move(editor);
+}
+
+CodeEditor &TMainDlg::codeEditor()
+{
+    if (!m_codeEditor)
+        m_codeEditor = std::make_unique<TScanDlg>(m_profile.name, this);
+    return *m_codeEditor;
 }
 
 void TMainDlg::createCommands()
@@ -381,7 +396,22 @@ void TMainDlg::sLabelClick()
     m_configChanged = true;
 }
 
-void TMainDlg::sScanClick() {}
+void TMainDlg::sScanClick()
+{
+    if (!m_selectedKey)
+        return;
+    const KeyCell &cell = m_selectedKey->cell();
+    // A count past the code area can only come from a damaged cell; the dialog then refuses the
+    // codes with its limit message without reading past the area.
+    const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
+    const std::optional<QByteArray> codes = codeEditor().EditCodes(
+        QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
+    if (!codes)
+        return;
+    m_grid->setCodes(selectedIndex(), *codes);
+    // Confirming counts as a change even when the codes are the same.
+    m_configChanged = true;
+}
 
 void TMainDlg::sColorClick()
 {

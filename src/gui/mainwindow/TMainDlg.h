@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codeentry/LabelEditor.h"
+#include "codeentry/CodeEditor.h"
 #include "common/Prompter.h"
 #include "profile/ProgramProfile.h"
 
@@ -36,6 +37,9 @@ public:
     void setPrompter(std::unique_ptr<Prompter> prompter);
     Prompter &prompter() const { return *m_prompter; }
     void setLabelEditor(std::unique_ptr<LabelEditor> editor);
+    void setCodeEditor(std::unique_ptr<CodeEditor> editor);
+    // The code dialog, made the first time it is needed so start-up does not wait for it.
+    CodeEditor &codeEditor();
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
     KeyGrid &grid() const { return *m_grid; }
@@ -94,6 +98,7 @@ private:
     const ProgramProfile &m_profile;
     std::unique_ptr<Prompter> m_prompter;
     std::unique_ptr<LabelEditor> m_labelEditor; // made when first needed
+    std::unique_ptr<CodeEditor> m_codeEditor;
     KeyGrid *m_grid = nullptr;
     QWidget *m_client = nullptr;
     QList<TKey *> m_keys;

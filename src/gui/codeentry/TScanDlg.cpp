@@ -1,0 +1,98 @@
+#include "TScanDlg.h"
+
+#include "TScan.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr QSize ClientSize(155, 139);
+constexpr QRect ScanGeometry(8, 8, 65, 121);
+constexpr QRect ResetGeometry(88, 16, 59, 20);
+constexpr QRect OkGeometry(88, 72, 57, 20);
+constexpr QRect CancelGeometry(88, 104, 57, 20);
+
+QFont dialogFont()
+{
+    // A Japanese Gothic face where one is installed, for the look technicians know; otherwise
+    // the desktop's sans-serif.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    return font;
+}
+
+} // namespace
+
+TScanDlg::TScanDlg(const QString &programName, QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("KeyCode"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    setFont(dialogFont());
+    setFixedSize(ClientSize);
+
+    m_scan = new TScan(programName, this);
+    m_scan->setObjectName(QStringLiteral("scan"));
+    m_scan->setGeometry(ScanGeometry);
+    m_scan->setReadOnly(true);
+    m_scan->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_scan->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    bReset = addButton(QStringLiteral("Reset"), ResetGeometry);
+    bReset->setObjectName(QStringLiteral("bReset"));
+    connect(bReset, &QPushButton::clicked, this, &TScanDlg::bResetClick);
+    bOk = addButton(QStringLiteral("Ok"), OkGeometry);
+    bOk->setObjectName(QStringLiteral("bOk"));
+    connect(bOk, &QPushButton::clicked, this, &QDialog::accept);
+    bCancel = addButton(QStringLiteral("Cancel"), CancelGeometry);
+    bCancel->setObjectName(QStringLiteral("bCancel"));
+    connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QPushButton *TScanDlg::addButton(const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setGeometry(geometry);
+    // Buttons are for the mouse: neither focus nor Return may ever reach them.
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+std::optional<QByteArray> TScanDlg::EditCodes(QByteArrayView codes)
+{
+    m_scan->clear();
+    m_scan->AddCodes(codes);
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return m_scan->GetCodes();
+}
+
+void TScanDlg::bResetClick()
+{
+    m_scan->clear();
+    m_scan->setFocus();
+}
+
+void TScanDlg::showEvent(QShowEvent *event)
+{
+    if (const QScreen *s = parentWidget() ? parentWidget()->screen() : screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    QDialog::showEvent(event);
+    // The keys must reach the list from the first stroke, even where no window manager hands
+    // a new dialog the focus.
+    activateWindow();
+    m_scan->setFocus();
+}
+
+void TScanDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Return and Escape must never close the dialog, whatever has the focus.
+    event->accept();
+}
