@@ -16,6 +16,11 @@ inline constexpr char SaveBeforeLoad[] =
     "Key Configuration has already been changed.\nSave it before load other configration?";
 inline constexpr char SaveBeforeExit[] =
     "Key Configuration has already been changed.\nSave it before exit ?";
+inline constexpr char ProgramCompleted[] = "Program completed.";
+inline constexpr char ProgramFailed[] = "Failed to program.";
+// Progress of a programming run: the packet number, and the attempt that was refused.
+inline constexpr char NowProgramming[] = "Now programming (%d) ...";
+inline constexpr char Waiting[] = "Waiting (%d - %d) ...";
 inline constexpr char Version[] = "Version 1.0.0";
 
 } // namespace Messages

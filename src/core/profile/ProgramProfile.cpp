@@ -25,6 +25,8 @@ const ProgramProfile &ProgramProfile::tavrin()
         .saveFilter = QStringLiteral("Tavrin Keyboard Config file(*.tvr)|*.tvr"),
         .loadOpenFailureText = QStringLiteral("Failed to open spesified file."),
         .toolButtonLeft = {8, 40, 64, 88, 120, 144, 168, 200, 224, 256, 280},
+        .progressLabel = QRect(16, 24, 233, 15),
+        .progressCentred = true,
     };
     return p;
 }
@@ -51,6 +53,8 @@ const ProgramProfile &ProgramProfile::quelda()
         .saveFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
         .loadOpenFailureText = QStringLiteral("Failed to open specified file."),
         .toolButtonLeft = {8, 40, 64, 88, 120, 144, -1, 176, 200, -1, -1},
+        .progressLabel = QRect(16, 24, 233, 17),
+        .progressCentred = false,
     };
     return p;
 }
@@ -60,7 +64,8 @@ QPoint ProgramProfile::cellPosition(int index) const
     if (placement == Placement::LockRow)
         // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
         return QPoint(((index + 2) % 7) * KeyCell::Pitch + 8, 41);
-    return QPoint((index / gridRows) * KeyCell::Pitch + 8, (index % gridRows) * KeyCell::Pitch + 41);
+    return QPoint((index / gridRows) * KeyCell::Pitch + 8,
+                  (index % gridRows) * KeyCell::Pitch + 41);
 }
 
 QByteArray ProgramProfile::defaultLabel(int index) const

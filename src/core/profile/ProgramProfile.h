@@ -53,6 +53,8 @@ struct ProgramProfile
     QString saveFilter;
     QString loadOpenFailureText; // the Load command's wording when the file cannot be opened
     std::array<int, CommandCount> toolButtonLeft; // -1 where the program lacks the command
+    QRect progressLabel;  // the progress window's label, in its 266 x 73 client area
+    bool progressCentred; // the label's text centred, else left-aligned
 
     static const ProgramProfile &tavrin();
     static const ProgramProfile &quelda();
