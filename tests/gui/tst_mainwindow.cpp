@@ -1,11 +1,13 @@
 #include "FakePrompter.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyCell.h"
+#include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
-#include "profile/Messages.h"
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -21,9 +23,41 @@ const ProgramProfile &profileNamed(const QString &name)
     return name == QLatin1String("Tavrin") ? ProgramProfile::tavrin() : ProgramProfile::quelda();
 }
 
-QString msg(const char *text)
+// The programs' own texts, as their users know them (spelling included).
+namespace Text {
+const QString FileMissing = QStringLiteral("Specified file does not exists.");
+const QString FileInvalid = QStringLiteral("Specified file is invalid.");
+const QString SaveFailed = QStringLiteral("Failed to save configuration.");
+const QString Overwrite = QStringLiteral("Specified file already exists.\nOverwrite it ?");
+const QString SaveBeforeNew = QStringLiteral(
+    "Key Configuration has already been changed.\nSave it before load new configration ?");
+const QString SaveBeforeLoad = QStringLiteral(
+    "Key Configuration has already been changed.\nSave it before load other configration?");
+const QString SaveBeforeExit =
+    QStringLiteral("Key Configuration has already been changed.\nSave it before exit ?");
+} // namespace Text
+
+// Runs a command as a user would: by its shortcut where it has one, else by its tool-bar button.
+void runCommand(TMainDlg &dlg, const QString &name)
 {
-    return QString::fromLatin1(text);
+    static const QHash<QString, QKeySequence> shortcuts = {
+        {"New", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"Load", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"Save", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"Colour", QKeySequence(QStringLiteral("Ctrl+R"))},
+    };
+    if (!dlg.isActiveWindow()) {
+        dlg.show();
+        dlg.activateWindow();
+        if (!QTest::qWaitForWindowActive(&dlg))
+            qFatal("the main window never became active");
+    }
+    if (shortcuts.contains(name)) {
+        QTest::keySequence(&dlg, shortcuts.value(name));
+        return;
+    }
+    const QString button = QStringLiteral("s") + name;
+    QTest::mouseClick(dlg.findChild<QToolButton *>(button), Qt::LeftButton);
 }
 
 struct Window
@@ -84,6 +118,12 @@ private slots:
     void initialWindow();
     void menus_data();
     void menus();
+    void commandTable_data();
+    void commandTable();
+    void versionLabel_data();
+    void versionLabel();
+    void fileDialogFilters_data();
+    void fileDialogFilters();
     void selection();
     void promptedCommands_data();
     void promptedCommands();
@@ -113,8 +153,14 @@ private:
 void TestMainWindow::makeChange(Window &w)
 {
     click(*w.dlg, 3);
-    w.prompts->colours.enqueue(QColor(0, 0, 255));
-    w.dlg->sColorClick();
+    if (w.dlg->profile().has(Command::Colour)) {
+        w.prompts->colours.enqueue(QColor(0, 0, 255));
+        runCommand(*w.dlg, QStringLiteral("Colour"));
+    } else {
+        // The key lock has no colour command; what its changes are does not matter here.
+        w.dlg->grid().setColor(3, 0x00FF0000u);
+        w.dlg->setConfigChanged(true);
+    }
     QVERIFY(w.dlg->ConfigChanged());
 }
 
@@ -166,19 +212,13 @@ void TestMainWindow::initialWindow()
     for (int i = 0; i < probe.size(); i += 4) {
         const TKey *key = dlg.key(probe[i]);
         QCOMPARE(key->pos(), QPoint(probe[i + 1], probe[i + 2]));
-        QCOMPARE(key->Caption(), QByteArray::number(probe[i + 3]));
+        QCOMPARE(key->cell().Caption, QByteArray::number(probe[i + 3]));
         QCOMPARE(key->size(), QSize(44, 44));
-        QCOMPARE(key->Color(), KeyCell::ButtonFace);
+        QCOMPARE(key->cell().Color, KeyCell::ButtonFace);
     }
     QVERIFY(!dlg.SelectedKey());
     QVERIFY(!dlg.ConfigChanged());
     QVERIFY(keyCommandsEnabled(dlg, false));
-    for (Command c :
-         {Command::Exit, Command::New, Command::Load, Command::Save, Command::ProgAll}) {
-        QVERIFY(dlg.action(c)->isEnabled());
-        QCOMPARE(dlg.toolButton(c)->geometry(),
-                 QRect(dlg.profile().toolButtonLeft[int(c)], 0, 25, 25));
-    }
     const bool keyboard = program == QLatin1String("Tavrin");
     for (const char *name : {"sColor", "sView", "sPrint"})
         QCOMPARE(dlg.findChild<QToolButton *>(QLatin1String(name)) != nullptr, keyboard);
@@ -212,6 +252,123 @@ void TestMainWindow::menus()
     QCOMPARE(w.dlg->action(Command::Load)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(w.dlg->action(Command::Code)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     QCOMPARE(w.dlg->toolButton(Command::Code)->toolTip(), QStringLiteral("Code"));
+}
+
+void TestMainWindow::commandTable_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("left"); // -1: the program lacks the command
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<bool>("enabled");
+
+    struct Row
+    {
+        const char *button;
+        int tavrinLeft;
+        int queldaLeft;
+        const char *hint;
+        const char *caption;
+        const char *shortcut;
+        bool enabled;
+    };
+    const Row rows[] = {
+        {"sExit", 8, 8, "Exit", "E&xit", "", true},
+        {"sNew", 40, 40, "New", "&New", "Ctrl+N", true},
+        {"sLoad", 64, 64, "Load", "L&oad", "Ctrl+O", true},
+        {"sSave", 88, 88, "Save", "&Save", "Ctrl+S", true},
+        {"sLabel", 120, 120, "Label", "&Label", "Ctrl+L", false},
+        {"sScan", 144, 144, "Code", "Co&de", "Ctrl+D", false},
+        {"sColor", 168, -1, "Color", "Colo&r", "Ctrl+R", false},
+        {"sProg1", 200, 176, "Prog One", "Prog One", "", false},
+        {"sProgAll", 224, 200, "Prog All", "Prog All", "", true},
+        {"sView", 256, -1, "View", "&View", "Ctrl+V", true},
+        {"sPrint", 280, -1, "Print", "&Print", "Ctrl+P", true},
+    };
+    for (const Row &r : rows) {
+        for (const char *program : {"Tavrin", "Quelda"}) {
+            const bool tavrin = program == QLatin1String("Tavrin");
+            QTest::addRow("%s %s", program, r.button)
+                << program << r.button << (tavrin ? r.tavrinLeft : r.queldaLeft) << r.hint
+                << r.caption << r.shortcut << r.enabled;
+        }
+    }
+}
+
+void TestMainWindow::commandTable()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, button);
+    QFETCH(int, left);
+    QFETCH(QString, hint);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    QFETCH(bool, enabled);
+    Window w = makeWindow(program);
+    const auto *b = w.dlg->findChild<QToolButton *>(button);
+    if (left < 0) {
+        QVERIFY(!b);
+        return;
+    }
+    QVERIFY(b);
+    QCOMPARE(b->geometry(), QRect(left, 0, 25, 25));
+    QCOMPARE(b->toolTip(), hint);
+    QCOMPARE(b->isEnabled(), enabled);
+    QCOMPARE(b->icon().actualSize(QSize(16, 16)), QSize(16, 16));
+    // The menu item is the button's own action, with its caption and shortcut.
+    QAction *a = b->defaultAction();
+    QCOMPARE(a->text(), caption);
+    QCOMPARE(a->shortcut(), QKeySequence(shortcut));
+    bool inMenu = false;
+    for (const QAction *menu : w.dlg->menuBar()->actions())
+        inMenu = inMenu || menu->menu()->actions().contains(a);
+    QVERIFY(inMenu);
+}
+
+void TestMainWindow::versionLabel_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("Tavrin") << "Tavrin" << QRect(440, 360, 92, 15);
+    QTest::newRow("Quelda") << "Quelda" << QRect(216, 352, 97, 19);
+}
+
+void TestMainWindow::versionLabel()
+{
+    QFETCH(QString, program);
+    QFETCH(QRect, geometry);
+    Window w = makeWindow(program);
+    const auto *label = w.dlg->findChild<QLabel *>(QStringLiteral("versionLabel"));
+    QVERIFY(label);
+    QCOMPARE(label->text(), QStringLiteral("Version 1.0.0"));
+    QCOMPARE(label->geometry(), geometry);
+    QVERIFY(label->alignment() & Qt::AlignRight);
+}
+
+void TestMainWindow::fileDialogFilters_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<QString>("save");
+    QTest::newRow("Tavrin") << "Tavrin"
+                            << "Tavrin Keyboard Config file(*tvr)|*.tvr"
+                            << "Tavrin Keyboard Config file(*.tvr)|*.tvr";
+    QTest::newRow("Quelda") << "Quelda"
+                            << "Key Lock Config file(*.qld)|*.qld"
+                            << "Key Lock Config file(*.qld)|*.qld";
+}
+
+void TestMainWindow::fileDialogFilters()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, open);
+    QFETCH(QString, save);
+    Window w = makeWindow(program);
+    runCommand(*w.dlg, QStringLiteral("Load"));
+    runCommand(*w.dlg, QStringLiteral("Save"));
+    QCOMPARE(w.prompts->filters, (QStringList{open, save}));
 }
 
 void TestMainWindow::selection()
@@ -290,24 +447,20 @@ void TestMainWindow::promptedCommands()
         w.prompts->paths.enqueue(loadPath);
 
     QString question;
-    if (command == QLatin1String("New")) {
-        question = msg(Messages::SaveBeforeNew);
-        dlg.sNewClick();
-    } else if (command == QLatin1String("Load")) {
-        question = msg(Messages::SaveBeforeLoad);
-        dlg.sLoadClick();
-    } else {
-        question = msg(Messages::SaveBeforeExit);
-        dlg.sExitClick();
-    }
+    if (command == QLatin1String("New"))
+        question = Text::SaveBeforeNew;
+    else if (command == QLatin1String("Load"))
+        question = Text::SaveBeforeLoad;
+    else
+        question = Text::SaveBeforeExit;
+    runCommand(dlg, command);
 
     QCOMPARE(w.prompts->shown.value(0), QStringLiteral("ask3: ") + question);
     if (answer == Prompter::Answer::Yes) {
         QCOMPARE(w.prompts->shown.value(1), QStringLiteral("save"));
         QCOMPARE(QFile::exists(savePath), save == int(SaveOutcome::Saved));
         if (save == int(SaveOutcome::Failed))
-            QCOMPARE(w.prompts->shown.value(2),
-                     QStringLiteral("failure: ") + msg(Messages::SaveFailed));
+            QCOMPARE(w.prompts->shown.value(2), QStringLiteral("failure: ") + Text::SaveFailed);
         if (save == int(SaveOutcome::Saved)) {
             const ConfigFile::LoadResult saved = ConfigFile::load(savePath, dlg.profile());
             QCOMPARE(saved.cells.value(3).Color, 0x00FF0000u);
@@ -319,7 +472,7 @@ void TestMainWindow::promptedCommands()
         QVERIFY(dlg.isVisible());
         QVERIFY(dlg.ConfigChanged());
         QCOMPARE(dlg.SelectedKey(), dlg.key(3));
-        QCOMPARE(dlg.key(3)->Color(), 0x00FF0000u);
+        QCOMPARE(dlg.key(3)->cell().Color, 0x00FF0000u);
         return;
     }
     if (command == QLatin1String("Exit")) {
@@ -331,7 +484,7 @@ void TestMainWindow::promptedCommands()
     QVERIFY(!dlg.SelectedKey());
     QVERIFY(keyCommandsEnabled(dlg, false));
     const quint32 expected = command == QLatin1String("New") ? KeyCell::ButtonFace : 0x0000FF00u;
-    QCOMPARE(dlg.key(3)->Color(), expected);
+    QCOMPARE(dlg.key(3)->cell().Color, expected);
 }
 
 void TestMainWindow::noPromptWithoutChanges_data()
@@ -347,12 +500,7 @@ void TestMainWindow::noPromptWithoutChanges()
     QFETCH(QString, command);
     Window w = makeWindow(QStringLiteral("Quelda"));
     w.dlg->show();
-    if (command == QLatin1String("New"))
-        w.dlg->sNewClick();
-    else if (command == QLatin1String("Load"))
-        w.dlg->sLoadClick();
-    else
-        w.dlg->sExitClick();
+    runCommand(*w.dlg, command);
     for (const QString &entry : w.prompts->shown)
         QVERIFY2(!entry.startsWith(QLatin1String("ask3")), qPrintable(entry));
     QCOMPARE(w.dlg->isVisible(), command != QLatin1String("Exit"));
@@ -367,7 +515,7 @@ void TestMainWindow::windowManagerCloseAsks()
     QVERIFY(!w.dlg->close());
     QVERIFY(w.dlg->isVisible());
     QVERIFY(w.dlg->ConfigChanged());
-    QCOMPARE(w.prompts->shown.last(), QStringLiteral("ask3: ") + msg(Messages::SaveBeforeExit));
+    QCOMPARE(w.prompts->shown.last(), QStringLiteral("ask3: ") + Text::SaveBeforeExit);
     w.prompts->answers3.enqueue(Prompter::Answer::No);
     QVERIFY(w.dlg->close());
 }
@@ -387,12 +535,12 @@ void TestMainWindow::loadFailureChangesNothing_data()
     QByteArray tooManyCodes = qld;
     tooManyCodes[4 + 92 * 2 + 3] = char(64);
 
-    QTest::newRow("missing") << "Tavrin" << QByteArray() << msg(Messages::FileMissing);
-    QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << msg(Messages::FileInvalid);
-    QTest::newRow("wrong magic") << "Tavrin" << wrongMagic << msg(Messages::FileInvalid);
-    QTest::newRow("span past the grid") << "Tavrin" << farSpan << msg(Messages::FileInvalid);
-    QTest::newRow("lock given keyboard file") << "Quelda" << tvr << msg(Messages::FileInvalid);
-    QTest::newRow("64 codes") << "Quelda" << tooManyCodes << msg(Messages::FileInvalid);
+    QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing;
+    QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid;
+    QTest::newRow("wrong magic") << "Tavrin" << wrongMagic << Text::FileInvalid;
+    QTest::newRow("span past the grid") << "Tavrin" << farSpan << Text::FileInvalid;
+    QTest::newRow("lock given keyboard file") << "Quelda" << tvr << Text::FileInvalid;
+    QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid;
 }
 
 void TestMainWindow::loadFailureChangesNothing()
@@ -412,13 +560,13 @@ void TestMainWindow::loadFailureChangesNothing()
     w.prompts->answers3.enqueue(Prompter::Answer::No);
     w.prompts->paths.enqueue(path);
     w.prompts->shown.clear();
-    w.dlg->sLoadClick();
+    runCommand(*w.dlg, QStringLiteral("Load"));
     QCOMPARE(w.prompts->shown.last(), QStringLiteral("failure: ") + message);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(3));
     QVERIFY(keyCommandsEnabled(*w.dlg, true));
-    QCOMPARE(w.dlg->key(3)->Color(), 0x00FF0000u);
-    QCOMPARE(w.dlg->key(0)->Caption(), w.dlg->profile().defaultLabel(0));
+    QCOMPARE(w.dlg->key(3)->cell().Color, 0x00FF0000u);
+    QCOMPARE(w.dlg->key(0)->cell().Caption, w.dlg->profile().defaultLabel(0));
 }
 
 void TestMainWindow::loadAppliesWholeFile()
@@ -427,7 +575,7 @@ void TestMainWindow::loadAppliesWholeFile()
     w.dlg->show();
     click(*w.dlg, 9);
     w.prompts->paths.enqueue(validFile(QStringLiteral("Tavrin")));
-    w.dlg->sLoadClick();
+    runCommand(*w.dlg, QStringLiteral("Load"));
     QVERIFY(w.prompts->shown.filter(QStringLiteral("failure")).isEmpty());
     QVERIFY(!w.dlg->SelectedKey());
     QVERIFY(!w.dlg->key(9)->Down());
@@ -437,7 +585,7 @@ void TestMainWindow::loadAppliesWholeFile()
     for (int covered : {1, 7, 8})
         QVERIFY(!w.dlg->key(covered)->isVisible());
     QVERIFY(w.dlg->key(2)->isVisible());
-    QCOMPARE(w.dlg->key(83)->Caption(), QByteArray("file 83"));
+    QCOMPARE(w.dlg->key(83)->cell().Caption, QByteArray("file 83"));
 }
 
 void TestMainWindow::startUpLoad_data()
@@ -449,11 +597,9 @@ void TestMainWindow::startUpLoad_data()
     QTest::newRow("valid") << "Tavrin" << validFile(QStringLiteral("Tavrin")) << QStringList()
                            << QByteArray("file 0");
     QTest::newRow("missing") << "Tavrin" << m_dir.filePath(QStringLiteral("none.tvr"))
-                             << QStringList{"failure: " + msg(Messages::FileMissing)}
-                             << QByteArray("1");
+                             << QStringList{"failure: " + Text::FileMissing} << QByteArray("1");
     QTest::newRow("invalid") << "Quelda" << validFile(QStringLiteral("Tavrin"))
-                             << QStringList{"failure: " + msg(Messages::FileInvalid)}
-                             << QByteArray("0");
+                             << QStringList{"failure: " + Text::FileInvalid} << QByteArray("0");
 }
 
 void TestMainWindow::startUpLoad()
@@ -465,7 +611,7 @@ void TestMainWindow::startUpLoad()
     Window w = makeWindow(program);
     w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::StartUp);
     QCOMPARE(w.prompts->shown, shown);
-    QCOMPARE(w.dlg->key(0)->Caption(), label0);
+    QCOMPARE(w.dlg->key(0)->cell().Caption, label0);
     QVERIFY(!w.dlg->ConfigChanged());
     QVERIFY(!w.dlg->SelectedKey());
 }
@@ -484,7 +630,7 @@ void TestMainWindow::saveAddsExtension()
     const QString typed = m_dir.filePath(QStringLiteral("typed%1").arg(++m_fileNumber));
     w.prompts->paths.enqueue(typed);
     w.dlg->setConfigChanged(true);
-    QVERIFY(w.dlg->sSaveClick());
+    runCommand(*w.dlg, QStringLiteral("Save"));
     const QString expected = typed + u'.' + w.dlg->profile().extension;
     QCOMPARE(readFile(expected).size(), w.dlg->profile().fileSize());
     QVERIFY(!QFile::exists(typed));
@@ -508,8 +654,8 @@ void TestMainWindow::overwriteQuestion()
     w.prompts->shown.clear();
     w.prompts->paths.enqueue(path);
     w.prompts->answers2.enqueue(yes);
-    QCOMPARE(w.dlg->sSaveClick(), yes);
-    QCOMPARE(w.prompts->shown, (QStringList{"save", "ask2: " + msg(Messages::OverwriteQuestion)}));
+    runCommand(*w.dlg, QStringLiteral("Save"));
+    QCOMPARE(w.prompts->shown, (QStringList{"save", "ask2: " + Text::Overwrite}));
     QCOMPARE(readFile(path) == before, !yes);
     QCOMPARE(w.dlg->ConfigChanged(), !yes);
 }
@@ -518,13 +664,13 @@ void TestMainWindow::colourCommand()
 {
     Window w = makeWindow(QStringLiteral("Tavrin"));
     click(*w.dlg, 12);
-    w.dlg->sColorClick(); // cancelled
+    runCommand(*w.dlg, QStringLiteral("Colour")); // cancelled
     QCOMPARE(w.prompts->lastInitialColour, w.dlg->palette().color(QPalette::Button));
-    QCOMPARE(w.dlg->key(12)->Color(), KeyCell::ButtonFace);
+    QCOMPARE(w.dlg->key(12)->cell().Color, KeyCell::ButtonFace);
     QVERIFY(!w.dlg->ConfigChanged());
     w.prompts->colours.enqueue(QColor(0x12, 0x34, 0x56));
-    w.dlg->sColorClick();
-    QCOMPARE(w.dlg->key(12)->Color(), 0x00563412u);
+    runCommand(*w.dlg, QStringLiteral("Colour"));
+    QCOMPARE(w.dlg->key(12)->cell().Color, 0x00563412u);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(12));
 }

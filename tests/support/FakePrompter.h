@@ -17,6 +17,7 @@ public:
     QQueue<QString> paths; // for open and save dialogs; empty means cancelled
     QQueue<std::optional<QColor>> colours;
     QColor lastInitialColour;
+    QStringList filters; // of every file dialog shown, in order
 
     void failure(const QString &text) override { shown << QStringLiteral("failure: ") + text; }
     void information(const QString &text) override
@@ -33,14 +34,16 @@ public:
         shown << QStringLiteral("ask2: ") + text;
         return !answers2.isEmpty() && answers2.dequeue();
     }
-    QString openFileName(const QString &, const QString &) override
+    QString openFileName(const QString &filter, const QString &) override
     {
         shown << QStringLiteral("open");
+        filters << filter;
         return paths.isEmpty() ? QString() : paths.dequeue();
     }
-    QString saveFileName(const QString &, const QString &, const QString &) override
+    QString saveFileName(const QString &filter, const QString &, const QString &) override
     {
         shown << QStringLiteral("save");
+        filters << filter;
         return paths.isEmpty() ? QString() : paths.dequeue();
     }
     std::optional<QColor> chooseColor(const QColor &initial) override

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Command.h"
+
 #include <QByteArray>
 #include <QPoint>
 #include <QRect>
@@ -7,23 +9,6 @@
 #include <QString>
 
 #include <array>
-
-// The commands of the main window, in tool-bar order.
-enum class Command
-{
-    Exit,
-    New,
-    Load,
-    Save,
-    Label,
-    Code,
-    Colour,
-    ProgOne,
-    ProgAll,
-    View,
-    Print
-};
-inline constexpr int CommandCount = 11;
 
 // Everything that tells the keyboard program and the key-lock program apart. Both programs are
 // built from the same sources; only the profile handed to the main window differs.

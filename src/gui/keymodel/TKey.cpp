@@ -1,46 +1,26 @@
 #include "TKey.h"
 
 #include "keymodel/ColorValue.h"
+#include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-TKey::TKey(int tag, const QByteArray &defaultLabel, QWidget *parent)
-    : QWidget(parent), m_tag(tag), m_defaultLabel(defaultLabel)
+TKey::TKey(const KeyGrid &grid, int tag, QWidget *parent)
+    : QWidget(parent), m_grid(grid), m_tag(tag)
 {
     // Labels use the desktop's small default face, not the main window's own font.
     QFont labelFont = font();
     labelFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
     labelFont.setPointSize(8);
     setFont(labelFont);
-    ResetKey();
+    sync();
 }
 
-void TKey::setCell(const KeyCell &cell)
+const KeyCell &TKey::cell() const
 {
-    m_cell = cell;
-    applyGeometry();
-    update();
-}
-
-void TKey::ResetKey()
-{
-    m_cell.ResetKey(m_defaultLabel);
-    applyGeometry();
-    update();
-}
-
-void TKey::setCaption(const QByteArray &caption)
-{
-    m_cell.Caption = caption;
-    update();
-}
-
-void TKey::setColor(quint32 color)
-{
-    m_cell.Color = color;
-    update();
+    return m_grid.cell(m_tag);
 }
 
 void TKey::setDown(bool down)
@@ -49,23 +29,12 @@ void TKey::setDown(bool down)
     update();
 }
 
-void TKey::setSpans(int colSpan, int rowSpan)
+void TKey::sync()
 {
-    m_cell.ColSpan = colSpan;
-    m_cell.RowSpan = rowSpan;
-    applyGeometry();
-}
-
-void TKey::setKeyVisible(bool visible)
-{
-    m_cell.Visible = visible;
-    applyGeometry();
-}
-
-void TKey::applyGeometry()
-{
-    resize(Pitch * m_cell.ColSpan, Pitch * m_cell.RowSpan);
-    setVisible(m_cell.Visible);
+    const KeyCell &c = cell();
+    resize(KeyCell::Pitch * c.ColSpan, KeyCell::Pitch * c.RowSpan);
+    setVisible(c.Visible);
+    update();
 }
 
 void TKey::paintEvent(QPaintEvent *)
@@ -93,11 +62,11 @@ void TKey::drawFace(QPainter &painter, const QRect &textBox)
 {
     const QRect frame = textBox.adjusted(-2, -2, 2, 2);
     painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.setBrush(ColorValue::resolve(m_cell.Color, palette()));
+    painter.setBrush(ColorValue::resolve(cell().Color, palette()));
     painter.drawRect(frame.adjusted(0, 0, -1, -1));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setClipRect(textBox);
-    const QString text = LabelCodec::forSystemLocale().decode(m_cell.Caption);
+    const QString text = LabelCodec::forSystemLocale().decode(cell().Caption);
     painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, text.section(u'|', 0, 0));
 }
 

@@ -4,6 +4,7 @@
 #include "common/DialogPrompter.h"
 #include "keymodel/ColorValue.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 #include "profile/Messages.h"
 
@@ -15,8 +16,6 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include <functional>
-
 // The pictures live in the widget library, which is static: its resources must be registered
 // by hand before the first window uses them.
 static void initResources()
@@ -26,32 +25,45 @@ static void initResources()
 
 namespace {
 
-struct CommandLook
+// Everything about one command in one row: how it looks in the menu and the tool bar, and
+// what it does. A row cannot pair one command's shortcut with another's handler.
+struct CommandRow
 {
+    Command command;
     const char *caption; // menu caption, & before the underlined letter
     const char *hint;    // tool-bar tooltip
     const char *icon;    // tool-bar picture
-    QKeySequence shortcut;
+    QKeyCombination shortcut;
     const char *objectName;
     const char *buttonName;
+    void (*run)(TMainDlg &);
 };
 
-// In the order of Command.
-const CommandLook Looks[CommandCount] = {
-    {"E&xit", "Exit", ":/icons/exit.xpm", {}, "Exit1", "sExit"},
-    {"&New", "New", ":/icons/new.xpm", QKeySequence(Qt::CTRL | Qt::Key_N), "New1", "sNew"},
-    {"L&oad", "Load", ":/icons/load.xpm", QKeySequence(Qt::CTRL | Qt::Key_O), "Load1", "sLoad"},
-    {"&Save", "Save", ":/icons/save.xpm", QKeySequence(Qt::CTRL | Qt::Key_S), "Save1", "sSave"},
-    {"&Label", "Label", ":/icons/label.xpm", QKeySequence(Qt::CTRL | Qt::Key_L), "mLabel",
-     "sLabel"},
-    {"Co&de", "Code", ":/icons/code.xpm", QKeySequence(Qt::CTRL | Qt::Key_D), "mScan", "sScan"},
-    {"Colo&r", "Color", ":/icons/color.xpm", QKeySequence(Qt::CTRL | Qt::Key_R), "mColor",
-     "sColor"},
-    {"Prog One", "Prog One", ":/icons/prog1.xpm", {}, "mProg1", "sProg1"},
-    {"Prog All", "Prog All", ":/icons/progall.xpm", {}, "ProgAll1", "sProgAll"},
-    {"&View", "View", ":/icons/view.xpm", QKeySequence(Qt::CTRL | Qt::Key_V), "View1", "sView"},
-    {"&Print", "Print", ":/icons/print.xpm", QKeySequence(Qt::CTRL | Qt::Key_P), "Print1",
-     "sPrint"},
+constexpr QKeyCombination NoShortcut{};
+
+const CommandRow Commands[] = {
+    {Command::Exit, "E&xit", "Exit", ":/icons/exit.xpm", NoShortcut, "Exit1", "sExit",
+     [](TMainDlg &d) { d.sExitClick(); }},
+    {Command::New, "&New", "New", ":/icons/new.xpm", Qt::CTRL | Qt::Key_N, "New1", "sNew",
+     [](TMainDlg &d) { d.sNewClick(); }},
+    {Command::Load, "L&oad", "Load", ":/icons/load.xpm", Qt::CTRL | Qt::Key_O, "Load1", "sLoad",
+     [](TMainDlg &d) { d.sLoadClick(); }},
+    {Command::Save, "&Save", "Save", ":/icons/save.xpm", Qt::CTRL | Qt::Key_S, "Save1", "sSave",
+     [](TMainDlg &d) { d.sSaveClick(); }},
+    {Command::Label, "&Label", "Label", ":/icons/label.xpm", Qt::CTRL | Qt::Key_L, "mLabel",
+     "sLabel", [](TMainDlg &d) { d.sLabelClick(); }},
+    {Command::Code, "Co&de", "Code", ":/icons/code.xpm", Qt::CTRL | Qt::Key_D, "mScan", "sScan",
+     [](TMainDlg &d) { d.sScanClick(); }},
+    {Command::Colour, "Colo&r", "Color", ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
+     "sColor", [](TMainDlg &d) { d.sColorClick(); }},
+    {Command::ProgOne, "Prog One", "Prog One", ":/icons/prog1.xpm", NoShortcut, "mProg1", "sProg1",
+     [](TMainDlg &d) { d.sProg1Click(); }},
+    {Command::ProgAll, "Prog All", "Prog All", ":/icons/progall.xpm", NoShortcut, "ProgAll1",
+     "sProgAll", [](TMainDlg &d) { d.sProgAllClick(); }},
+    {Command::View, "&View", "View", ":/icons/view.xpm", Qt::CTRL | Qt::Key_V, "View1", "sView",
+     [](TMainDlg &d) { d.sViewClick(); }},
+    {Command::Print, "&Print", "Print", ":/icons/print.xpm", Qt::CTRL | Qt::Key_P, "Print1",
+     "sPrint", [](TMainDlg &d) { d.sPrintClick(); }},
 };
 
 constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Colour,
@@ -79,7 +91,6 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setCentralWidget(m_client);
 
     createCommands();
-    createToolBar();
     createMenu();
     createDecorations();
     createKeys();
@@ -96,40 +107,28 @@ void TMainDlg::setPrompter(std::unique_ptr<Prompter> prompter)
 
 void TMainDlg::createCommands()
 {
-    const std::function<void()> handlers[CommandCount] = {
-        [this] { sExitClick(); },  [this] { sNewClick(); },   [this] { sLoadClick(); },
-        [this] { sSaveClick(); },  [this] { sLabelClick(); }, [this] { sScanClick(); },
-        [this] { sColorClick(); }, [this] { sProg1Click(); }, [this] { sProgAllClick(); },
-        [this] { sViewClick(); },  [this] { sPrintClick(); },
-    };
-    for (int c = 0; c < CommandCount; ++c) {
-        if (!m_profile.has(Command(c)))
+    for (const CommandRow &row : Commands) {
+        if (!m_profile.has(row.command))
             continue;
-        const CommandLook &look = Looks[c];
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(QIcon(QString::fromLatin1(look.icon)),
-                                   QString::fromLatin1(look.caption), this);
-        action->setObjectName(QString::fromLatin1(look.objectName));
-        action->setToolTip(QString::fromLatin1(look.hint));
-        action->setShortcut(look.shortcut);
-        connect(action, &QAction::triggered, this, handlers[c]);
-        m_actions[c] = action;
-    }
-}
+        auto *action = new QAction(QIcon(QString::fromLatin1(row.icon)),
+                                   QString::fromLatin1(row.caption), this);
+        action->setObjectName(QString::fromLatin1(row.objectName));
+        action->setToolTip(QString::fromLatin1(row.hint));
+        if (row.shortcut != NoShortcut)
+            action->setShortcut(row.shortcut);
+        connect(action, &QAction::triggered, this, [this, run = row.run] { run(*this); });
+        m_actions[int(row.command)] = action;
 
-void TMainDlg::createToolBar()
-{
-    for (int c = 0; c < CommandCount; ++c) {
-        if (!m_actions[c])
-            continue;
         auto *button = new QToolButton(m_client);
-        button->setObjectName(QString::fromLatin1(Looks[c].buttonName));
-        button->setDefaultAction(m_actions[c]);
+        button->setObjectName(QString::fromLatin1(row.buttonName));
+        button->setDefaultAction(action);
         button->setIconSize(QSize(16, 16));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(m_profile.toolButtonLeft[c], 0, ToolButtonSize, ToolButtonSize);
-        m_buttons[c] = button;
+        button->setGeometry(m_profile.toolButtonLeft[int(row.command)], 0, ToolButtonSize,
+                            ToolButtonSize);
+        m_buttons[int(row.command)] = button;
     }
 }
 
@@ -176,9 +175,11 @@ void TMainDlg::createDecorations()
 void TMainDlg::createKeys()
 {
     try {
+        m_grid = new KeyGrid(m_profile, this);
+        connect(m_grid, &KeyGrid::cellsChanged, this, &TMainDlg::cellsChanged);
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
-            auto *key = new TKey(i, m_profile.defaultLabel(i), m_client);
+            auto *key = new TKey(*m_grid, i, m_client);
             key->move(m_profile.cellPosition(i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
             m_keys.append(key);
@@ -188,19 +189,21 @@ void TMainDlg::createKeys()
     }
 }
 
+void TMainDlg::cellsChanged(const QList<int> &indices)
+{
+    for (int i : indices)
+        m_keys.at(i)->sync();
+}
+
+int TMainDlg::selectedIndex() const
+{
+    return m_selectedKey ? m_selectedKey->Tag() : -1;
+}
+
 void TMainDlg::centreOnScreen()
 {
     if (const QScreen *s = screen())
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-}
-
-QList<KeyCell> TMainDlg::cells() const
-{
-    QList<KeyCell> result;
-    result.reserve(m_keys.size());
-    for (const TKey *key : m_keys)
-        result.append(key->cell());
-    return result;
 }
 
 QString TMainDlg::dialogStartPath() const
@@ -231,8 +234,7 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
     }
     DeselectKey();
     m_configChanged = false;
-    for (int i = 0; i < m_keys.size(); ++i)
-        m_keys[i]->setCell(loaded.cells[i]);
+    m_grid->assign(loaded.cells);
     m_lastPath = QFileInfo(path).absoluteFilePath();
     return true;
 }
@@ -242,7 +244,7 @@ bool TMainDlg::SaveConfigFile(const QString &path)
     if (QFileInfo::exists(path) &&
         !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return false;
-    if (!ConfigFile::save(path, cells(), m_profile)) {
+    if (!ConfigFile::save(path, m_grid->cells(), m_profile)) {
         m_prompter->failure(QString::fromLatin1(Messages::SaveFailed));
         return false;
     }
@@ -267,10 +269,19 @@ void TMainDlg::EnableKeyCommands(bool enabled)
             a->setEnabled(enabled);
 }
 
-void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers)
+void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 {
+    // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
+    const bool shift = m_profile.mergeable && modifiers.testFlag(Qt::ShiftModifier);
     if (key == m_selectedKey) {
-        DeselectKey();
+        if (!shift)
+            DeselectKey();
+        else if (m_grid->SplitKey(key->Tag()))
+            m_configChanged = true;
+        return;
+    }
+    if (m_selectedKey && shift && m_grid->MergeKey(selectedIndex(), key->Tag())) {
+        m_configChanged = true;
         return;
     }
     if (m_selectedKey)
@@ -317,8 +328,7 @@ void TMainDlg::sNewClick()
         return;
     m_configChanged = false;
     DeselectKey();
-    for (TKey *key : m_keys)
-        key->ResetKey();
+    m_grid->ResetAll();
 }
 
 void TMainDlg::sLoadClick()
@@ -349,10 +359,10 @@ void TMainDlg::sColorClick()
     if (!m_selectedKey)
         return;
     const std::optional<QColor> chosen =
-        m_prompter->chooseColor(ColorValue::resolve(m_selectedKey->Color(), palette()));
+        m_prompter->chooseColor(ColorValue::resolve(m_selectedKey->cell().Color, palette()));
     if (!chosen)
         return;
-    m_selectedKey->setColor(ColorValue::fromRgb(*chosen));
+    m_grid->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
     m_configChanged = true;
 }
 

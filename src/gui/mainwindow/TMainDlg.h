@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/Prompter.h"
-#include "keymodel/KeyCell.h"
 #include "profile/ProgramProfile.h"
 
 #include <QList>
@@ -10,6 +9,7 @@
 #include <array>
 #include <memory>
 
+class KeyGrid;
 class QAction;
 class QToolButton;
 class TKey;
@@ -35,9 +35,12 @@ public:
     Prompter &prompter() const { return *m_prompter; }
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
+    KeyGrid &grid() const { return *m_grid; }
     int keyCount() const { return int(m_keys.size()); }
     TKey *key(int index) const { return m_keys.at(index); }
     TKey *SelectedKey() const { return m_selectedKey; }
+    // The selected cell's index in the grid, or -1.
+    int selectedIndex() const;
     bool ConfigChanged() const { return m_configChanged; }
     void setConfigChanged(bool changed) { m_configChanged = changed; }
 
@@ -55,6 +58,8 @@ public:
 
 public slots:
     void KeyClick(TKey *key, Qt::KeyboardModifiers modifiers);
+    // Shows what the grid changed.
+    void cellsChanged(const QList<int> &indices);
     void sExitClick();
     void sNewClick();
     void sLoadClick();
@@ -73,17 +78,16 @@ protected:
 
 private:
     void createCommands();
-    void createToolBar();
     void createMenu();
     void createKeys();
     void createDecorations();
     // Offers to save unsaved changes; false means the command that asked must not go on.
     bool saveChangesFirst(const QString &question);
-    QList<KeyCell> cells() const;
     QString dialogStartPath() const;
 
     const ProgramProfile &m_profile;
     std::unique_ptr<Prompter> m_prompter;
+    KeyGrid *m_grid = nullptr;
     QWidget *m_client = nullptr;
     QList<TKey *> m_keys;
     TKey *m_selectedKey = nullptr;

@@ -1,0 +1,18 @@
+#pragma once
+
+// The commands of the main window, in tool-bar order.
+enum class Command
+{
+    Exit,
+    New,
+    Load,
+    Save,
+    Label,
+    Code,
+    Colour,
+    ProgOne,
+    ProgAll,
+    View,
+    Print
+};
+inline constexpr int CommandCount = 11;
