@@ -13,6 +13,7 @@ class KeyGrid;
 class QAction;
 class QToolButton;
 class TKey;
+class TProgDlg;
 
 // The main window of either program: tool bar, menu, the key grid and the commands. It keeps
 // which cell is selected and whether the configuration has changed since it was last saved or
@@ -55,6 +56,10 @@ public:
     bool SaveConfigFile(const QString &path);
     void DeselectKey();
     void EnableKeyCommands(bool enabled);
+    // The hourglass while a programming run works, or the default cursor.
+    void SetBusyCursor(bool busy);
+    // The programming run and the driver channel.
+    TProgDlg &progDlg() const { return *m_progDlg; }
 
 public slots:
     void KeyClick(TKey *key, Qt::KeyboardModifiers modifiers);
@@ -95,4 +100,7 @@ private:
     QString m_lastPath; // where the file dialogs start: the file last loaded or saved
     std::array<QAction *, CommandCount> m_actions{};
     std::array<QToolButton *, CommandCount> m_buttons{};
+    class RunHost;
+    std::unique_ptr<RunHost> m_runHost;
+    std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses
 };

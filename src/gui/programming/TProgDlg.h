@@ -1,8 +1,10 @@
 #pragma once
 
+#include "TProgress.h"
 #include "programming/RunBuffer.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -11,7 +13,6 @@ class Prompter;
 class QWidget;
 class RunClock;
 class TDrv;
-class TProgress;
 struct ProgramProfile;
 
 // Owner of the programming run and of the driver channel. The channel is opened when the first
@@ -69,5 +70,5 @@ private:
     bool m_opened = false; // Open was tried
     bool m_running = false;
     RunBuffer m_run;
-    TProgress *m_progress = nullptr;
+    QPointer<TProgress> m_progress; // a child of the main window, when there is one
 };
