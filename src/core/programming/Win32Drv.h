@@ -19,6 +19,9 @@ public:
     bool Close() override;
 
     bool ntFamily() const { return m_ntFamily; }
+    // Installs the driver service and starts it; true when it runs afterwards. Open does this
+    // on the NT family and goes on whatever the result: a driver that already runs still opens.
+    bool InstallService();
     // The driver file of the NT family: the program's folder, backslash kept, then the name.
     static std::string driverPath(const std::string &moduleFileName);
 
@@ -26,7 +29,6 @@ protected:
     bool request(std::uint8_t code, const std::uint8_t *input, int length) override;
 
 private:
-    bool InstallService();
     void RemoveService();
 
     Win32Calls m_calls;
