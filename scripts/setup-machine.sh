@@ -7,6 +7,8 @@ packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation)
 if [ "${1:-run}" = test ]; then
   # A real X server with real key and mouse events for the tests that need one.
   packages+=(xvfb xauth xdotool x11-utils)
+  # The Windows driver channel is compiled against the real windows.h.
+  packages+=(g++-mingw-w64-x86-64)
 fi
 
 missing=()
