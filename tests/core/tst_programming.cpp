@@ -53,7 +53,7 @@ private slots:
 void TestProgramming::packets_data()
 {
     QTest::addColumn<bool>("keyboard");
-    QTest::addColumn<int>("index"); // -1: Prog All
+    QTest::addColumn<int>("index");        // -1: Prog All
     QTest::addColumn<QByteArray>("codes"); // of the key at index, or of key 1 for Prog All
     QTest::addColumn<int>("count");
     QTest::addColumn<QStringList>("expected"); // the first packets, then the last one
@@ -62,8 +62,8 @@ void TestProgramming::packets_data()
         << true << 12 << QByteArray::fromHex("121CF01CF012") << 7
         << QStringList{"F1 12 00 14 F4", "F1 1C 01 14 F4", "F1 F0 02 14 F4", "F1 1C 03 14 F4",
                        "F1 F0 04 14 F4", "F1 12 05 14 F4", "F1 F7 06 14 F4"};
-    QTest::newRow("a key with no codes") << true << 83 << QByteArray() << 1
-                                         << QStringList{"F1 F7 00 5B F4"};
+    QTest::newRow("a key with no codes")
+        << true << 83 << QByteArray() << 1 << QStringList{"F1 F7 00 5B F4"};
     QTest::newRow("an end mark read from a file ends the key there")
         << true << 0 << QByteArray::fromHex("1CF0F71C") << 3
         << QStringList{"F1 1C 00 08 F4", "F1 F0 01 08 F4", "F1 F7 02 08 F4"};
@@ -111,8 +111,7 @@ void TestProgramming::endMarkStaysOutOfTheCodes()
     buildRun(grid, 5, run);
     QCOMPARE(grid.cell(5).CodeCount, 3);
     QCOMPARE(grid.cell(5).Codes[3], quint8(0xF7));
-    QCOMPARE(QByteArrayView(grid.cell(5).Codes.data(), 3),
-             QByteArrayView(before.Codes.data(), 3));
+    QCOMPARE(QByteArrayView(grid.cell(5).Codes.data(), 3), QByteArrayView(before.Codes.data(), 3));
 }
 
 void TestProgramming::sendRun_data()
@@ -128,33 +127,49 @@ void TestProgramming::sendRun_data()
 
     const QString N1 = "Now programming (1) ...", N2 = "Now programming (2) ...";
     QTest::newRow("both taken at once")
-        << "" << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 5 3"
+        << ""
+        << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 5 3"
         << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 200 + 10 + 10 + 200 << true;
     QTest::newRow("not ready at the start: no BeginRun, packets still tried")
-        << "0" << "" << true << 0 << "4 4 2 3 4 2 3 4 5 3"
+        << "0"
+        << "" << true << 0 << "4 4 2 3 4 2 3 4 5 3"
         << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 420 << true;
     QTest::newRow("a refused packet is still followed by EndExchange, then tried again")
-        << "" << "0" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
+        << ""
+        << "0" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
         << QStringList{"busy", "show", N1, "Waiting (1 - 1) ...", N1, N2, "hide", "idle"}
         << 200 + 500 + 10 + 10 + 200 << true;
     QTest::newRow("not ready for the second packet")
-        << "110" << "" << true << 0 << "4 6 3 4 2 3 4 4 2 3 4 5 3"
+        << "110"
+        << "" << true << 0 << "4 6 3 4 2 3 4 4 2 3 4 5 3"
         << QStringList{"busy", "show", N1, N2, "Waiting (2 - 1) ...", N2, "hide", "idle"}
         << 200 + 10 + 500 + 10 + 200 << true;
     QTest::newRow("six refusals fail the run, EndRun still sent")
-        << "" << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3"
-        << QStringList{"busy", "show", N1, "Waiting (1 - 1) ...", N1, "Waiting (1 - 2) ...", N1,
-                       "Waiting (1 - 3) ...", N1, "Waiting (1 - 4) ...", N1,
-                       "Waiting (1 - 5) ...", N1, "Waiting (1 - 6) ...", "hide", "idle"}
+        << ""
+        << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3"
+        << QStringList{"busy", "show",
+                       N1,     "Waiting (1 - 1) ...",
+                       N1,     "Waiting (1 - 2) ...",
+                       N1,     "Waiting (1 - 3) ...",
+                       N1,     "Waiting (1 - 4) ...",
+                       N1,     "Waiting (1 - 5) ...",
+                       N1,     "Waiting (1 - 6) ...",
+                       "hide", "idle"}
         << 200 + 6 * 500 + 200 << false;
     QTest::newRow("a channel that never opened fails after the retries")
-        << "" << "" << false << 0 << "4 4 4 4 4 4 4 4"
-        << QStringList{"busy", "show", N1, "Waiting (1 - 1) ...", N1, "Waiting (1 - 2) ...", N1,
-                       "Waiting (1 - 3) ...", N1, "Waiting (1 - 4) ...", N1,
-                       "Waiting (1 - 5) ...", N1, "Waiting (1 - 6) ...", "hide", "idle"}
+        << ""
+        << "" << false << 0 << "4 4 4 4 4 4 4 4" << QStringList{"busy", "show",
+                                                                N1,     "Waiting (1 - 1) ...",
+                                                                N1,     "Waiting (1 - 2) ...",
+                                                                N1,     "Waiting (1 - 3) ...",
+                                                                N1,     "Waiting (1 - 4) ...",
+                                                                N1,     "Waiting (1 - 5) ...",
+                                                                N1,     "Waiting (1 - 6) ...",
+                                                                "hide", "idle"}
         << 3400 << false;
     QTest::newRow("a failure inside the run ends it like any other")
-        << "" << "" << true << 2 << "4 6 3 4 2 3 4 2 4 5 3"
+        << ""
+        << "" << true << 2 << "4 6 3 4 2 3 4 2 4 5 3"
         << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 200 + 10 + 200 << false;
 }
 
@@ -233,8 +248,8 @@ struct Win32Script
         };
         c.createFile = [this](const char *file, auto access, auto share, auto creation,
                               auto flags) {
-            calls << QString::asprintf("CreateFileA %s %u %u %u %x", file, access, share,
-                                       creation, flags);
+            calls << QString::asprintf("CreateFileA %s %u %u %u %x", file, access, share, creation,
+                                       flags);
             return deviceOpens ? handle(7) : handle(-1);
         };
         c.closeHandle = [this](void *h) { calls << "CloseHandle " + name(h); };
@@ -286,10 +301,9 @@ const QStringList Install = {"OpenSCManagerA F003F",
                              "StartServiceA",
                              "CloseServiceHandle 3",
                              "CloseServiceHandle 1"};
-const QStringList Remove = {"OpenSCManagerA F003F",   "OpenServiceA TVDRV F01FF",
-                            "ControlService 1",       "CloseServiceHandle 3",
-                            "OpenServiceA TVDRV F01FF", "DeleteService",
-                            "CloseServiceHandle 3",   "CloseServiceHandle 1"};
+const QStringList Remove = {"OpenSCManagerA F003F", "OpenServiceA TVDRV F01FF", "ControlService 1",
+                            "CloseServiceHandle 3", "OpenServiceA TVDRV F01FF", "DeleteService",
+                            "CloseServiceHandle 3", "CloseServiceHandle 1"};
 const QString NtOpen = "CreateFileA \\\\.\\TVDRV 0 0 3 80";
 
 } // namespace
@@ -304,8 +318,9 @@ void TestProgramming::win32Calls_data()
 
     QTest::newRow("NT: install, open, requests, close")
         << true << true << "open ready packet close"
-        << Install + QStringList{NtOpen, "DeviceIoControl 7 4 0", "DeviceIoControl 7 2 5",
-                                 "CloseHandle 7"} +
+        << Install +
+               QStringList{NtOpen, "DeviceIoControl 7 4 0", "DeviceIoControl 7 2 5",
+                           "CloseHandle 7"} +
                Remove
         << "1111";
     QTest::newRow("NT: a second open does nothing")
