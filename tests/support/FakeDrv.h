@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <stdexcept>
 
 // A driver channel that answers from a script and writes down every request: "4" for IsReady,
@@ -20,6 +21,7 @@ public:
     bool otherwise = true;
     int throwOnPacket = 0; // the packet request, counted from 1, that throws instead of answering
     QStringList requests;
+    std::function<void()> packetHook; // called once, at the first packet, on the run's thread
 
     bool Open() override { return true; }
     bool Close() override { return true; }
@@ -30,6 +32,8 @@ public:
                             QByteArray(reinterpret_cast<const char *>(packet), length)
                                 .toHex(' ')
                                 .toUpper());
+        if (packetHook)
+            std::exchange(packetHook, nullptr)();
         if (++m_packets == throwOnPacket)
             throw std::runtime_error("lost the device");
         return answer(packetScript, m_packets);
