@@ -13,6 +13,10 @@
 
 #include <thread>
 
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+
 // Hands what the run shows over to this object's thread, in order, without waiting for it:
 // the run's pacing is the keyboard's, never the screen's.
 class TProgDlg::QueuedView : public RunView
@@ -97,6 +101,11 @@ bool TProgDlg::SendRun()
     QEventLoop waiting;
     bool taken = false;
     std::thread worker([&] {
+#ifdef Q_OS_LINUX
+        // The run's length is mostly its pauses: let them end on time rather than when the
+        // kernel finds it convenient to wake the thread.
+        prctl(PR_SET_TIMERSLACK, 1UL);
+#endif
         try {
             if (!m_opened) {
                 m_opened = true;

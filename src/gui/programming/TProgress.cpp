@@ -33,8 +33,9 @@ QString TProgress::text() const
 
 void TProgress::setText(const QString &text)
 {
+    // Painted on the next turn of the event loop, which is free during a run: texts that come
+    // faster than the screen can show them are painted once, not each in turn.
     m_label->setText(text);
-    m_label->repaint();
 }
 
 void TProgress::showEmpty()

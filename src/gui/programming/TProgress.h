@@ -14,7 +14,6 @@ public:
     explicit TProgress(const ProgramProfile &profile, QWidget *parent = nullptr);
 
     QString text() const;
-    // Shows the text at once, without waiting for the next paint.
     void setText(const QString &text);
     // Visible, in front, centred on the screen, with an empty label.
     void showEmpty();
