@@ -5,6 +5,7 @@
 //   tavrin_bench --first-paint tavrin|quelda [LAUNCH_NS]
 // which prints "paint_ns=... maxrss_kb=..." for that one start.
 
+#include "app/ProgramMain.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
 #include "mainwindow/TMainDlg.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -79,22 +79,14 @@ int firstPaint(int argc, char **argv, const ProgramProfile &profile, qint64 laun
 {
     const qint64 startNs = std::max(processStartNs(), launchNs);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(profile.name);
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    const QString iconBase = QStringLiteral(":/icons/") + profile.name.toLower();
-    QIcon icon;
-    icon.addFile(iconBase + QStringLiteral("16.xpm"), QSize(16, 16));
-    icon.addFile(iconBase + QStringLiteral("32.xpm"), QSize(32, 32));
-    QApplication::setWindowIcon(icon);
-
-    TMainDlg window(profile);
-    if (!window.keysCreated())
+    prepareApplication(profile);
+    const std::unique_ptr<TMainDlg> window = openMainWindow(profile, QString());
+    if (!window)
         return 1;
+    // Paints are delivered by the event loop, so watching from here on misses none.
     FirstPaintWatch watch;
-    window.installEventFilter(&watch);
-    window.clientArea()->installEventFilter(&watch);
-    window.centreOnScreen();
-    window.show();
+    window->installEventFilter(&watch);
+    window->clientArea()->installEventFilter(&watch);
     // A window that never gets painted must not hang the whole table.
     QTimer::singleShot(std::chrono::seconds(20), &app, &QCoreApplication::quit);
     app.exec();

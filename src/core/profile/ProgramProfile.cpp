@@ -6,27 +6,27 @@
 const ProgramProfile &ProgramProfile::tavrin()
 {
     static const ProgramProfile p{
-        .name = QStringLiteral("Tavrin"),
-        .description =
-            QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
         .cellCount = 84,
         .gridColumns = 12,
         .gridRows = 7,
-        .placement = Placement::Columns,
         .defaultLabelBase = 1,
-        .magic = QByteArrayLiteral("TVRN"),
-        .extension = QStringLiteral("tvr"),
         .keyNumberBase = 8,
         .mergeable = true,
+        .magic = QByteArrayLiteral("TVRN"),
+        .extension = QStringLiteral("tvr"),
+        .openFilter = QStringLiteral("Tavrin Keyboard Config file(*tvr)|*.tvr"),
+        .saveFilter = QStringLiteral("Tavrin Keyboard Config file(*.tvr)|*.tvr"),
+        .placement = Placement::Columns,
         .clientSize = QSize(544, 384),
         .versionLabel = QRect(440, 360, 92, 15),
         .lockPicture = false,
-        .openFilter = QStringLiteral("Tavrin Keyboard Config file(*tvr)|*.tvr"),
-        .saveFilter = QStringLiteral("Tavrin Keyboard Config file(*.tvr)|*.tvr"),
-        .loadOpenFailureText = QStringLiteral("Failed to open spesified file."),
         .toolButtonLeft = {8, 40, 64, 88, 120, 144, 168, 200, 224, 256, 280},
         .progressLabel = QRect(16, 24, 233, 15),
         .progressCentred = true,
+        .name = QStringLiteral("Tavrin"),
+        .description =
+            QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
+        .loadOpenFailureText = QStringLiteral("Failed to open spesified file."),
     };
     return p;
 }
@@ -34,27 +34,27 @@ const ProgramProfile &ProgramProfile::tavrin()
 const ProgramProfile &ProgramProfile::quelda()
 {
     static const ProgramProfile p{
-        .name = QStringLiteral("Quelda"),
-        .description = QStringLiteral(
-            "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),
         .cellCount = 7,
         .gridColumns = 7,
         .gridRows = 1,
-        .placement = Placement::LockRow,
         .defaultLabelBase = 0,
-        .magic = QByteArrayLiteral("MGKY"),
-        .extension = QStringLiteral("qld"),
         .keyNumberBase = 112,
         .mergeable = false,
+        .magic = QByteArrayLiteral("MGKY"),
+        .extension = QStringLiteral("qld"),
+        .openFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
+        .saveFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
+        .placement = Placement::LockRow,
         .clientSize = QSize(324, 374),
         .versionLabel = QRect(216, 352, 97, 19),
         .lockPicture = true,
-        .openFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
-        .saveFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
-        .loadOpenFailureText = QStringLiteral("Failed to open specified file."),
         .toolButtonLeft = {8, 40, 64, 88, 120, 144, -1, 176, 200, -1, -1},
         .progressLabel = QRect(16, 24, 233, 17),
         .progressCentred = false,
+        .name = QStringLiteral("Quelda"),
+        .description = QStringLiteral(
+            "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),
+        .loadOpenFailureText = QStringLiteral("Failed to open specified file."),
     };
     return p;
 }

@@ -20,26 +20,33 @@ struct ProgramProfile
         LockRow
     };
 
-    QString name;        // window caption and message-box title
-    QString description; // what the program is for, in its command-line help
-    int cellCount;       // cells in the key grid
-    int gridColumns;     // grid extent that merged keys must stay inside
+    // The key grid and what each cell means to the keyboard.
+    int cellCount;   // cells in the key grid
+    int gridColumns; // grid extent that merged keys must stay inside
     int gridRows;
-    Placement placement;
     int defaultLabelBase; // the default label is index + base
-    QByteArray magic;     // first four bytes of a configuration file
-    QString extension;    // configuration file extension, without the dot
     int keyNumberBase;    // key number in packets is index + base
     bool mergeable;       // Shift+click merging of neighbouring cells
-    QSize clientSize;     // main window client area below the menu
-    QRect versionLabel;
-    bool lockPicture;
+
+    // The configuration file.
+    QByteArray magic;   // first four bytes of a configuration file
+    QString extension;  // configuration file extension, without the dot
     QString openFilter; // "description|pattern", as the file dialogs take it
     QString saveFilter;
-    QString loadOpenFailureText; // the Load command's wording when the file cannot be opened
+
+    // The main window's geometry.
+    Placement placement;
+    QSize clientSize; // main window client area below the menu
+    QRect versionLabel;
+    bool lockPicture;
     std::array<int, CommandCount> toolButtonLeft; // -1 where the program lacks the command
     QRect progressLabel;  // the progress window's label, in its 266 x 73 client area
     bool progressCentred; // the label's text centred, else left-aligned
+
+    // Texts.
+    QString name;                // window caption and message-box title
+    QString description;         // what the program is for, in its command-line help
+    QString loadOpenFailureText; // the Load command's wording when the file cannot be opened
 
     static const ProgramProfile &tavrin();
     static const ProgramProfile &quelda();

@@ -33,6 +33,27 @@ QIcon programIcon(const ProgramProfile &profile)
 
 } // namespace
 
+void prepareApplication(const ProgramProfile &profile)
+{
+    QApplication::setApplicationName(profile.name);
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setWindowIcon(programIcon(profile));
+}
+
+std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QString &file)
+{
+    auto window = std::make_unique<TMainDlg>(profile);
+    if (!window->keysCreated()) {
+        QMessageBox::warning(nullptr, profile.name, QString::fromLatin1(Messages::CreateFailed));
+        return nullptr;
+    }
+    if (!file.isEmpty())
+        window->LoadConfigFile(file, TMainDlg::LoadOrigin::StartUp);
+    window->centreOnScreen();
+    window->show();
+    return window;
+}
+
 int runProgram(int argc, char **argv, const ProgramProfile &profile)
 {
     if (!displayAvailable()) {
@@ -45,9 +66,7 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(profile.name);
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    QApplication::setWindowIcon(programIcon(profile));
+    prepareApplication(profile);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(profile.description);
@@ -59,15 +78,9 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
         QStringLiteral("[FILE]"));
     parser.process(app);
 
-    TMainDlg window(profile);
-    if (!window.keysCreated()) {
-        QMessageBox::warning(nullptr, profile.name, QString::fromLatin1(Messages::CreateFailed));
-        return EXIT_FAILURE;
-    }
     const QStringList args = parser.positionalArguments();
-    if (!args.isEmpty() && !args.constFirst().isEmpty())
-        window.LoadConfigFile(args.constFirst(), TMainDlg::LoadOrigin::StartUp);
-    window.centreOnScreen();
-    window.show();
+    const std::unique_ptr<TMainDlg> window = openMainWindow(profile, args.value(0));
+    if (!window)
+        return EXIT_FAILURE;
     return app.exec();
 }
