@@ -40,7 +40,9 @@ struct ProgramProfile
     QRect versionLabel;
     bool lockPicture;
     std::array<int, CommandCount> toolButtonLeft; // -1 where the program lacks the command
-    QRect progressLabel;  // the progress window's label, in its 266 x 73 client area
+
+    // The progress window of a programming run.
+    QRect progressLabel;  // the label, in the window's 266 x 73 client area
     bool progressCentred; // the label's text centred, else left-aligned
 
     // Texts.
