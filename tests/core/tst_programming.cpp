@@ -144,29 +144,22 @@ void TestProgramming::sendRun_data()
         << "" << true << 0 << "4 6 3 4 2 3 4 4 2 3 4 5 3"
         << QStringList{"busy", "show", N1, N2, "Waiting (2 - 1) ...", N2, "hide", "idle"}
         << 200 + 10 + 500 + 10 + 200 << true;
+    // What a packet the keyboard never takes shows, up to the end of the run.
+    const QStringList sixWaits = {"busy", "show",
+                                  N1,     "Waiting (1 - 1) ...",
+                                  N1,     "Waiting (1 - 2) ...",
+                                  N1,     "Waiting (1 - 3) ...",
+                                  N1,     "Waiting (1 - 4) ...",
+                                  N1,     "Waiting (1 - 5) ...",
+                                  N1,     "Waiting (1 - 6) ...",
+                                  "hide", "idle"};
     QTest::newRow("six refusals fail the run, EndRun still sent")
         << ""
-        << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3"
-        << QStringList{"busy", "show",
-                       N1,     "Waiting (1 - 1) ...",
-                       N1,     "Waiting (1 - 2) ...",
-                       N1,     "Waiting (1 - 3) ...",
-                       N1,     "Waiting (1 - 4) ...",
-                       N1,     "Waiting (1 - 5) ...",
-                       N1,     "Waiting (1 - 6) ...",
-                       "hide", "idle"}
+        << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
         << 200 + 6 * 500 + 200 << false;
     QTest::newRow("a channel that never opened fails after the retries")
         << ""
-        << "" << false << 0 << "4 4 4 4 4 4 4 4" << QStringList{"busy", "show",
-                                                                N1,     "Waiting (1 - 1) ...",
-                                                                N1,     "Waiting (1 - 2) ...",
-                                                                N1,     "Waiting (1 - 3) ...",
-                                                                N1,     "Waiting (1 - 4) ...",
-                                                                N1,     "Waiting (1 - 5) ...",
-                                                                N1,     "Waiting (1 - 6) ...",
-                                                                "hide", "idle"}
-        << 3400 << false;
+        << "" << false << 0 << "4 4 4 4 4 4 4 4" << sixWaits << 3400 << false;
     QTest::newRow("a failure inside the run ends it like any other")
         << ""
         << "" << true << 2 << "4 6 3 4 2 3 4 2 4 5 3"

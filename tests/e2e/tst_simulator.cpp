@@ -19,15 +19,6 @@
 
 namespace {
 
-class NoView : public RunView
-{
-public:
-    void setBusyCursor(bool) override {}
-    void showProgress() override {}
-    void setProgressText(const std::string &) override {}
-    void hideProgress() override {}
-};
-
 // Stopped the way a user stops it, and waited for.
 class Simulator : public QProcess
 {
@@ -68,7 +59,7 @@ bool programKey(SocketDrv &drv, KeyGrid &grid, int index)
 {
     RunBuffer run;
     buildRun(grid, index, run);
-    NoView view;
+    SilentRunView view;
     SystemRunClock clock;
     return SendRun(drv, run, view, clock);
 }

@@ -5,19 +5,6 @@
 #include "programming/SendRun.h"
 #include "programming/TDrv.h"
 
-namespace {
-
-class NoView : public RunView
-{
-public:
-    void setBusyCursor(bool) override {}
-    void showProgress() override {}
-    void setProgressText(const std::string &) override {}
-    void hideProgress() override {}
-};
-
-} // namespace
-
 int main()
 {
     const auto drv = TDrv::createPlatformDrv();
@@ -26,7 +13,7 @@ int main()
     run.begin();
     const std::uint8_t noCodes[] = {0xF7};
     run.AppendKeyPackets(8, noCodes, 1);
-    NoView view;
+    SilentRunView view;
     SystemRunClock clock;
     const bool taken = SendRun(*drv, run, view, clock);
     drv->Close();

@@ -18,6 +18,16 @@ public:
     virtual void hideProgress() = 0;
 };
 
+// Shows nothing: for runs without a screen.
+class SilentRunView : public RunView
+{
+public:
+    void setBusyCursor(bool) override {}
+    void showProgress() override {}
+    void setProgressText(const std::string &) override {}
+    void hideProgress() override {}
+};
+
 // Every pause of a run goes through here, so that tests can let the time pass without waiting.
 class RunClock
 {
