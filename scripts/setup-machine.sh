@@ -3,10 +3,15 @@
 # lacks. Usage: setup-machine.sh run|test
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation)
+# librsvg2-bin renders the installed icons from their SVGs.
+packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin)
 if [ "${1:-run}" = test ]; then
-  # A real X server with real key and mouse events for the tests that need one.
-  packages+=(xvfb xauth xdotool x11-utils)
+  # What checks the installed tree and the Debian package: the desktop-entry and AppStream
+  # validators, the MIME database and a query of it, and dpkg-shlibdeps for the dependencies.
+  packages+=(desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev)
+  # A real X server with real key and mouse events for the tests that need one, and a PDF
+  # renderer to read back the printed page.
+  packages+=(xvfb xauth xdotool x11-utils poppler-utils)
   # The Windows driver channel is compiled against the real windows.h.
   packages+=(g++-mingw-w64-x86-64)
 fi

@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 const LabelCodec &LabelCodec::forSystemLocale()
 {
     static const LabelCodec codec(
@@ -27,4 +29,18 @@ QByteArray LabelCodec::encode(const QString &text) const
     if (!encoder.isValid())
         return text.toLatin1();
     return encoder.encode(text);
+}
+
+bool LabelCodec::canEncode(const QString &text) const
+{
+    QStringEncoder encoder(m_encoding);
+    if (!encoder.isValid())
+        return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+    const QByteArray bytes = encoder.encode(text); // the encoder works only when converted
+    return !encoder.hasError();
+}
+
+qsizetype LabelCodec::byteLength(const QString &text) const
+{
+    return encode(text).size();
 }

@@ -14,6 +14,10 @@ public:
 
     QString decode(const QByteArray &label) const;
     QByteArray encode(const QString &text) const;
+    // Whether the code page holds every character of the text.
+    bool canEncode(const QString &text) const;
+    // How many bytes the text takes in the code page; a double-byte character counts two.
+    qsizetype byteLength(const QString &text) const;
     const char *encoding() const { return m_encoding; }
 
 private:

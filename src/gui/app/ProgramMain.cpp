@@ -38,6 +38,9 @@ void prepareApplication(const ProgramProfile &profile)
     QApplication::setApplicationName(profile.name);
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setWindowIcon(programIcon(profile));
+    // The installed desktop entry's name, by which the desktop matches the program's windows to
+    // its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrin.") + profile.name);
 }
 
 std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QString &file)

@@ -1,11 +1,19 @@
 #include "TKey.h"
 
-#include "keymodel/ColorValue.h"
+#include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
-#include "keymodel/LabelCodec.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+namespace {
+// The one-pixel edge round the cell; the frame and fill inside it are the face's.
+QRegion edgeRing(const QRect &cell)
+{
+    return QRegion(cell) - QRegion(cell.adjusted(1, 1, -1, -1));
+}
+} // namespace
 
 TKey::TKey(const KeyGrid &grid, int tag, QWidget *parent)
     : QWidget(parent), m_grid(grid), m_tag(tag)
@@ -15,6 +23,8 @@ TKey::TKey(const KeyGrid &grid, int tag, QWidget *parent)
     labelFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
     labelFont.setPointSize(8);
     setFont(labelFont);
+    // Edge, frame and fill cover every pixel, so nothing behind the cell needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     sync();
 }
 
@@ -26,7 +36,8 @@ const KeyCell &TKey::cell() const
 void TKey::setDown(bool down)
 {
     m_down = down;
-    update();
+    // Only the edge shows whether a cell is selected; its face stays as it is.
+    update(edgeRing(rect()));
 }
 
 void TKey::sync()
@@ -37,37 +48,27 @@ void TKey::sync()
     update();
 }
 
-void TKey::paintEvent(QPaintEvent *)
+void TKey::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     drawEdge(painter);
-    drawFace(painter, rect().adjusted(3, 3, -3, -3));
+    if (!event->region().subtracted(edgeRing(rect())).isEmpty()) {
+        painter.setPen(QColor(KeyFace::ScreenFrame));
+        KeyFace::DrawFace(painter, KeyFace::screenTextBox(size()), cell(), palette());
+    }
 }
 
 void TKey::drawEdge(QPainter &painter)
 {
-    // Light top and left with dark bottom and right look raised; swapped, the key looks pressed.
+    // Light top and left with dark bottom and right look raised; swapped, the key looks sunk.
+    // The top-right pixel belongs to the top row, the bottom-left one to the bottom row.
     const QColor a = m_down ? Qt::black : Qt::white;
     const QColor b = m_down ? Qt::white : Qt::black;
-    const int r = width() - 1, bottom = height() - 1;
-    painter.setPen(a);
-    painter.drawLine(0, 0, r - 1, 0);
-    painter.drawLine(0, 0, 0, bottom - 1);
-    painter.setPen(b);
-    painter.drawLine(0, bottom, r, bottom);
-    painter.drawLine(r, 1, r, bottom);
-}
-
-void TKey::drawFace(QPainter &painter, const QRect &textBox)
-{
-    const QRect frame = textBox.adjusted(-2, -2, 2, 2);
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.setBrush(ColorValue::resolve(cell().Color, palette()));
-    painter.drawRect(frame.adjusted(0, 0, -1, -1));
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.setClipRect(textBox);
-    const QString text = LabelCodec::forSystemLocale().decode(cell().Caption);
-    painter.drawText(textBox, Qt::AlignLeft | Qt::AlignTop, text.section(u'|', 0, 0));
+    const int w = width(), h = height();
+    painter.fillRect(0, 0, w, 1, a);
+    painter.fillRect(0, 1, 1, h - 2, a);
+    painter.fillRect(0, h - 1, w, 1, b);
+    painter.fillRect(w - 1, 1, 1, h - 2, b);
 }
 
 void TKey::mousePressEvent(QMouseEvent *event)

@@ -31,7 +31,6 @@ protected:
 
 private:
     void drawEdge(QPainter &painter);
-    void drawFace(QPainter &painter, const QRect &textBox);
 
     const KeyGrid &m_grid;
     int m_tag;

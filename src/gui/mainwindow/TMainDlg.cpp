@@ -6,6 +6,7 @@
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
+#include "layoutview/TViewDlg.h"
 #include "profile/Messages.h"
 #include "programming/TProgDlg.h"
 
@@ -109,6 +110,8 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     createMenu();
     createDecorations();
     createKeys();
+    if (m_profile.has(Command::View) && m_grid)
+        m_view = std::make_unique<TViewDlg>(*m_grid, this);
     EnableKeyCommands(false);
     setFixedSize(sizeHint());
     m_runHost = std::make_unique<RunHost>(*this);
@@ -412,6 +415,16 @@ void TMainDlg::SetBusyCursor(bool busy)
         unsetCursor();
 }
 
-void TMainDlg::sViewClick() {}
+void TMainDlg::sViewClick()
+{
+    if (m_view)
+        m_view->showView();
+}
 
-void TMainDlg::sPrintClick() {}
+void TMainDlg::sPrintClick()
+{
+    if (!m_view)
+        return;
+    if (const QString failure = m_view->PrintLayout(); !failure.isEmpty())
+        m_prompter->failure(failure);
+}

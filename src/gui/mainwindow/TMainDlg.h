@@ -13,6 +13,7 @@ class KeyGrid;
 class QAction;
 class QToolButton;
 class TKey;
+class TViewDlg;
 class TProgDlg;
 
 // The main window of either program: tool bar, menu, the key grid and the commands. It keeps
@@ -48,6 +49,8 @@ public:
     QAction *action(Command c) const { return m_actions[int(c)]; }
     QToolButton *toolButton(Command c) const { return m_buttons[int(c)]; }
     QWidget *clientArea() const { return m_client; }
+    // The layout view window, or null in a program without View and Print.
+    TViewDlg *view() const { return m_view.get(); }
 
     void centreOnScreen();
 
@@ -100,6 +103,7 @@ private:
     QString m_lastPath; // where the file dialogs start: the file last loaded or saved
     std::array<QAction *, CommandCount> m_actions{};
     std::array<QToolButton *, CommandCount> m_buttons{};
+    std::unique_ptr<TViewDlg> m_view;
     class RunHost;
     std::unique_ptr<RunHost> m_runHost;
     std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses

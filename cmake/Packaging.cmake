@@ -1,0 +1,26 @@
+# `cpack -G DEB` makes one Debian package of everything `cmake --install` puts in place.
+set(CPACK_PACKAGE_NAME tavrin)
+set(CPACK_PACKAGE_VENDOR "Tavrin developers")
+set(CPACK_PACKAGE_CONTACT "Tavrin developers <developers@tavrin.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "configuration tools for a programmable point-of-sale keyboard")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The binaries carry debug information in the usual build; the package does without it.
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# The long description under the summary line; CPack indents it as the control file wants.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Tavrin edits the keyboard's 84 programmable keys (label, face colour, key-code
+sequence, merged keys), saves and loads layouts as .tvr files, views and prints
+them, and programs the keys into the keyboard. Quelda does the same for the
+keyboard's 7-position key lock, with .qld files.")
+# The package's dependencies come from the shared libraries the binaries actually use.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The menu, the file types and the icon caches are refreshed by those packages' own triggers
+# when our files arrive or leave, so the package needs no scripts and leaves nothing behind.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme, desktop-file-utils")
+
+include(CPack)

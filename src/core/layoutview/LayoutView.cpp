@@ -1,0 +1,44 @@
+#include "LayoutView.h"
+
+#include "keymodel/KeyFace.h"
+#include "keymodel/KeyGrid.h"
+#include "profile/ProgramProfile.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace LayoutView {
+
+QFont labelFont(int pixels)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void DrawLayout(QPainter &canvas, const KeyGrid &grid, const QPalette &palette)
+{
+    const QPaintDevice *device = canvas.device();
+    const LayoutMetrics m =
+        LayoutMetrics::forResolution(device->logicalDpiX(), device->logicalDpiY());
+    canvas.setFont(labelFont(m.labelPixels));
+    canvas.setPen(Qt::black);
+
+    const ProgramProfile &profile = grid.profile();
+    // Last column first and the bottom row first, so a merged key is drawn after the cells
+    // it covers.
+    for (int column = profile.gridColumns - 1; column >= 0; --column) {
+        for (int row = profile.gridRows - 1; row >= 0; --row) {
+            const int index = grid.indexAt(column, row);
+            if (index < 0)
+                continue;
+            const KeyCell &cell = grid.cell(index);
+            KeyFace::DrawFace(canvas, m.textBox(column, row, cell.ColSpan, cell.RowSpan), cell,
+                              palette);
+        }
+    }
+}
+
+} // namespace LayoutView
