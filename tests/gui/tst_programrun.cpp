@@ -54,18 +54,18 @@ void TestProgramRun::commands_data()
     QTest::addColumn<bool>("centred");
 
     const QRect tavrinLabel(16, 24, 233, 15), queldaLabel(16, 24, 233, 17);
-    QTest::newRow("Tavrin, Prog All") << true << -1 << true << "information: Program completed."
-                                      << 84 << "2:F1 F7 00 5B F4" << "Now programming (84) ..."
-                                      << tavrinLabel << true;
+    QTest::newRow("Tavrin, Prog All")
+        << true << -1 << true << "information: Program completed." << 84 << "2:F1 F7 00 5B F4"
+        << "Now programming (84) ..." << tavrinLabel << true;
     QTest::newRow("Tavrin, Prog One, Shift+A on key 12")
         << true << 12 << true << "information: Program completed." << 7 << "2:F1 F7 06 14 F4"
         << "Now programming (7) ..." << tavrinLabel << true;
     QTest::newRow("Quelda, Prog All, no keyboard")
-        << false << -1 << false << "failure: Failed to program." << 0 << "" << "Waiting (1 - 6) ..."
-        << queldaLabel << false;
-    QTest::newRow("Quelda, Prog One") << false << 2 << true << "information: Program completed."
-                                      << 7 << "2:F1 F7 06 72 F4" << "Now programming (7) ..."
-                                      << queldaLabel << false;
+        << false << -1 << false << "failure: Failed to program." << 0 << ""
+        << "Waiting (1 - 6) ..." << queldaLabel << false;
+    QTest::newRow("Quelda, Prog One")
+        << false << 2 << true << "information: Program completed." << 7 << "2:F1 F7 06 72 F4"
+        << "Now programming (7) ..." << queldaLabel << false;
 }
 
 void TestProgramRun::commands()
