@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Builds and starts a program: run.sh [tavrin|quelda] [FILE]
+# Unless TVDRV_SOCKET already names a keyboard driver's socket, the keyboard simulator serves one
+# in a temporary folder while the program runs, and logs on this terminal what the keyboard got.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,5 +18,17 @@ fi
 
 bash scripts/setup-machine.sh run
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target "$program"
-exec "build/src/apps/$program" "$@"
+cmake --build build --target "$program" tvdrv-sim
+
+if [ -n "${TVDRV_SOCKET:-}" ]; then
+  exec "build/src/apps/$program" "$@"
+fi
+
+simdir=$(mktemp -d)
+export TVDRV_SOCKET=$simdir/tvdrv.sock
+build/src/apps/tvdrv-sim --socket "$TVDRV_SOCKET" &
+sim=$!
+trap 'kill -TERM "$sim" 2>/dev/null; wait "$sim" 2>/dev/null; rm -rf "$simdir"' EXIT
+status=0
+"build/src/apps/$program" "$@" || status=$?
+exit "$status"

@@ -14,6 +14,8 @@ if [ "${1:-run}" = test ]; then
   packages+=(xvfb xauth xdotool x11-utils poppler-utils)
   # The configuration-file fuzzer: clang with its libFuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-dev)
+  # The Windows driver channel is compiled against the real windows.h.
+  packages+=(g++-mingw-w64-x86-64)
 fi
 
 missing=()

@@ -19,6 +19,11 @@ inline constexpr char SaveBeforeLoad[] =
 inline constexpr char SaveBeforeExit[] =
     "Key Configuration has already been changed.\nSave it before exit ?";
 inline constexpr char CodeLimit[] = "Cannot add codes beyond the limit.";
+inline constexpr char ProgramCompleted[] = "Program completed.";
+inline constexpr char ProgramFailed[] = "Failed to program.";
+// Progress of a programming run: the packet number, and the attempt that was refused.
+inline constexpr char NowProgramming[] = "Now programming (%d) ...";
+inline constexpr char Waiting[] = "Waiting (%d - %d) ...";
 inline constexpr char Version[] = "Version " TAVRIN_VERSION;
 
 } // namespace Messages

@@ -21,6 +21,8 @@ const ProgramProfile &ProgramProfile::tavrin()
         .versionLabel = QRect(440, 360, 92, 15),
         .lockPicture = false,
         .toolButtonLeft = {8, 40, 64, 88, 120, 144, 168, 200, 224, 256, 280},
+        .progressLabel = QRect(16, 24, 233, 15),
+        .progressCentred = true,
         .name = QStringLiteral("Tavrin"),
         .description =
             QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
@@ -47,6 +49,8 @@ const ProgramProfile &ProgramProfile::quelda()
         .versionLabel = QRect(216, 352, 97, 19),
         .lockPicture = true,
         .toolButtonLeft = {8, 40, 64, 88, 120, 144, -1, 176, 200, -1, -1},
+        .progressLabel = QRect(16, 24, 233, 17),
+        .progressCentred = false,
         .name = QStringLiteral("Quelda"),
         .description = QStringLiteral(
             "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),

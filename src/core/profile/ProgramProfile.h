@@ -41,6 +41,10 @@ struct ProgramProfile
     bool lockPicture;
     std::array<int, CommandCount> toolButtonLeft; // -1 where the program lacks the command
 
+    // The progress window of a programming run.
+    QRect progressLabel;  // the label, in the window's 266 x 73 client area
+    bool progressCentred; // the label's text centred, else left-aligned
+
     // Texts.
     QString name;                // window caption and message-box title
     QString description;         // what the program is for, in its command-line help

@@ -11,6 +11,7 @@
 #include "keymodel/TKey.h"
 #include "layoutview/TViewDlg.h"
 #include "profile/Messages.h"
+#include "programming/TProgDlg.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,6 +80,20 @@ constexpr int ToolButtonSize = 25;
 
 } // namespace
 
+// What the programming run needs of this window.
+class TMainDlg::RunHost : public TProgDlg::Host
+{
+public:
+    explicit RunHost(TMainDlg &window) : m_window(window) {}
+    KeyGrid &grid() override { return m_window.grid(); }
+    Prompter &prompter() override { return m_window.prompter(); }
+    void SetBusyCursor(bool busy) override { m_window.SetBusyCursor(busy); }
+    QWidget *window() override { return &m_window; }
+
+private:
+    TMainDlg &m_window;
+};
+
 TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     : QMainWindow(parent), m_profile(profile),
       m_prompter(std::make_unique<DialogPrompter>(this, profile.name))
@@ -104,6 +119,8 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
         m_view = std::make_unique<TViewDlg>(*m_grid, this);
     EnableKeyCommands(false);
     setFixedSize(sizeHint());
+    m_runHost = std::make_unique<RunHost>(*this);
+    m_progDlg = std::make_unique<TProgDlg>(profile, *m_runHost);
 }
 
 TMainDlg::~TMainDlg() = default;
@@ -150,7 +167,12 @@ void TMainDlg::createCommands()
         action->setToolTip(QString::fromLatin1(row.hint));
         if (row.shortcut != NoShortcut)
             action->setShortcut(row.shortcut);
-        connect(action, &QAction::triggered, this, [this, run = row.run] { run(*this); });
+        // No command starts while the keyboard is being programmed, not even one the user gave
+        // during the run and that is handled once it is over.
+        connect(action, &QAction::triggered, this, [this, run = row.run] {
+            if (!m_progDlg->running())
+                run(*this);
+        });
         m_actions[int(row.command)] = action;
 
         auto *button = new QToolButton(m_client);
@@ -348,6 +370,11 @@ void TMainDlg::sExitClick()
 
 void TMainDlg::closeEvent(QCloseEvent *event)
 {
+    // A run cut in half would leave the keyboard half-programmed.
+    if (m_progDlg->running()) {
+        event->ignore();
+        return;
+    }
     // However the window is closed, unsaved changes get the same question as Exit.
     if (saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeExit)))
         event->accept();
@@ -425,9 +452,24 @@ void TMainDlg::sColorClick()
     m_configChanged = true;
 }
 
-void TMainDlg::sProg1Click() {}
+void TMainDlg::sProg1Click()
+{
+    if (m_selectedKey)
+        m_progDlg->ProgramKeys(selectedIndex());
+}
 
-void TMainDlg::sProgAllClick() {}
+void TMainDlg::sProgAllClick()
+{
+    m_progDlg->ProgramKeys(-1);
+}
+
+void TMainDlg::SetBusyCursor(bool busy)
+{
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
 
 void TMainDlg::sViewClick()
 {

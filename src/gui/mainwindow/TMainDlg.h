@@ -16,6 +16,7 @@ class QAction;
 class QToolButton;
 class TKey;
 class TViewDlg;
+class TProgDlg;
 
 // The main window of either program: tool bar, menu, the key grid and the commands. It keeps
 // which cell is selected and whether the configuration has changed since it was last saved or
@@ -64,6 +65,10 @@ public:
     bool SaveConfigFile(const QString &path);
     void DeselectKey();
     void EnableKeyCommands(bool enabled);
+    // The hourglass while a programming run works, or the default cursor.
+    void SetBusyCursor(bool busy);
+    // The programming run and the driver channel.
+    TProgDlg &progDlg() const { return *m_progDlg; }
 
 public slots:
     void KeyClick(TKey *key, Qt::KeyboardModifiers modifiers);
@@ -108,4 +113,7 @@ private:
     std::array<QAction *, CommandCount> m_actions{};
     std::array<QToolButton *, CommandCount> m_buttons{};
     std::unique_ptr<TViewDlg> m_view;
+    class RunHost;
+    std::unique_ptr<RunHost> m_runHost;
+    std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses
 };

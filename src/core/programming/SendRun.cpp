@@ -1,0 +1,90 @@
+#include "SendRun.h"
+
+#include "RunBuffer.h"
+#include "TDrv.h"
+#include "profile/Messages.h"
+
+#include <cstdio>
+#include <thread>
+
+void SystemRunClock::sleep(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+namespace {
+
+std::string nowProgramming(int n)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, Messages::NowProgramming, n);
+    return text;
+}
+
+std::string waiting(int n, int k)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, Messages::Waiting, n, k);
+    return text;
+}
+
+void setBusy(RunView &view, RunClock &clock, bool busy)
+{
+    view.setBusyCursor(busy);
+    clock.sleep(RunTiming::BusyPauseMs);
+}
+
+// Requests 6 and 5 are only allowed right after the keyboard said it is ready, and every
+// exchange it opened is closed again; their own results change nothing.
+void exchange(TDrv &drv, bool (TDrv::*request)())
+{
+    if (drv.IsReady()) {
+        (drv.*request)();
+        drv.EndExchange();
+    }
+}
+
+// True when the keyboard took the packet within its attempts.
+bool sendPacket(TDrv &drv, const std::uint8_t *packet, int n, RunView &view, RunClock &clock)
+{
+    for (int k = 1; k <= RunTiming::MaxAttempts; ++k) {
+        view.setProgressText(nowProgramming(n));
+        if (drv.IsReady()) {
+            const bool taken = drv.SendPacket(packet, TDrv::PacketSize);
+            drv.EndExchange();
+            if (taken)
+                return true;
+        }
+        view.setProgressText(waiting(n, k));
+        clock.sleep(RunTiming::RetryPauseMs);
+    }
+    return false;
+}
+
+} // namespace
+
+bool SendRun(TDrv &drv, const RunBuffer &run, RunView &view, RunClock &clock)
+{
+    try {
+        setBusy(view, clock, true);
+        exchange(drv, &TDrv::BeginRun);
+        view.showProgress();
+
+        bool allTaken = true;
+        for (int i = 0; i < run.packetCount() && allTaken; ++i) {
+            allTaken = sendPacket(drv, run.packet(i), i + 1, view, clock);
+            if (allTaken)
+                clock.sleep(RunTiming::PacketPauseMs);
+        }
+
+        view.hideProgress();
+        exchange(drv, &TDrv::EndRun);
+        setBusy(view, clock, false);
+        return allTaken;
+    } catch (...) {
+        view.hideProgress();
+        exchange(drv, &TDrv::EndRun);
+        setBusy(view, clock, false);
+        return false;
+    }
+}

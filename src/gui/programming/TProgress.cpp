@@ -1,0 +1,49 @@
+#include "TProgress.h"
+
+#include "profile/ProgramProfile.h"
+
+#include <QLabel>
+#include <QScreen>
+
+TProgress::TProgress(const ProgramProfile &profile, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_label(new QLabel(this))
+{
+    setObjectName(QStringLiteral("TProgress"));
+    setWindowTitle(profile.name);
+    setFixedSize(266, 73);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    setFont(font);
+    QPalette black = palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    setPalette(black);
+    setCursor(Qt::WaitCursor);
+
+    m_label->setObjectName(QStringLiteral("label"));
+    m_label->setGeometry(profile.progressLabel);
+    m_label->setAlignment((profile.progressCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                          Qt::AlignVCenter);
+}
+
+QString TProgress::text() const
+{
+    return m_label->text();
+}
+
+void TProgress::setText(const QString &text)
+{
+    // Painted on the next turn of the event loop, which is free during a run: texts that come
+    // faster than the screen can show them are painted once, not each in turn.
+    m_label->setText(text);
+}
+
+void TProgress::showEmpty()
+{
+    m_label->clear();
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    show();
+    raise();
+    repaint();
+}

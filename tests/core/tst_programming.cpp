@@ -1,0 +1,382 @@
+#include "FakeDrv.h"
+#include "keymodel/KeyGrid.h"
+#include "profile/ProgramProfile.h"
+#include "programming/ProgramKeys.h"
+#include "programming/RunBuffer.h"
+#include "programming/Win32Drv.h"
+
+#include <QTest>
+
+namespace {
+
+// Writes down what a run shows: "busy", "idle", "show", "hide" and the label's texts.
+class RecordingView : public RunView
+{
+public:
+    QStringList shown;
+    void setBusyCursor(bool busy) override { shown << (busy ? "busy" : "idle"); }
+    void showProgress() override { shown << "show"; }
+    void setProgressText(const std::string &text) override
+    {
+        shown << QString::fromStdString(text);
+    }
+    void hideProgress() override { shown << "hide"; }
+};
+
+QStringList packetsOf(const RunBuffer &run)
+{
+    QStringList packets;
+    for (int i = 0; i < run.packetCount(); ++i)
+        packets << QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char *>(run.packet(i)), 5).toHex(' ').toUpper());
+    return packets;
+}
+
+} // namespace
+
+class TestProgramming : public QObject
+{
+    Q_OBJECT
+private slots:
+    void packets_data();
+    void packets();
+    void endMarkStaysOutOfTheCodes();
+    void sendRun_data();
+    void sendRun();
+    void packetNumbersRunOnAcrossKeys();
+    void win32Calls_data();
+    void win32Calls();
+    void serviceAlreadyRunningCountsAsStarted_data();
+    void serviceAlreadyRunningCountsAsStarted();
+};
+
+void TestProgramming::packets_data()
+{
+    QTest::addColumn<bool>("keyboard");
+    QTest::addColumn<int>("index");        // -1: Prog All
+    QTest::addColumn<QByteArray>("codes"); // of the key at index, or of key 1 for Prog All
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("expected"); // the first packets, then the last one
+
+    QTest::newRow("Shift+A on key 12")
+        << true << 12 << QByteArray::fromHex("121CF01CF012") << 7
+        << QStringList{"F1 12 00 14 F4", "F1 1C 01 14 F4", "F1 F0 02 14 F4", "F1 1C 03 14 F4",
+                       "F1 F0 04 14 F4", "F1 12 05 14 F4", "F1 F7 06 14 F4"};
+    QTest::newRow("a key with no codes")
+        << true << 83 << QByteArray() << 1 << QStringList{"F1 F7 00 5B F4"};
+    QTest::newRow("an end mark read from a file ends the key there")
+        << true << 0 << QByteArray::fromHex("1CF0F71C") << 3
+        << QStringList{"F1 1C 00 08 F4", "F1 F0 01 08 F4", "F1 F7 02 08 F4"};
+    QTest::newRow("Prog All, no codes anywhere")
+        << true << -1 << QByteArray() << 84
+        << QStringList{"F1 F7 00 08 F4", "F1 F7 00 09 F4", "F1 F7 00 0A F4", "F1 F7 00 5B F4"};
+    QTest::newRow("Prog All, key 1 with codes")
+        << true << -1 << QByteArray::fromHex("1C") << 85
+        << QStringList{"F1 F7 00 08 F4", "F1 1C 00 09 F4", "F1 F7 01 09 F4", "F1 F7 00 5B F4"};
+    QTest::newRow("key lock, Prog All")
+        << false << -1 << QByteArray() << 7
+        << QStringList{"F1 F7 00 70 F4", "F1 F7 00 71 F4", "F1 F7 00 76 F4"};
+    QTest::newRow("key lock, Prog One") << false << 6 << QByteArray::fromHex("5A") << 2
+                                        << QStringList{"F1 5A 00 76 F4", "F1 F7 01 76 F4"};
+}
+
+void TestProgramming::packets()
+{
+    QFETCH(bool, keyboard);
+    QFETCH(int, index);
+    QFETCH(QByteArray, codes);
+    QFETCH(int, count);
+    QFETCH(QStringList, expected);
+
+    KeyGrid grid(keyboard ? ProgramProfile::tavrin() : ProgramProfile::quelda());
+    grid.setCodes(index < 0 ? 1 : index, codes);
+    RunBuffer run;
+    const std::uint8_t leftover[] = {0x44, 0xF7}; // what the last run sent
+    run.begin();
+    run.AppendKeyPackets(0x33, leftover, 2);
+    buildRun(grid, index, run);
+
+    const QStringList packets = packetsOf(run);
+    QCOMPARE(packets.size(), count);
+    QCOMPARE(packets.first(expected.size() - 1), expected.first(expected.size() - 1));
+    QCOMPARE(packets.last(), expected.last());
+}
+
+void TestProgramming::endMarkStaysOutOfTheCodes()
+{
+    KeyGrid grid(ProgramProfile::tavrin());
+    grid.setCodes(5, QByteArray::fromHex("1C F0 1C"));
+    const KeyCell before = grid.cell(5);
+    RunBuffer run;
+    buildRun(grid, 5, run);
+    QCOMPARE(grid.cell(5).CodeCount, 3);
+    QCOMPARE(grid.cell(5).Codes[3], quint8(0xF7));
+    QCOMPARE(QByteArrayView(grid.cell(5).Codes.data(), 3), QByteArrayView(before.Codes.data(), 3));
+}
+
+void TestProgramming::sendRun_data()
+{
+    QTest::addColumn<QString>("ready");   // script of IsReady answers
+    QTest::addColumn<QString>("packets"); // script of SendPacket answers
+    QTest::addColumn<bool>("otherwise");
+    QTest::addColumn<int>("throwOnPacket");
+    QTest::addColumn<QString>("requests"); // packets shown as 2
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<int>("elapsedMs");
+    QTest::addColumn<bool>("taken");
+
+    const QString N1 = "Now programming (1) ...", N2 = "Now programming (2) ...";
+    QTest::newRow("both taken at once")
+        << ""
+        << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 5 3"
+        << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 200 + 10 + 10 + 200 << true;
+    QTest::newRow("not ready at the start: no BeginRun, packets still tried")
+        << "0"
+        << "" << true << 0 << "4 4 2 3 4 2 3 4 5 3"
+        << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 420 << true;
+    QTest::newRow("a refused packet is still followed by EndExchange, then tried again")
+        << ""
+        << "0" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
+        << QStringList{"busy", "show", N1, "Waiting (1 - 1) ...", N1, N2, "hide", "idle"}
+        << 200 + 500 + 10 + 10 + 200 << true;
+    QTest::newRow("not ready for the second packet")
+        << "110"
+        << "" << true << 0 << "4 6 3 4 2 3 4 4 2 3 4 5 3"
+        << QStringList{"busy", "show", N1, N2, "Waiting (2 - 1) ...", N2, "hide", "idle"}
+        << 200 + 10 + 500 + 10 + 200 << true;
+    // What a packet the keyboard never takes shows, up to the end of the run.
+    const QStringList sixWaits = {"busy", "show",
+                                  N1,     "Waiting (1 - 1) ...",
+                                  N1,     "Waiting (1 - 2) ...",
+                                  N1,     "Waiting (1 - 3) ...",
+                                  N1,     "Waiting (1 - 4) ...",
+                                  N1,     "Waiting (1 - 5) ...",
+                                  N1,     "Waiting (1 - 6) ...",
+                                  "hide", "idle"};
+    QTest::newRow("six refusals fail the run, EndRun still sent")
+        << ""
+        << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
+        << 200 + 6 * 500 + 200 << false;
+    QTest::newRow("a channel that never opened fails after the retries")
+        << ""
+        << "" << false << 0 << "4 4 4 4 4 4 4 4" << sixWaits << 3400 << false;
+    QTest::newRow("a failure inside the run ends it like any other")
+        << ""
+        << "" << true << 2 << "4 6 3 4 2 3 4 2 4 5 3"
+        << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 200 + 10 + 200 << false;
+}
+
+void TestProgramming::sendRun()
+{
+    QFETCH(QString, ready);
+    QFETCH(QString, packets);
+    QFETCH(bool, otherwise);
+    QFETCH(int, throwOnPacket);
+    QFETCH(QString, requests);
+    QFETCH(QStringList, shown);
+    QFETCH(int, elapsedMs);
+    QFETCH(bool, taken);
+
+    FakeDrv drv;
+    drv.readyScript = ready;
+    drv.packetScript = packets;
+    drv.otherwise = otherwise;
+    drv.throwOnPacket = throwOnPacket;
+    RecordingView view;
+    VirtualClock clock;
+    RunBuffer run;
+    run.begin();
+    const std::uint8_t codes[] = {0x1C, 0xF7};
+    run.AppendKeyPackets(9, codes, 2);
+
+    QCOMPARE(SendRun(drv, run, view, clock), taken);
+    QStringList kinds;
+    for (const QString &r : drv.requests)
+        kinds << r.left(1);
+    QCOMPARE(kinds.join(' '), requests);
+    QCOMPARE(view.shown, shown);
+    QCOMPARE(clock.elapsedMs, elapsedMs);
+    if (!drv.packets().isEmpty())
+        QCOMPARE(drv.packets().first(), "2:F1 1C 00 09 F4");
+}
+
+void TestProgramming::packetNumbersRunOnAcrossKeys()
+{
+    KeyGrid grid(ProgramProfile::tavrin());
+    grid.setCodes(0, QByteArray::fromHex("1CF0"));
+    RunBuffer run;
+    buildRun(grid, -1, run);
+    FakeDrv drv;
+    drv.packetScript = "1110"; // the first packet of the second key is refused once
+    RecordingView view;
+    VirtualClock clock;
+    QVERIFY(SendRun(drv, run, view, clock));
+    QCOMPARE(view.shown.mid(5, 3), (QStringList{"Now programming (4) ...", "Waiting (4 - 1) ...",
+                                                "Now programming (4) ..."}));
+    QCOMPARE(drv.packets().at(3), "2:F1 F7 00 09 F4");
+    QCOMPARE(drv.packets().size(), 3 + 84);
+}
+
+namespace {
+
+// A Windows system that writes down every call; handles are small numbers.
+struct Win32Script
+{
+    std::uint32_t platform = 2;
+    bool deviceOpens = true;
+    bool serviceCreated = true;
+    std::uint32_t startError = 0; // nonzero: StartServiceA fails with this error
+    QStringList calls;
+
+    static void *handle(std::intptr_t n) { return reinterpret_cast<void *>(n); }
+    static QString name(void *h) { return QString::number(reinterpret_cast<std::intptr_t>(h)); }
+
+    Win32Calls table()
+    {
+        Win32Calls c;
+        c.platformId = [this] { return platform; };
+        c.moduleFileName = [this] {
+            calls << "GetModuleFileNameA";
+            return std::string("C:\\Tools\\prog.exe");
+        };
+        c.createFile = [this](const char *file, auto access, auto share, auto creation,
+                              auto flags) {
+            calls << QString::asprintf("CreateFileA %s %u %u %u %x", file, access, share, creation,
+                                       flags);
+            return deviceOpens ? handle(7) : handle(-1);
+        };
+        c.closeHandle = [this](void *h) { calls << "CloseHandle " + name(h); };
+        c.deviceIoControl = [this](void *h, auto code, const void *, auto length) {
+            calls << QString::asprintf("DeviceIoControl %s %u %u", qPrintable(name(h)), code,
+                                       length);
+            return true;
+        };
+        c.openSCManager = [this](auto access) {
+            calls << QString::asprintf("OpenSCManagerA %X", access);
+            return handle(1);
+        };
+        c.createService = [this](void *, const char *service, const char *display, auto access,
+                                 auto type, auto start, auto error, const char *path) {
+            calls << QString::asprintf("CreateServiceA %s %s %X %u %u %u %s", service, display,
+                                       access, type, start, error, path);
+            return serviceCreated ? handle(2) : nullptr;
+        };
+        c.openService = [this](void *, const char *service, auto access) {
+            calls << QString::asprintf("OpenServiceA %s %X", service, access);
+            return handle(3);
+        };
+        c.startService = [this](void *) {
+            calls << "StartServiceA";
+            return startError == 0;
+        };
+        c.controlService = [this](void *, auto control) {
+            calls << QString::asprintf("ControlService %u", control);
+            return true;
+        };
+        c.deleteService = [this](void *) {
+            calls << "DeleteService";
+            return true;
+        };
+        c.closeServiceHandle = [this](void *h) { calls << "CloseServiceHandle " + name(h); };
+        c.lastError = [this] {
+            calls << "GetLastError";
+            return startError;
+        };
+        return c;
+    }
+};
+
+const QStringList Install = {"OpenSCManagerA F003F",
+                             "GetModuleFileNameA",
+                             "CreateServiceA TVDRV TVDRV F01FF 1 3 1 C:\\Tools\\TVDRV.SYS",
+                             "CloseServiceHandle 2",
+                             "OpenServiceA TVDRV F01FF",
+                             "StartServiceA",
+                             "CloseServiceHandle 3",
+                             "CloseServiceHandle 1"};
+const QStringList Remove = {"OpenSCManagerA F003F", "OpenServiceA TVDRV F01FF", "ControlService 1",
+                            "CloseServiceHandle 3", "OpenServiceA TVDRV F01FF", "DeleteService",
+                            "CloseServiceHandle 3", "CloseServiceHandle 1"};
+const QString NtOpen = "CreateFileA \\\\.\\TVDRV 0 0 3 80";
+
+} // namespace
+
+void TestProgramming::win32Calls_data()
+{
+    QTest::addColumn<bool>("nt");
+    QTest::addColumn<bool>("deviceOpens");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QString>("results");
+
+    QTest::newRow("NT: install, open, requests, close")
+        << true << true << "open ready packet close"
+        << Install +
+               QStringList{NtOpen, "DeviceIoControl 7 4 0", "DeviceIoControl 7 2 5",
+                           "CloseHandle 7"} +
+               Remove
+        << "1111";
+    QTest::newRow("NT: a second open does nothing")
+        << true << true << "open open" << Install + QStringList{NtOpen} << "11";
+    QTest::newRow("close with nothing open touches nothing")
+        << true << true << "close ready" << QStringList{} << "10";
+    QTest::newRow("NT: a failed open fails requests, and close still removes the service")
+        << true << false << "open ready open close" << Install + QStringList{NtOpen} + Remove
+        << "0001";
+    QTest::newRow("95 family: no service at all, device opened delete-on-close")
+        << false << true << "open ready close"
+        << QStringList{"CreateFileA \\\\.\\TVDRV.VXD 0 0 1 4000000", "DeviceIoControl 7 4 0",
+                       "CloseHandle 7"}
+        << "111";
+}
+
+void TestProgramming::win32Calls()
+{
+    QFETCH(bool, nt);
+    QFETCH(bool, deviceOpens);
+    QFETCH(QString, steps);
+    QFETCH(QStringList, calls);
+    QFETCH(QString, results);
+
+    Win32Script system;
+    system.platform = nt ? 2 : 1;
+    system.deviceOpens = deviceOpens;
+    Win32Drv drv(system.table());
+    QString got;
+    const std::uint8_t packet[5] = {0xF1, 0xF7, 0, 8, 0xF4};
+    for (const QString &step : steps.split(' ')) {
+        const bool ok = step == "open"    ? drv.Open()
+                        : step == "close" ? drv.Close()
+                        : step == "ready" ? drv.IsReady()
+                                          : drv.SendPacket(packet, 5);
+        got += ok ? '1' : '0';
+    }
+    QCOMPARE(system.calls, calls);
+    QCOMPARE(got, results);
+}
+
+void TestProgramming::serviceAlreadyRunningCountsAsStarted_data()
+{
+    QTest::addColumn<bool>("created");
+    QTest::addColumn<uint>("startError");
+    QTest::addColumn<bool>("started");
+    QTest::newRow("started") << true << 0u << true;
+    QTest::newRow("already running") << true << 1056u << true;
+    QTest::newRow("access denied") << true << 5u << false;
+    QTest::newRow("left behind by a killed program: not started") << false << 0u << false;
+}
+
+void TestProgramming::serviceAlreadyRunningCountsAsStarted()
+{
+    QFETCH(bool, created);
+    QFETCH(uint, startError);
+    QFETCH(bool, started);
+    Win32Script system;
+    system.serviceCreated = created;
+    system.startError = startError;
+    Win32Drv drv(system.table());
+    QCOMPARE(drv.InstallService(), started);
+}
+
+QTEST_GUILESS_MAIN(TestProgramming)
+#include "tst_programming.moc"

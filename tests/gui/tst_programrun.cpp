@@ -1,0 +1,138 @@
+#include "FakeDrv.h"
+#include "FakePrompter.h"
+#include "keymodel/KeyGrid.h"
+#include "keymodel/TKey.h"
+#include "mainwindow/TMainDlg.h"
+#include "programming/TProgDlg.h"
+#include "programming/TProgress.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+
+// Prog One and Prog All from the main window, with a driver and a clock that answer at once.
+class TestProgramRun : public QObject
+{
+    Q_OBJECT
+private slots:
+    void commands_data();
+    void commands();
+    void noCommandStartsDuringARun();
+};
+
+namespace {
+
+struct Harness
+{
+    explicit Harness(const ProgramProfile &profile) : window(profile)
+    {
+        auto fakePrompter = std::make_unique<FakePrompter>();
+        prompter = fakePrompter.get();
+        window.setPrompter(std::move(fakePrompter));
+        auto fakeDrv = std::make_unique<FakeDrv>();
+        drv = fakeDrv.get();
+        window.progDlg().setDrv(std::move(fakeDrv));
+        window.progDlg().setClock(std::make_unique<VirtualClock>());
+    }
+    TMainDlg window;
+    FakePrompter *prompter;
+    FakeDrv *drv;
+};
+
+} // namespace
+
+void TestProgramRun::commands_data()
+{
+    QTest::addColumn<bool>("keyboard");
+    QTest::addColumn<int>("selected"); // -1: Prog All
+    QTest::addColumn<bool>("driverAnswers");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("packets");
+    QTest::addColumn<QString>("lastPacket");
+    QTest::addColumn<QString>("lastText");
+    QTest::addColumn<QRect>("label");
+    QTest::addColumn<bool>("centred");
+
+    const QRect tavrinLabel(16, 24, 233, 15), queldaLabel(16, 24, 233, 17);
+    QTest::newRow("Tavrin, Prog All")
+        << true << -1 << true << "information: Program completed." << 84 << "2:F1 F7 00 5B F4"
+        << "Now programming (84) ..." << tavrinLabel << true;
+    QTest::newRow("Tavrin, Prog One, Shift+A on key 12")
+        << true << 12 << true << "information: Program completed." << 7 << "2:F1 F7 06 14 F4"
+        << "Now programming (7) ..." << tavrinLabel << true;
+    QTest::newRow("Quelda, Prog All, no keyboard")
+        << false << -1 << false << "failure: Failed to program." << 0 << ""
+        << "Waiting (1 - 6) ..." << queldaLabel << false;
+    QTest::newRow("Quelda, Prog One")
+        << false << 2 << true << "information: Program completed." << 7 << "2:F1 F7 06 72 F4"
+        << "Now programming (7) ..." << queldaLabel << false;
+}
+
+void TestProgramRun::commands()
+{
+    QFETCH(bool, keyboard);
+    QFETCH(int, selected);
+    QFETCH(bool, driverAnswers);
+    QFETCH(QString, shown);
+    QFETCH(int, packets);
+    QFETCH(QString, lastPacket);
+    QFETCH(QString, lastText);
+    QFETCH(QRect, label);
+    QFETCH(bool, centred);
+
+    Harness h(keyboard ? ProgramProfile::tavrin() : ProgramProfile::quelda());
+    h.drv->otherwise = driverAnswers;
+    QString progress;
+    connect(&h.window.progDlg(), &TProgDlg::progressTextChanged, this,
+            [&](const QString &text) { progress = text; });
+    if (selected >= 0) {
+        h.window.grid().setCodes(selected, QByteArray::fromHex("121CF01CF012"));
+        h.window.KeyClick(h.window.key(selected), Qt::NoModifier);
+        h.window.action(Command::ProgOne)->trigger();
+    } else {
+        h.window.action(Command::ProgAll)->trigger();
+    }
+
+    QCOMPARE(h.prompter->shown, QStringList{shown});
+    QCOMPARE(h.drv->packets().size(), packets);
+    if (packets > 0)
+        QCOMPARE(h.drv->packets().last(), lastPacket);
+    QCOMPARE(progress, lastText);
+    QVERIFY(!h.window.progDlg().running());
+    QCOMPARE(h.window.cursor().shape(), Qt::ArrowCursor);
+
+    TProgress *window = h.window.progDlg().progress();
+    QVERIFY(window->isHidden());
+    QCOMPARE(window->windowTitle(), keyboard ? "Tavrin" : "Quelda");
+    QCOMPARE(window->size(), QSize(266, 73));
+    QCOMPARE(window->cursor().shape(), Qt::WaitCursor);
+    auto *text = window->findChild<QLabel *>();
+    QCOMPARE(text->geometry(), label);
+    QCOMPARE(text->alignment().testFlag(Qt::AlignHCenter), centred);
+}
+
+void TestProgramRun::noCommandStartsDuringARun()
+{
+    Harness h(ProgramProfile::tavrin());
+    h.window.setConfigChanged(true); // New and closing would ask about saving
+    h.window.show();
+    // While the worker sends the first packet, the window is asked for New and to close.
+    h.drv->packetHook = [&] {
+        QMetaObject::invokeMethod(
+            &h.window,
+            [&] {
+                h.window.action(Command::New)->trigger();
+                h.window.close();
+            },
+            Qt::BlockingQueuedConnection);
+    };
+    h.window.action(Command::ProgAll)->trigger();
+
+    QCOMPARE(h.prompter->shown, QStringList{"information: Program completed."});
+    QVERIFY(h.window.isVisible());
+    QVERIFY(h.window.ConfigChanged());
+    QCOMPARE(h.drv->packets().size(), 84);
+}
+
+QTEST_MAIN(TestProgramRun)
+#include "tst_programrun.moc"
