@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "TestFiles.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
 #include "profile/ProgramProfile.h"
@@ -18,12 +19,9 @@
 #include <sys/sysmacros.h>
 #endif
 
-namespace {
+using namespace TestFiles;
 
-const ProgramProfile &profileNamed(const QString &name)
-{
-    return name == QLatin1String("Tavrin") ? ProgramProfile::tavrin() : ProgramProfile::quelda();
-}
+namespace {
 
 QList<KeyCell> defaultCells(const ProgramProfile &p)
 {
@@ -56,21 +54,6 @@ QList<KeyCell> busyCells(const ProgramProfile &p)
         }
     }
     return cells;
-}
-
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write test file");
-    return path;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Writes only part of what it is given, as a full disk does.

@@ -1,5 +1,6 @@
 #include "FakeCodeEditor.h"
 #include "FakePrompter.h"
+#include "TestFiles.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyGrid.h"
@@ -17,12 +18,9 @@
 
 #include <memory>
 
-namespace {
+using namespace TestFiles;
 
-const ProgramProfile &profileNamed(const QString &name)
-{
-    return name == QLatin1String("Tavrin") ? ProgramProfile::tavrin() : ProgramProfile::quelda();
-}
+namespace {
 
 // The programs' own texts, as their users know them (spelling included).
 namespace Text {
@@ -92,12 +90,6 @@ bool keyCommandsEnabled(TMainDlg &dlg, bool expected)
             return false;
     }
     return true;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QByteArray usedCodes(const KeyCell &cell)
