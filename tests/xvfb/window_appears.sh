@@ -3,28 +3,20 @@
 # the program's title and its fixed client size (the menu bar comes on top of the client area),
 # that Ctrl+O opens the Load dialog, and that Exit from the menu ends the program cleanly: a
 # sanitizer report at exit shows as a failed exit status.
-# Usage: window_appears.sh BINARY TITLE CLIENT_WIDTH CLIENT_HEIGHT
+# Usage: run_on_xvfb.sh window_appears.sh BINARY TITLE CLIENT_WIDTH CLIENT_HEIGHT
 set -euo pipefail
 binary=$1 title=$2 width=$3 height=$4
 
-for tool in Xvfb xdotool xwininfo; do
+for tool in xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 workdir=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$workdir"
 }
 trap cleanup EXIT
-
-# Let the server pick a free display number and tell us which.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$workdir/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$workdir/display")"
-unset QT_QPA_PLATFORM
 
 "$binary" >"$workdir/app.log" 2>&1 &
 app=$!
