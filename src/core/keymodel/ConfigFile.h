@@ -35,7 +35,7 @@ public:
     // Checks and decodes a whole file's bytes.
     static LoadResult parse(const QByteArray &bytes, const ProgramProfile &profile);
     // Values that merging and the programming run index the grid and the code area by, and
-    // keys that do not overlap.
+    // keys that do not overlap; ConfigCheck says what is wrong when they are not.
     static bool valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile);
 
     static QByteArray serialize(const QList<KeyCell> &cells, const ProgramProfile &profile);
@@ -52,8 +52,4 @@ public:
     static QString withExtension(const QString &path, const QString &extension);
     // Writes all of bytes or reports failure; a short write counts as failure.
     static bool writeAll(QIODevice &device, const QByteArray &bytes);
-
-private:
-    // Spans must already lie inside the grid.
-    static bool keysApart(const QList<KeyCell> &cells, const ProgramProfile &profile);
 };
