@@ -43,16 +43,22 @@ ConfigFile::LoadResult ConfigFile::parse(const QByteArray &bytes, const ProgramP
 {
     if (bytes.size() != profile.fileSize() || !bytes.startsWith(profile.magic))
         return {LoadStatus::Invalid, {}};
-    LoadResult result{LoadStatus::Loaded, {}};
-    result.cells.reserve(profile.cellCount);
-    for (int i = 0; i < profile.cellCount; ++i) {
-        const qsizetype at = profile.magic.size() + qsizetype(i) * KeyRecord::Size;
-        result.cells.append(
-            KeyRecord::ReadKeyRecord(QByteArrayView(bytes).sliced(at, KeyRecord::Size)));
-    }
+    LoadResult result{LoadStatus::Loaded, decode(bytes, profile)};
     if (!valuesAcceptable(result.cells, profile))
         return {LoadStatus::Invalid, {}};
     return result;
+}
+
+QList<KeyCell> ConfigFile::decode(const QByteArray &bytes, const ProgramProfile &profile)
+{
+    Q_ASSERT(bytes.size() == profile.fileSize());
+    QList<KeyCell> cells;
+    cells.reserve(profile.cellCount);
+    for (int i = 0; i < profile.cellCount; ++i) {
+        const qsizetype at = profile.magic.size() + qsizetype(i) * KeyRecord::Size;
+        cells.append(KeyRecord::ReadKeyRecord(QByteArrayView(bytes).sliced(at, KeyRecord::Size)));
+    }
+    return cells;
 }
 
 bool ConfigFile::valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile)
