@@ -9,15 +9,9 @@
 
 namespace {
 
-QByteArrayView usedCodes(const KeyCell &k)
+QString spareText(QByteArrayView spare)
 {
-    return {reinterpret_cast<const char *>(k.Codes.data()), k.CodeCount};
-}
-
-QByteArrayView spareCodes(const KeyCell &k)
-{
-    return QByteArrayView(reinterpret_cast<const char *>(k.Codes.data()), KeyCell::CodeCapacity)
-        .sliced(k.CodeCount);
+    return spare.isEmpty() ? QStringLiteral("none") : HexBytes(spare);
 }
 
 // "was -> now", or nothing when the two read the same.
@@ -52,12 +46,15 @@ QStringList differences(const KeyCell &a, const KeyCell &b, const LabelCodec &co
             change(a.Visible ? QStringLiteral("yes") : QStringLiteral("no"),
                    b.Visible ? QStringLiteral("yes") : QStringLiteral("no")),
             {});
-    if (usedCodes(a) != usedCodes(b))
-        add("codes", change(ReadableCodes(usedCodes(a)), ReadableCodes(usedCodes(b))),
-            change(HexBytes(usedCodes(a)), HexBytes(usedCodes(b))));
-    else if (spareCodes(a) != spareCodes(b))
+    if (LayoutText::usedCodes(a) != LayoutText::usedCodes(b))
+        add("codes",
+            change(ReadableCodes(LayoutText::usedCodes(a)),
+                   ReadableCodes(LayoutText::usedCodes(b))),
+            change(HexBytes(LayoutText::usedCodes(a)), HexBytes(LayoutText::usedCodes(b))));
+    else if (LayoutText::spareCodes(a) != LayoutText::spareCodes(b))
         // Bytes past the codes mean nothing to the keyboard, but the files keep them.
-        add("bytes past the codes", change(HexBytes(spareCodes(a)), HexBytes(spareCodes(b))), {});
+        add("bytes past the codes",
+            change(spareText(LayoutText::spareCodes(a)), spareText(LayoutText::spareCodes(b))), {});
     return lines;
 }
 

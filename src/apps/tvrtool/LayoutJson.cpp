@@ -59,8 +59,7 @@ QString labelObject(const QByteArray &caption, const LabelCodec &codec)
 
 QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, const LabelCodec &codec)
 {
-    const QByteArrayView used(reinterpret_cast<const char *>(k.Codes.data()), k.CodeCount);
-    const DecodedCodes decoded = DecodeCodes(used);
+    const DecodedCodes decoded = DecodeCodes(LayoutText::usedCodes(k));
     QStringList groups, strokes;
     for (const DecodedCodes::Group &g : decoded.groups) {
         groups << HexBytes(g.bytes);
@@ -81,12 +80,8 @@ QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, cons
                        .arg(k.RowSpan)
                        .arg(k.Visible ? QStringLiteral("true") : QStringLiteral("false"),
                             stringArray(groups), stringArray(strokes));
-    // The code area's bytes past the codes mean nothing, but the file keeps them (the end mark
-    // of the last programming run, for one); trailing zeros are implied.
-    QByteArrayView spare(reinterpret_cast<const char *>(k.Codes.data()) + k.CodeCount,
-                         KeyCell::CodeCapacity - k.CodeCount);
-    while (!spare.isEmpty() && spare.back() == 0)
-        spare.chop(1);
+    // Trailing zeros are implied.
+    const QByteArrayView spare = LayoutText::spareCodes(k);
     if (!spare.isEmpty())
         line += QStringLiteral(", \"spareCodes\": %1").arg(quoted(HexBytes(spare)));
     return line + u'}';

@@ -179,6 +179,21 @@ QString quotedLabel(const QByteArray &caption, const LabelCodec &codec)
     return u'"' + text + u'"';
 }
 
+QByteArrayView usedCodes(const KeyCell &key)
+{
+    return {reinterpret_cast<const char *>(key.Codes.data()),
+            std::clamp(key.CodeCount, 0, KeyCell::CodeCapacity)};
+}
+
+QByteArrayView spareCodes(const KeyCell &key)
+{
+    QByteArrayView spare(reinterpret_cast<const char *>(key.Codes.data()), KeyCell::CodeCapacity);
+    spare = spare.sliced(usedCodes(key).size());
+    while (!spare.isEmpty() && spare.back() == 0)
+        spare.chop(1);
+    return spare;
+}
+
 QString spans(int columns, int rows)
 {
     return QStringLiteral("%1 x %2").arg(columns).arg(rows);

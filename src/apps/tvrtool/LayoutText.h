@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
 
 class LabelCodec;
+struct KeyCell;
 struct ConfigProblem;
 struct ProgramProfile;
 
@@ -29,6 +31,11 @@ QString wrongSize(qint64 size, const ProgramProfile &profile);
 // A label for a line of text, in double quotes: characters that would upset the terminal are
 // shown as "?"; the label's "|" line breaks stay as they are.
 QString quotedLabel(const QByteArray &caption, const LabelCodec &codec);
+
+// A key's codes, and the bytes of its code area past them up to the last that is not zero: they
+// mean nothing to the keyboard, but the file keeps them (the end mark of the last run, for one).
+QByteArrayView usedCodes(const KeyCell &key);
+QByteArrayView spareCodes(const KeyCell &key);
 
 // "1 x 1" (columns x rows).
 QString spans(int columns, int rows);

@@ -72,8 +72,7 @@ QString codeListing(const LayoutSource &source, const LabelCodec &codec)
                 .arg(LayoutText::keyPlace(i, *source.profile),
                      LayoutText::quotedLabel(k.Caption, codec),
                      k.Visible ? QString() : QStringLiteral(" (hidden)"), codeCount(k.CodeCount));
-        const DecodedCodes d = DecodeCodes(
-            QByteArrayView(reinterpret_cast<const char *>(k.Codes.data()), k.CodeCount));
+        const DecodedCodes d = DecodeCodes(LayoutText::usedCodes(k));
         QList<std::pair<QString, QString>> rows;
         for (const DecodedCodes::Group &g : d.groups)
             rows.append({HexBytes(g.bytes), StrokeName(g.stroke)});
