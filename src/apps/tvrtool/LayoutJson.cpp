@@ -69,21 +69,38 @@ QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, cons
         groups << HexBytes(decoded.rest);
         strokes << QStringLiteral("(not a whole group)");
     }
-    QString line = QStringLiteral("{\"index\": %1, \"column\": %2, \"row\": %3, \"label\": %4, "
-                                  "\"color\": %5, \"colSpan\": %6, \"rowSpan\": %7, "
-                                  "\"visible\": %8, \"codes\": %9, \"strokes\": %10")
-                       .arg(index)
-                       .arg(profile.column(index))
-                       .arg(profile.row(index))
-                       .arg(labelObject(k.Caption, codec), quoted(LayoutText::colorText(k.Color)))
-                       .arg(k.ColSpan)
-                       .arg(k.RowSpan)
-                       .arg(k.Visible ? QStringLiteral("true") : QStringLiteral("false"),
-                            stringArray(groups), stringArray(strokes));
+    // Appended piece by piece: a long arg() chain rescans the whole line for every value.
+    const auto field = [](QString &line, const char *name, const QString &value) {
+        line += u'"' + QLatin1String(name) + QLatin1String("\": ") + value;
+    };
+    QString line;
+    line.reserve(256);
+    line += u'{';
+    field(line, "index", QString::number(index));
+    line += QLatin1String(", ");
+    field(line, "column", QString::number(profile.column(index)));
+    line += QLatin1String(", ");
+    field(line, "row", QString::number(profile.row(index)));
+    line += QLatin1String(", ");
+    field(line, "label", labelObject(k.Caption, codec));
+    line += QLatin1String(", ");
+    field(line, "color", quoted(LayoutText::colorText(k.Color)));
+    line += QLatin1String(", ");
+    field(line, "colSpan", QString::number(k.ColSpan));
+    line += QLatin1String(", ");
+    field(line, "rowSpan", QString::number(k.RowSpan));
+    line += QLatin1String(", ");
+    field(line, "visible", k.Visible ? QStringLiteral("true") : QStringLiteral("false"));
+    line += QLatin1String(", ");
+    field(line, "codes", stringArray(groups));
+    line += QLatin1String(", ");
+    field(line, "strokes", stringArray(strokes));
     // Trailing zeros are implied.
     const QByteArrayView spare = LayoutText::spareCodes(k);
-    if (!spare.isEmpty())
-        line += QStringLiteral(", \"spareCodes\": %1").arg(quoted(HexBytes(spare)));
+    if (!spare.isEmpty()) {
+        line += QLatin1String(", ");
+        field(line, "spareCodes", quoted(HexBytes(spare)));
+    }
     return line + u'}';
 }
 
@@ -302,11 +319,11 @@ QByteArray write(const QList<KeyCell> &cells, const ProgramProfile &profile,
     keys.reserve(cells.size());
     for (int i = 0; i < cells.size(); ++i)
         keys << QStringLiteral("    ") + keyLine(cells[i], i, profile, codec);
-    return QStringLiteral("{\n  \"format\": %1,\n  \"version\": %2,\n  \"program\": %3,\n"
-                          "  \"keys\": [\n%4\n  ]\n}\n")
-        .arg(quoted(QLatin1String(Format)))
-        .arg(Version)
-        .arg(quoted(profile.name), keys.join(QStringLiteral(",\n")))
+    return (QStringLiteral("{\n  \"format\": ") + quoted(QLatin1String(Format)) +
+            QStringLiteral(",\n  \"version\": ") + QString::number(Version) +
+            QStringLiteral(",\n  \"program\": ") + quoted(profile.name) +
+            QStringLiteral(",\n  \"keys\": [\n") + keys.join(QStringLiteral(",\n")) +
+            QStringLiteral("\n  ]\n}\n"))
         .toUtf8();
 }
 

@@ -161,11 +161,11 @@ DecodedCodes DecodeCodes(QByteArrayView codes)
         // No group is the start of another, so the first length that matches is the group.
         bool found = false;
         for (qsizetype n = 1; n <= std::min(LongestGroup, codes.size() - at) && !found; ++n) {
-            const QByteArray candidate = codes.sliced(at, n).toByteArray();
-            const auto it = table.constFind(candidate);
+            // Looked up in place; only a group found is copied.
+            const auto it = table.constFind(QByteArray::fromRawData(codes.data() + at, n));
             if (it == table.constEnd())
                 continue;
-            d.groups.append({candidate, it.value()});
+            d.groups.append({codes.sliced(at, n).toByteArray(), it.value()});
             at += n;
             found = true;
         }
