@@ -20,6 +20,12 @@ foreach(program tavrin quelda tvdrv-sim tvrtool)
   endif()
 endforeach()
 
+# The JSON Schema of tvrtool's export, for editors and validators.
+if(TARGET tvrtool)
+  install(FILES ${TAVRIN_DATA_DIR}/schema/tvrtool-layout.schema.json
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/tvrtool)
+endif()
+
 foreach(app IN LISTS TAVRIN_DESKTOP_APPS)
   install(FILES ${TAVRIN_DATA_DIR}/applications/${app}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

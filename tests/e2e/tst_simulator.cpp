@@ -1,5 +1,6 @@
 // The socket channel against the keyboard simulator, with real pauses and a real socket.
 
+#include "SimulatorProcess.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
@@ -7,10 +8,6 @@
 #include "programming/SendRun.h"
 #include "programming/SocketDrv.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,41 +16,8 @@
 
 namespace {
 
-// Stopped the way a user stops it, and waited for.
-class Simulator : public QProcess
-{
-public:
-    ~Simulator() override
-    {
-        terminate();
-        waitForFinished(5000);
-    }
-};
-
-// A simulator on the socket, serving once this returns.
-std::unique_ptr<QProcess> startSimulator(const QStringList &args)
-{
-    std::unique_ptr<QProcess> sim = std::make_unique<Simulator>();
-    sim->start(QStringLiteral(TVDRV_SIM), args);
-    QByteArray said;
-    while (!said.contains("tvdrv-sim: serving") && sim->waitForReadyRead(5000))
-        said += sim->readAllStandardOutput();
-    if (!said.contains("tvdrv-sim: serving"))
-        qWarning() << "simulator did not start:" << said << sim->readAllStandardError();
-    return sim;
-}
-
-// What the simulator's key memory file says: key number -> codes.
-QMap<int, QString> keyMemory(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QMap<int, QString> memory;
-    for (const QJsonValue &key : QJsonDocument::fromJson(file.readAll())["keys"].toArray())
-        memory[key["key"].toInt()] = key["codes"].toString();
-    return memory;
-}
+using SimulatorProcess::keyMemory;
+const auto startSimulator = SimulatorProcess::start;
 
 bool programKey(SocketDrv &drv, KeyGrid &grid, int index)
 {

@@ -3,11 +3,15 @@
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
+#include "profile/ProgramProfile.h"
 
+#include <QApplication>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -99,6 +103,7 @@ private slots:
     void hiddenCellDrawsNothing();
     void edges_data();
     void edges();
+    void toolTipReadsLabelAndStrokes();
 };
 
 void TestKeyFace::initTestCase()
@@ -252,6 +257,27 @@ void TestKeyFace::edges()
         if (i >= 1 && i <= 42)
             QCOMPARE(edge(i, 1), Grey);
     }
+}
+
+void TestKeyFace::toolTipReadsLabelAndStrokes()
+{
+    KeyGrid grid(ProgramProfile::tavrin());
+    QWidget window;
+    TKey key(grid, 3, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto hover = [&] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), key.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&key, &help);
+        return QToolTip::text();
+    };
+    QCOMPARE(hover(), QStringLiteral("4\nCodes: no codes"));
+
+    // Taken from the grid when asked, so an edit shows at the next hover.
+    grid.setCaption(3, "Total|Sum");
+    grid.setCodes(3, QByteArray::fromHex("121CF01CF012E075E0F0751C"));
+    QCOMPARE(hover(), QStringLiteral("Total\nSum\nCodes: Shift+A, Up, then at byte 11 not a "
+                                     "whole group: 1C"));
 }
 
 QTEST_MAIN(TestKeyFace)

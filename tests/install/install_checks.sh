@@ -66,6 +66,9 @@ tree)
       fail "$program is installed without its manual page"
     fi
   done
+  if [ -e "$root/bin/tvrtool" ] && [ ! -s "$root/share/tvrtool/tvrtool-layout.schema.json" ]; then
+    fail "tvrtool is installed without the JSON Schema of its export"
+  fi
   count=$(find "$root" -type f | wc -l)
   echo "PASS: $count files installed under DESTDIR$prefix"
   ;;

@@ -1,5 +1,6 @@
 #include "ConfigFile.h"
 
+#include "ConfigCheck.h"
 #include "KeyRecord.h"
 #include "profile/ProgramProfile.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <csignal>
 
 ConfigFile::LoadResult ConfigFile::load(const QString &path, const ProgramProfile &profile)
@@ -41,58 +43,29 @@ ConfigFile::LoadResult ConfigFile::parse(const QByteArray &bytes, const ProgramP
 {
     if (bytes.size() != profile.fileSize() || !bytes.startsWith(profile.magic))
         return {LoadStatus::Invalid, {}};
-    LoadResult result{LoadStatus::Loaded, {}};
-    result.cells.reserve(profile.cellCount);
-    for (int i = 0; i < profile.cellCount; ++i) {
-        const qsizetype at = profile.magic.size() + qsizetype(i) * KeyRecord::Size;
-        result.cells.append(
-            KeyRecord::ReadKeyRecord(QByteArrayView(bytes).sliced(at, KeyRecord::Size)));
-    }
+    LoadResult result{LoadStatus::Loaded, decode(bytes, profile)};
     if (!valuesAcceptable(result.cells, profile))
         return {LoadStatus::Invalid, {}};
     return result;
 }
 
-bool ConfigFile::valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile)
+QList<KeyCell> ConfigFile::decode(const QByteArray &bytes, const ProgramProfile &profile)
 {
-    for (int i = 0; i < cells.size(); ++i) {
-        const KeyCell &k = cells[i];
-        if (k.CodeCount > KeyCell::MaxCodes)
-            return false;
-        if (!profile.mergeable) {
-            if (k.ColSpan != 1 || k.RowSpan != 1)
-                return false;
-            continue;
-        }
-        if (k.ColSpan < 1 || k.RowSpan < 1)
-            return false;
-        if (profile.column(i) + k.ColSpan > profile.gridColumns ||
-            profile.row(i) + k.RowSpan > profile.gridRows)
-            return false;
+    Q_ASSERT(bytes.size() == profile.fileSize());
+    QList<KeyCell> cells;
+    cells.reserve(profile.cellCount);
+    for (int i = 0; i < profile.cellCount; ++i) {
+        const qsizetype at = profile.magic.size() + qsizetype(i) * KeyRecord::Size;
+        cells.append(KeyRecord::ReadKeyRecord(QByteArrayView(bytes).sliced(at, KeyRecord::Size)));
     }
-    return keysApart(cells, profile);
+    return cells;
 }
 
-bool ConfigFile::keysApart(const QList<KeyCell> &cells, const ProgramProfile &profile)
+bool ConfigFile::valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile)
 {
-    // No cell may lie under two shown keys. A shown cell lies under its own key, so this also
-    // refuses a shown cell inside a merged key. A hidden cell under no key is taken as it is:
-    // files with one exist, and it harms nothing.
-    QList<bool> covered(cells.size(), false);
-    for (int i = 0; i < cells.size(); ++i) {
-        const KeyCell &k = cells[i];
-        if (!k.Visible)
-            continue;
-        for (int c = 0; c < k.ColSpan; ++c) {
-            for (int r = 0; r < k.RowSpan; ++r) {
-                const int under = i + c * profile.gridRows + r;
-                if (covered[under])
-                    return false;
-                covered[under] = true;
-            }
-        }
-    }
-    return true;
+    const QList<ConfigProblem> found = ConfigCheck::problems(cells, profile);
+    return std::none_of(found.begin(), found.end(),
+                        [](const ConfigProblem &p) { return p.refusesLoad(); });
 }
 
 QByteArray ConfigFile::serialize(const QList<KeyCell> &cells, const ProgramProfile &profile)

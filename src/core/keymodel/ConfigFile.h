@@ -34,8 +34,10 @@ public:
     static LoadResult read(QIODevice &device, const ProgramProfile &profile);
     // Checks and decodes a whole file's bytes.
     static LoadResult parse(const QByteArray &bytes, const ProgramProfile &profile);
+    // The cells of a file whose size and magic have passed their checks, values unchecked.
+    static QList<KeyCell> decode(const QByteArray &bytes, const ProgramProfile &profile);
     // Values that merging and the programming run index the grid and the code area by, and
-    // keys that do not overlap.
+    // keys that do not overlap; ConfigCheck says what is wrong when they are not.
     static bool valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile);
 
     static QByteArray serialize(const QList<KeyCell> &cells, const ProgramProfile &profile);
@@ -52,8 +54,4 @@ public:
     static QString withExtension(const QString &path, const QString &extension);
     // Writes all of bytes or reports failure; a short write counts as failure.
     static bool writeAll(QIODevice &device, const QByteArray &bytes);
-
-private:
-    // Spans must already lie inside the grid.
-    static bool keysApart(const QList<KeyCell> &cells, const ProgramProfile &profile);
 };

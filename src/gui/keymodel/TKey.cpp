@@ -1,11 +1,14 @@
 #include "TKey.h"
 
+#include "codeentry/CodeDecoder.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 // The one-pixel edge round the cell; the frame and fill inside it are the face's.
@@ -46,6 +49,26 @@ void TKey::sync()
     resize(KeyCell::Pitch * c.ColSpan, KeyCell::Pitch * c.RowSpan);
     setVisible(c.Visible);
     update();
+}
+
+QString TKey::toolTipText() const
+{
+    const KeyCell &c = cell();
+    QStringList lines = KeyFace::labelLines(c.Caption, LabelCodec::forSystemLocale());
+    const QByteArrayView codes(reinterpret_cast<const char *>(c.Codes.data()),
+                               std::clamp(c.CodeCount, 0, KeyCell::MaxCodes));
+    lines << QStringLiteral("Codes: ") + ReadableCodes(codes);
+    return lines.join(u'\n');
+}
+
+bool TKey::event(QEvent *event)
+{
+    // Worked out when asked for, so that neither start-up nor an edit pays for decoding.
+    if (event->type() == QEvent::ToolTip) {
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), toolTipText(), this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TKey::paintEvent(QPaintEvent *event)

@@ -20,11 +20,14 @@ public:
     void setDown(bool down);
     // Follows the cell's spans and visibility after the grid changed it, and repaints.
     void sync();
+    // The label's lines and the codes as the strokes that make them, as the tooltip shows them.
+    QString toolTipText() const;
 
 signals:
     void clicked(TKey *key, Qt::KeyboardModifiers modifiers);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -1,0 +1,45 @@
+// tvrtool export: a layout as JSON.
+
+#include "LayoutJson.h"
+#include "LayoutSource.h"
+#include "SubcommandParser.h"
+#include "Subcommands.h"
+#include "keymodel/ConfigFile.h"
+
+#include <QSaveFile>
+
+int exportCommand(const QStringList &arguments, ToolIo &io)
+{
+    SubcommandParser parser(
+        QStringLiteral("export"),
+        QStringLiteral("Writes a layout as JSON (format \"tvrtool-layout\", version 1): per key "
+                       "its index,\ncolumn, row, label and code page, colour, spans, visibility "
+                       "and codes, with\nthe strokes they stand for. tvrtool import turns it "
+                       "back into the same file."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Configuration file (.tvr or .qld)."));
+    parser.addOutputOptions(QStringLiteral("Write the JSON to FILE instead of standard output."));
+    parser.addCodePageOption();
+    if (const auto status = parser.parseOrExit(arguments, io, 1))
+        return *status;
+    const std::optional<LabelCodec> codec = parser.codec(io);
+    if (!codec || !parser.mayWriteOutput(io))
+        return ExitStatus::Trouble;
+    const LayoutSource source = LayoutSource::readOrReport(parser.positionalArguments()[0], io);
+    if (!source.loaded())
+        return ExitStatus::Trouble;
+
+    const QByteArray json = LayoutJson::write(source.cells, *source.profile, *codec);
+    const QString out = parser.outputPath();
+    if (out.isEmpty() || out == QLatin1String("-")) {
+        io.out.flush();
+        io.out << QString::fromUtf8(json);
+        return ExitStatus::Ok;
+    }
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly) || !ConfigFile::writeAll(file, json) || !file.commit()) {
+        io.error(QStringLiteral("%1: %2").arg(out, file.errorString()));
+        return ExitStatus::Trouble;
+    }
+    return ExitStatus::Ok;
+}

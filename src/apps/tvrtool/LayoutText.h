@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+class LabelCodec;
+struct KeyCell;
+struct ConfigProblem;
+struct ProgramProfile;
+
+// The words tvrtool uses for what a layout holds, the same in every subcommand.
+namespace LayoutText {
+
+// "key 12 (column 1, row 5)" on the keyboard, "position 3" on the key lock.
+QString keyPlace(int index, const ProgramProfile &profile);
+
+// "#RRGGBB" for a colour of its own, the system colour's name ("buttonFace") for one that
+// follows the desktop, and the whole value as "0x8000001F" for anything else a file may hold.
+QString colorText(quint32 value);
+// The value any of those forms stands for; nothing for anything else.
+std::optional<quint32> parseColor(const QString &text);
+
+// What check and every loading subcommand say about a file's problems.
+QString problem(const ConfigProblem &problem, const ProgramProfile &profile);
+QString wrongMagic(const QByteArray &bytes);
+QString wrongSize(qint64 size, const ProgramProfile &profile);
+
+// A label for a line of text, in double quotes: characters that would upset the terminal are
+// shown as "?"; the label's "|" line breaks stay as they are.
+QString quotedLabel(const QByteArray &caption, const LabelCodec &codec);
+
+// A key's codes, and the bytes of its code area past them up to the last that is not zero: they
+// mean nothing to the keyboard, but the file keeps them (the end mark of the last run, for one).
+QByteArrayView usedCodes(const KeyCell &key);
+QByteArrayView spareCodes(const KeyCell &key);
+
+// "1 x 1" (columns x rows).
+QString spans(int columns, int rows);
+
+} // namespace LayoutText

@@ -1,0 +1,70 @@
+// tvrtool program: the desktop programs' Prog One and Prog All from the command line, through
+// the same run and the same driver channel.
+
+#include "InterruptibleRunClock.h"
+#include "LayoutSource.h"
+#include "SubcommandParser.h"
+#include "Subcommands.h"
+#include "TerminalRunView.h"
+#include "keymodel/KeyGrid.h"
+#include "profile/Messages.h"
+#include "profile/ProgramProfile.h"
+#include "programming/ProgramKeys.h"
+#include "programming/RunBuffer.h"
+#include "programming/TDrv.h"
+
+int programCommand(const QStringList &arguments, ToolIo &io)
+{
+    SubcommandParser parser(
+        QStringLiteral("program"),
+        QStringLiteral("Programs the keys of a layout into the keyboard, as Prog One and Prog "
+                       "All do:\nthe same packets, retries and result texts, through the "
+                       "keyboard driver's\nsocket ($TVDRV_SOCKET, else /run/tvdrv.sock). Ctrl+C "
+                       "ends the run cleanly:\nthe exchange under way is finished and the run's "
+                       "end request still sent.\nExit status 1 when the run fails or is "
+                       "interrupted."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Configuration file (.tvr or .qld)."));
+    const QCommandLineOption key(QStringLiteral("key"),
+                                 QStringLiteral("Program only the key at INDEX, counted from 0 "
+                                                "(Prog One)."),
+                                 QStringLiteral("INDEX"));
+    const QCommandLineOption all(QStringLiteral("all"),
+                                 QStringLiteral("Program every key (Prog All); the default."));
+    parser.addOptions({key, all});
+    if (const auto status = parser.parseOrExit(arguments, io, 1))
+        return *status;
+    if (parser.isSet(key) && parser.isSet(all)) {
+        io.error(QStringLiteral("program: --key and --all exclude each other"));
+        return ExitStatus::Trouble;
+    }
+    const LayoutSource source = LayoutSource::readOrReport(parser.positionalArguments()[0], io);
+    if (!source.loaded())
+        return ExitStatus::Trouble;
+    std::optional<int> index = -1;
+    if (parser.isSet(key))
+        index = parser.intValue(key, 0, source.profile->cellCount - 1, io);
+    if (!index)
+        return ExitStatus::Trouble;
+
+    KeyGrid grid(*source.profile);
+    grid.assign(source.cells);
+    RunBuffer run;
+    buildRun(grid, *index, run);
+
+    // As in the desktop programs, a channel that does not open is no reason not to try: every
+    // request tries to reach the driver again.
+    const std::unique_ptr<TDrv> drv = TDrv::createPlatformDrv();
+    drv->Open();
+    InterruptibleRunClock clock;
+    TerminalRunView view(io, run.packetCount(), &clock);
+    const bool taken = SendRun(*drv, run, view, clock);
+    drv->Close();
+
+    if (clock.interrupted())
+        io.error(QStringLiteral("program: interrupted at packet %1 of %2; the run was ended")
+                     .arg(view.packet())
+                     .arg(run.packetCount()));
+    io.out << (taken ? Messages::ProgramCompleted : Messages::ProgramFailed) << Qt::endl;
+    return taken ? ExitStatus::Ok : ExitStatus::Found;
+}

@@ -1,0 +1,122 @@
+// tvrtool show: the layout as a text grid, and with --codes every key's codes.
+
+#include "LayoutSource.h"
+#include "LayoutText.h"
+#include "SubcommandParser.h"
+#include "Subcommands.h"
+#include "TextCanvas.h"
+#include "codeentry/CodeDecoder.h"
+#include "keymodel/KeyFace.h"
+#include "profile/ProgramProfile.h"
+
+namespace {
+
+// One grid cell on the terminal: ten columns and four lines inside its box.
+constexpr int CellColumns = 11;
+constexpr int CellLines = 5;
+
+QString codeCount(int n)
+{
+    return n == 0   ? QStringLiteral("no codes")
+           : n == 1 ? QStringLiteral("1 code")
+                    : QStringLiteral("%1 codes").arg(n);
+}
+
+// Where a cell stands on the main window, in cells: the lock's positions are not in index order.
+QPoint gridPlace(int index, const ProgramProfile &profile)
+{
+    QPoint origin = profile.cellPosition(0);
+    for (int i = 1; i < profile.cellCount; ++i) {
+        const QPoint p = profile.cellPosition(i);
+        origin = QPoint(std::min(origin.x(), p.x()), std::min(origin.y(), p.y()));
+    }
+    return (profile.cellPosition(index) - origin) / KeyCell::Pitch;
+}
+
+QString grid(const LayoutSource &source, const LabelCodec &codec)
+{
+    const ProgramProfile &profile = *source.profile;
+    TextCanvas canvas(profile.gridColumns * CellColumns + 1, profile.gridRows * CellLines + 1);
+    for (int i = 0; i < source.cells.size(); ++i) {
+        const KeyCell &k = source.cells[i];
+        if (!k.Visible)
+            continue;
+        const QPoint place = gridPlace(i, profile);
+        const int x = place.x() * CellColumns, y = place.y() * CellLines;
+        const int width = k.ColSpan * CellColumns, height = k.RowSpan * CellLines;
+        canvas.box(x, y, width, height);
+        canvas.text(x + 1, y, QString::number(i), width - 1);
+        const int inner = width - 1;
+        const QStringList lines = KeyFace::labelLines(k.Caption, codec);
+        const int labelRoom = height - 3;
+        for (int l = 0; l < std::min<int>(labelRoom, lines.size()); ++l) {
+            const bool cut = l + 1 == labelRoom && lines.size() > labelRoom;
+            canvas.text(x + 1, y + 1 + l, lines[l] + (cut ? QStringLiteral("~~") : QString()),
+                        inner);
+        }
+        canvas.text(x + 1, y + height - 2, LayoutText::colorText(k.Color), inner);
+        canvas.text(x + 1, y + height - 1, codeCount(k.CodeCount), inner);
+    }
+    return canvas.toString();
+}
+
+QString codeListing(const LayoutSource &source, const LabelCodec &codec)
+{
+    QString out;
+    for (int i = 0; i < source.cells.size(); ++i) {
+        const KeyCell &k = source.cells[i];
+        if (k.CodeCount == 0)
+            continue;
+        out +=
+            QStringLiteral("%1 %2%3, %4:\n")
+                .arg(LayoutText::keyPlace(i, *source.profile),
+                     LayoutText::quotedLabel(k.Caption, codec),
+                     k.Visible ? QString() : QStringLiteral(" (hidden)"), codeCount(k.CodeCount));
+        const DecodedCodes d = DecodeCodes(LayoutText::usedCodes(k));
+        QList<std::pair<QString, QString>> rows;
+        for (const DecodedCodes::Group &g : d.groups)
+            rows.append({HexBytes(g.bytes), StrokeName(g.stroke)});
+        if (!d.whole())
+            rows.append({HexBytes(d.rest),
+                         QStringLiteral("not a whole group, from byte %1").arg(d.stoppedAt)});
+        qsizetype hexWidth = 0;
+        for (const auto &r : rows)
+            hexWidth = std::max(hexWidth, r.first.size());
+        for (const auto &r : rows)
+            out += QStringLiteral("  %1  %2\n").arg(r.first.leftJustified(hexWidth), r.second);
+    }
+    return out.isEmpty() ? QStringLiteral("No key has codes.\n") : out;
+}
+
+} // namespace
+
+int showCommand(const QStringList &arguments, ToolIo &io)
+{
+    SubcommandParser parser(QStringLiteral("show"),
+                            QStringLiteral("Shows a layout as a text grid: every key in its box "
+                                           "(merged keys as one),\nwith its index, label lines, "
+                                           "colour and number of codes."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Configuration file (.tvr or .qld)."));
+    const QCommandLineOption codes(QStringLiteral("codes"),
+                                   QStringLiteral("Also list every key's codes as hex groups "
+                                                  "and as the strokes that make them."));
+    parser.addOption(codes);
+    parser.addCodePageOption();
+    if (const auto status = parser.parseOrExit(arguments, io, 1))
+        return *status;
+    const std::optional<LabelCodec> codec = parser.codec(io);
+    if (!codec)
+        return ExitStatus::Trouble;
+    const LayoutSource source = LayoutSource::readOrReport(parser.positionalArguments()[0], io);
+    if (!source.loaded())
+        return ExitStatus::Trouble;
+
+    io.out << source.path << ": " << source.profile->name << " layout, "
+           << source.profile->cellCount << (source.profile->mergeable ? " keys" : " positions")
+           << '\n'
+           << grid(source, *codec);
+    if (parser.isSet(codes))
+        io.out << '\n' << codeListing(source, *codec);
+    return ExitStatus::Ok;
+}

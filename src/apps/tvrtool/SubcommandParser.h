@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ToolIo.h"
+
+#include "keymodel/LabelCodec.h"
+
+#include <QCommandLineParser>
+
+#include <optional>
+
+// The command line of one subcommand: QCommandLineParser with the usual --help, and the usage
+// line written as "tvrtool NAME [options] ARGS", whatever the program file is called.
+class SubcommandParser : public QCommandLineParser
+{
+public:
+    SubcommandParser(const QString &name, const QString &description);
+
+    // Parses the arguments that follow the subcommand's name. With --help it prints the help;
+    // on bad usage it says so on err. Either way the status to exit with comes back; nothing
+    // comes back when the subcommand should run. positionals is how many plain arguments it
+    // takes: exactly that many, or with atLeast that many or more.
+    std::optional<int> parseOrExit(const QStringList &arguments, ToolIo &io, int positionals,
+                                   bool atLeast = false);
+    QString subcommandHelp() const;
+    const QString &name() const { return m_name; }
+
+    // A whole number option in [minimum, maximum]; reports and gives nothing otherwise.
+    std::optional<int> intValue(const QCommandLineOption &option, int minimum, int maximum,
+                                ToolIo &io) const;
+
+    // --code-page NAME: the code page labels are read in, the desktop's by default.
+    void addCodePageOption();
+    std::optional<LabelCodec> codec(ToolIo &io) const;
+
+    // -o FILE and --force: where the result goes, and whether it may replace a file.
+    void addOutputOptions(const QString &description);
+    QString outputPath() const;
+    // False, having said why, when the output would replace a file without --force.
+    bool mayWriteOutput(ToolIo &io) const;
+
+private:
+    QString m_name;
+};

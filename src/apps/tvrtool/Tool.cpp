@@ -1,0 +1,92 @@
+#include "Tool.h"
+
+#include "Subcommands.h"
+#include "profile/Version.h"
+
+#include <iterator>
+
+namespace Tool {
+
+namespace {
+
+struct Subcommand
+{
+    const char *name;
+    const char *summary;
+    int (*run)(const QStringList &, ToolIo &);
+};
+
+constexpr Subcommand Subcommands[] = {
+    {"show", "the layout as a text grid; --codes adds every key's codes", showCommand},
+    {"check", "whether the desktop programs load each file, and what is wrong", checkCommand},
+    {"export", "the layout as JSON", exportCommand},
+    {"import", "a configuration file from JSON", importCommand},
+    {"diff", "the keys two layouts differ in, and how", diffCommand},
+    {"render", "the layout at physical size as PDF or PNG", renderCommand},
+    {"program", "programs one key or all keys into the keyboard", programCommand},
+};
+
+const Subcommand *find(const QString &name)
+{
+    for (const Subcommand &s : Subcommands)
+        if (name == QLatin1String(s.name))
+            return &s;
+    return nullptr;
+}
+
+void overview(QTextStream &to)
+{
+    to << "Usage: tvrtool SUBCOMMAND [options] ARGUMENTS\n\n"
+          "Inspects, checks, converts, compares, renders and programs the configuration files\n"
+          "of Tavrin (.tvr) and Quelda (.qld); either kind is known by its first bytes.\n\n"
+          "Subcommands:\n";
+    for (const Subcommand &s : Subcommands)
+        to << "  " << QString::fromLatin1(s.name).leftJustified(9) << s.summary << '\n';
+    to << "  " << QStringLiteral("help").leftJustified(9)
+       << "this overview, or a subcommand's help with help SUBCOMMAND\n\n"
+          "Exit status: 0 success, 1 a check or comparison found something or a run failed,\n"
+          "2 bad usage or a file that cannot be read.\n";
+}
+
+int help(const QStringList &arguments, ToolIo &io)
+{
+    if (arguments.isEmpty()) {
+        overview(io.out);
+        return ExitStatus::Ok;
+    }
+    if (const Subcommand *s = find(arguments.first()))
+        return s->run({QStringLiteral("--help")}, io);
+    io.error(
+        QStringLiteral("no subcommand \"%1\"; tvrtool help lists them").arg(arguments.first()));
+    return ExitStatus::Trouble;
+}
+
+} // namespace
+
+bool needsGui(const QStringList &arguments)
+{
+    return !arguments.isEmpty() && arguments.first() == QLatin1String("render");
+}
+
+int run(const QStringList &arguments, ToolIo &io)
+{
+    if (arguments.isEmpty()) {
+        overview(io.err);
+        return ExitStatus::Trouble;
+    }
+    const QString first = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    if (first == QLatin1String("help") || first == QLatin1String("--help") ||
+        first == QLatin1String("-h"))
+        return help(rest, io);
+    if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
+        io.out << "tvrtool " << TAVRIN_VERSION << '\n';
+        return ExitStatus::Ok;
+    }
+    if (const Subcommand *s = find(first))
+        return s->run(rest, io);
+    io.error(QStringLiteral("no subcommand \"%1\"; tvrtool help lists them").arg(first));
+    return ExitStatus::Trouble;
+}
+
+} // namespace Tool

@@ -1,0 +1,58 @@
+// tvrtool: the command-line companion of Tavrin and Quelda, for scripts, batch work and
+// reviews: show, check, export, import, diff, render and program configuration files.
+
+#include "Tool.h"
+#include "keymodel/ConfigFile.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Off screen, Qt warns that it has no runtime folder, which drawing does not need: on a server,
+// where there is none, every render would say so.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qtHandler = qInstallMessageHandler(quietHandler);
+    ConfigFile::ignoreFileSizeSignal();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // Only drawing needs the GUI application, and it draws off screen, so no subcommand ever
+    // needs a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (Tool::needsGui(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("tvrtool"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    ToolIo io{out, err, isatty(fileno(stderr)) != 0};
+    const int status = Tool::run(arguments, io);
+    out.flush();
+    err.flush();
+    return status;
+}

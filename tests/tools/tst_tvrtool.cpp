@@ -1,0 +1,585 @@
+// tvrtool's subcommands, run in this process as the command line runs them, and its
+// programming run against the keyboard simulator as a process of its own.
+
+#include "SimulatorProcess.h"
+#include "Tool.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+struct Ran
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Ran tvrtool(const QStringList &arguments)
+{
+    Ran r;
+    QTextStream out(&r.out), err(&r.err);
+    ToolIo io{out, err, false};
+    r.status = Tool::run(arguments, io);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+// Offsets in a key record.
+enum At
+{
+    Visible = 0,
+    RowSpan = 1,
+    ColSpan = 2,
+    CodeCount = 3,
+    Colour = 4,
+    Label = 8,
+    Codes = 28
+};
+
+// A configuration file written out by hand: every key at its defaults.
+QByteArray defaults(bool keyboard = true)
+{
+    QByteArray file = keyboard ? "TVRN" : "MGKY";
+    for (int i = 0; i < (keyboard ? 84 : 7); ++i) {
+        QByteArray record(92, '\0');
+        record[Visible] = record[RowSpan] = record[ColSpan] = 1;
+        record[Colour] = 0x0F;
+        record[Colour + 3] = char(0x80);
+        const QByteArray label = QByteArray::number(keyboard ? i + 1 : i);
+        record.replace(Label, label.size(), label);
+        file += record;
+    }
+    return file;
+}
+
+QByteArray &set(QByteArray &file, int key, At field, const QByteArray &bytes)
+{
+    file.replace(4 + 92 * key + field, bytes.size(), bytes);
+    return file;
+}
+
+// Codes and their count together.
+QByteArray &setCodes(QByteArray &file, int key, const char *hex)
+{
+    const QByteArray codes = QByteArray::fromHex(hex);
+    set(file, key, CodeCount, QByteArray(1, char(codes.size())));
+    return set(file, key, Codes, codes);
+}
+
+QByteArray label(const QByteArray &text)
+{
+    return text.leftJustified(20, '\0', true);
+}
+
+// A keyboard file with something in every field, odd bytes included.
+QByteArray everyField()
+{
+    QByteArray f = defaults();
+    set(f, 0, RowSpan, "\x02\x02");                     // merged over 1, 7 and 8
+    set(f, 0, Colour, QByteArray::fromHex("FF800000")); // #FF8000
+    for (int hidden : {1, 7, 8})
+        set(f, hidden, Visible, QByteArray(1, '\0'));
+    set(f, 2, Colour, QByteArray::fromHex("04030201")); // no known writer's value
+    set(f, 3, Colour, QByteArray::fromHex("08000080")); // window text
+    set(f, 4, Label, "ABCDEFGHIJKLMNOPQRST");           // all 20 bytes, no terminator
+    set(f, 5, Label, label(""));
+    set(f, 6, Label, label("Sub|Total"));
+    setCodes(f, 9, "121CF01CF012");
+    set(f, 9, Codes, QByteArray::fromHex("121CF01CF012F7")); // the end mark of a run, kept
+    QByteArray full;
+    for (int i = 0; i < 21; ++i)
+        full += "1CF01C";
+    setCodes(f, 10, full.constData());
+    setCodes(f, 11, "1CF0");     // no whole group
+    setCodes(f, 13, "1CF7F01C"); // an end mark among the codes
+    set(f, 15, Label, label("a\"b\\c\x01\x7F"));
+    set(f, 16, Label, label("caf\xE9 \x80"));
+    return f;
+}
+
+} // namespace
+
+class TestTvrtool : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void roundTrip_data();
+    void roundTrip();
+    void exportReads();
+    void importRefuses_data();
+    void importRefuses();
+    void check_data();
+    void check();
+    void diff();
+    void showDrawsTheLock();
+    void render();
+    void usage_data();
+    void usage();
+    void programRefusedPacket();
+    void programInterrupted();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QByteArray read(const QString &name) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestTvrtool::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+QString TestTvrtool::write(const QString &name, const QByteArray &bytes)
+{
+    QFile file(path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write a test file");
+    return file.fileName();
+}
+
+QByteArray TestTvrtool::read(const QString &name) const
+{
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestTvrtool::roundTrip_data()
+{
+    QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<QByteArray>("saved"); // what loading and saving it writes
+    QTest::addColumn<QString>("codePage");
+
+    QTest::newRow("defaults") << defaults() << defaults() << QString();
+    QTest::newRow("every field") << everyField() << everyField() << QString();
+    QByteArray odd = defaults(), saved = defaults();
+    set(odd, 20, Visible, "\x02");
+    set(saved, 20, Visible, QByteArray(1, '\0'));
+    QTest::newRow("visibility 2 is hidden") << odd << saved << QString();
+    odd = saved = defaults();
+    set(odd, 3, Label, QByteArray("AB\0XYZ", 6));
+    set(saved, 3, Label, label("AB"));
+    QTest::newRow("label bytes past its end") << odd << saved << QString();
+    odd = defaults();
+    set(odd, 30, Codes, QByteArray(64, char(0xFF)));
+    QTest::newRow("whole code area past no codes") << odd << odd << QString();
+    odd = defaults(false);
+    setCodes(odd, 2, "E075E0F075");
+    set(odd, 2, Label, label("Key|Lock"));
+    QTest::newRow("key lock") << odd << odd << QString();
+    odd = defaults();
+    set(odd, 0, Label, label("\x83\x4C\x81\x5B"));
+    set(odd, 1, Label, label("\x83\x4C\x83")); // cut in a double-byte character
+    QTest::newRow("Shift-JIS") << odd << odd << QStringLiteral("Shift_JIS");
+}
+
+void TestTvrtool::roundTrip()
+{
+    QFETCH(QByteArray, original);
+    QFETCH(QByteArray, saved);
+    QFETCH(QString, codePage);
+    const QString file = write(QStringLiteral("original"), original);
+    QStringList exportArgs{"export", file, "-o", path("layout.json")};
+    if (!codePage.isEmpty())
+        exportArgs << "--code-page" << codePage;
+    QCOMPARE(tvrtool(exportArgs).status, 0);
+    const Ran imported = tvrtool({"import", path("layout.json"), "-o", path("back")});
+    QCOMPARE(imported.status, 0);
+    QCOMPARE(read("back").toHex(), saved.toHex());
+}
+
+void TestTvrtool::exportReads()
+{
+    const Ran r = tvrtool({"export", write("every.tvr", everyField())});
+    QCOMPARE(r.status, 0);
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(root["format"].toString(), "tvrtool-layout");
+    QCOMPARE(root["version"].toInt(), 1);
+    QCOMPARE(root["program"].toString(), "Tavrin");
+    const QJsonArray keys = root["keys"].toArray();
+    QCOMPARE(keys.size(), 84);
+    const auto key = [&](int i) { return keys[i].toObject(); };
+    QCOMPARE(key(0)["color"].toString(), "#FF8000");
+    QCOMPARE(key(0)["colSpan"].toInt(), 2);
+    QCOMPARE(key(1)["visible"].toBool(), false);
+    QCOMPARE(key(2)["color"].toString(), "0x01020304");
+    QCOMPARE(key(3)["color"].toString(), "windowText");
+    QCOMPARE(key(6)["label"].toObject()["text"].toString(), "Sub|Total");
+    QCOMPARE(key(9)["codes"].toArray(), QJsonArray({"12 1C F0 1C F0 12"}));
+    QCOMPARE(key(9)["strokes"].toArray(), QJsonArray({"Shift+A"}));
+    QCOMPARE(key(9)["spareCodes"].toString(), "F7");
+    QCOMPARE(key(11)["codes"].toArray(), QJsonArray({"1C F0"}));
+    QCOMPARE(key(15)["label"].toObject()["text"].toString(),
+             QString::fromLatin1("a\"b\\c\x01\x7F"));
+    QCOMPARE(key(16)["label"].toObject()["text"].toString(), QString::fromUtf8("café €"));
+    QCOMPARE(key(83)["column"].toInt(), 11);
+    QCOMPARE(key(83)["row"].toInt(), 6);
+    QVERIFY(!key(16)["label"].toObject().contains("bytes"));
+}
+
+void TestTvrtool::importRefuses_data()
+{
+    QTest::addColumn<QString>("field"); // a path into the exported defaults, "" for the top
+    QTest::addColumn<QJsonValue>("value");
+    QTest::addColumn<QString>("message");
+
+    const auto row = [](const char *name, const char *field, const QJsonValue &value,
+                        const char *message) {
+        QTest::newRow(name) << QString::fromLatin1(field) << value << QString::fromUtf8(message);
+    };
+    row("newer version", "version", 2, "version: 2 is newer than the version 1 this tvrtool reads");
+    row("other program", "program", "Other",
+        "program: \"Other\" is neither \"Tavrin\" nor \"Quelda\"");
+    row("span below 1", "keys.3.colSpan", 0,
+        "keys[3].colSpan: key 3 (column 0, row 3): column span 0, below 1");
+    row("span past the grid", "keys.80.colSpan", 2,
+        "keys[80].colSpan: key 80 (column 11, row 3): column span 2 runs past the grid's 12 "
+        "columns");
+    row("span over a byte", "keys.3.rowSpan", 256,
+        "keys[3].rowSpan: wants a whole number from 0 to 255");
+    row("keys overlap", "keys.0.colSpan", 2,
+        "keys[7]: key 7 (column 1, row 0) covers key 7 (column 1, row 0), which key 0 (column "
+        "0, row 0) covers too");
+    row("not hex", "keys.5.codes", QJsonArray{"1C F0", "1G"},
+        "keys[5].codes[1]: \"1G\" is not a byte as two hex digits, such as 1C");
+    QJsonArray tooMany;
+    for (int i = 0; i < 64; ++i)
+        tooMany.append("1C");
+    row("64 codes", "keys.5.codes", tooMany, "keys[5].codes: 64 codes, over 63");
+    row("long label", "keys.5.label.text", "ABCDEFGHIJKLMNOPQRSTU",
+        "keys[5].label.text: 21 bytes, over the label's 20");
+    row("label out of its code page", "keys.5.label.text", QString::fromUtf8("漢"),
+        "keys[5].label.text: \"漢\" has characters that code page windows-1252 cannot hold");
+    row("zero in a label", "keys.5.label.text", QString(QChar(0)),
+        "keys[5].label.text: a label cannot hold a zero byte: the file ends it there");
+    row("unknown code page", "keys.5.label.codePage", "klingon",
+        "keys[5].label.codePage: code page \"klingon\" is not known here");
+    row("colour", "keys.5.color", "red",
+        "keys[5].color: \"red\" is no colour: give #RRGGBB, a system colour such as "
+        "buttonFace, or a value such as 0x8000000F");
+    row("visibility", "keys.5.visible", "yes", "keys[5].visible: wants true or false");
+    row("index out of order", "keys.5.index", 6,
+        "keys[5].index: index here must be 5: keys are listed in index order");
+    row("missing field", "keys.5.codes", QJsonValue::Undefined, "keys[5]: \"codes\" is missing");
+    row("spare past the area", "keys.5.spareCodes", QString("00 ").repeated(65).trimmed(),
+        "keys[5].spareCodes: 65 bytes after 0 codes, over the code area's 64");
+}
+
+void TestTvrtool::importRefuses()
+{
+    QFETCH(QString, field);
+    QFETCH(QJsonValue, value);
+    QFETCH(QString, message);
+    const Ran exported = tvrtool({"export", write("defaults.tvr", defaults())});
+    QJsonObject root = QJsonDocument::fromJson(exported.out.toUtf8()).object();
+
+    // Sets root's field at a dotted path such as keys.3.colSpan.
+    const QStringList parts = field.split(u'.');
+    std::function<QJsonValue(QJsonValue, int)> with = [&](QJsonValue node, int at) {
+        if (at == parts.size())
+            return value;
+        if (node.isArray()) {
+            QJsonArray a = node.toArray();
+            a[parts[at].toInt()] = with(a[parts[at].toInt()], at + 1);
+            return QJsonValue(a);
+        }
+        QJsonObject o = node.toObject();
+        const QJsonValue changed = with(o[parts[at]], at + 1);
+        if (changed.isUndefined())
+            o.remove(parts[at]);
+        else
+            o[parts[at]] = changed;
+        return QJsonValue(o);
+    };
+    root = with(root, 0).toObject();
+    const QString json = write("layout.json", QJsonDocument(root).toJson());
+    const Ran r = tvrtool({"import", json, "-o", path("out.tvr")});
+    QCOMPARE(r.err, QStringLiteral("tvrtool: %1: %2\n").arg(json, message));
+    QCOMPARE(r.status, 2);
+    QVERIFY(!QFile::exists(path("out.tvr")));
+}
+
+void TestTvrtool::check_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("report"); // after "FILE: "
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("good") << defaults() << "ok" << 0;
+    QTest::newRow("good lock") << defaults(false) << "ok" << 0;
+    QTest::newRow("a byte short") << defaults().chopped(1)
+                                  << "7731 bytes, but a Tavrin file (\"TVRN\") has 7732" << 1;
+    QTest::newRow("a byte over") << defaults() + '\0'
+                                 << "7733 bytes, but a Tavrin file (\"TVRN\") has 7732" << 1;
+    QTest::newRow("lock magic, keyboard size")
+        << "MGKY" + defaults().mid(4) << "7732 bytes, but a Quelda file (\"MGKY\") has 648" << 1;
+    QTest::newRow("magic") << "ABCD" + defaults().mid(4)
+                           << "starts with \"ABCD\", not \"TVRN\" (Tavrin) or \"MGKY\" (Quelda): "
+                              "not a layout file"
+                           << 1;
+    QTest::newRow("binary magic") << QByteArray::fromHex("00FF")
+                                  << "starts with bytes 00 FF, not \"TVRN\" (Tavrin) or "
+                                     "\"MGKY\" (Quelda): not a layout file"
+                                  << 1;
+    QTest::newRow("empty") << QByteArray()
+                           << "is empty, not \"TVRN\" (Tavrin) or \"MGKY\" (Quelda): not a "
+                              "layout file"
+                           << 1;
+    QByteArray f = defaults();
+    QTest::newRow("span below 1") << set(f, 12, RowSpan, QByteArray(1, '\0'))
+                                  << "key 12 (column 1, row 5): row span 0, below 1" << 1;
+    f = defaults();
+    QTest::newRow("span past the grid")
+        << set(f, 80, ColSpan, "\x02")
+        << "key 80 (column 11, row 3): column span 2 runs past the grid's 12 columns" << 1;
+    f = defaults(false);
+    QTest::newRow("span in a lock file")
+        << set(f, 3, RowSpan, "\x02")
+        << "position 3: row span 2, but key-lock positions are never merged" << 1;
+    f = defaults();
+    QTest::newRow("code count") << set(f, 5, CodeCount, "\x46")
+                                << "key 5 (column 0, row 5): code count 70, over 63" << 1;
+    f = defaults();
+    QTest::newRow("shown key under a merged one")
+        << set(f, 0, RowSpan, "\x02")
+        << "key 1 (column 0, row 1) covers key 1 (column 0, row 1), which key 0 (column 0, row "
+           "0) covers too"
+        << 1;
+    f = defaults();
+    QTest::newRow("end mark among the codes")
+        << setCodes(f, 5, "1CF01CF71CF01C")
+        << "key 5 (column 0, row 5): code 4 is the end mark F7, so programming would send only "
+           "the 3 codes before it"
+        << 1;
+}
+
+void TestTvrtool::check()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, report);
+    QFETCH(int, status);
+    const QString name = write("layout", file);
+    const Ran r = tvrtool({"check", name});
+    QCOMPARE(r.out, name + QStringLiteral(": ") + report + u'\n');
+    QCOMPARE(r.status, status);
+
+    // A file that cannot be read at all is trouble, and the others are still checked.
+    const Ran two = tvrtool({"check", path("missing.tvr"), name});
+    QCOMPARE(two.status, 2);
+    QVERIFY(two.err.startsWith("tvrtool: " + path("missing.tvr") + ": "));
+    QCOMPARE(two.out, r.out);
+}
+
+void TestTvrtool::diff()
+{
+    QByteArray a = defaults(), b = defaults();
+    set(b, 3, Label, label("Total"));
+    set(b, 4, Colour, QByteArray::fromHex("00FF0000"));
+    set(b, 14, ColSpan, "\x02");
+    set(b, 21, Visible, QByteArray(1, '\0'));
+    setCodes(a, 30, "121CF01CF012");
+    setCodes(b, 30, "121CF01CF0121CF01C");
+    set(a, 31, Codes, "\xF7");
+    setCodes(a, 32, "1CF01C");
+    setCodes(b, 32, "1CF01D");
+    const QString first = write("a.tvr", a), second = write("b.tvr", b);
+    const Ran r = tvrtool({"diff", first, second});
+    QCOMPARE(r.out, "key 3 (column 0, row 3)\n"
+                    "  label: \"4\" -> \"Total\"\n"
+                    "key 4 (column 0, row 4)\n"
+                    "  colour: buttonFace -> #00FF00\n"
+                    "key 14 (column 2, row 0)\n"
+                    "  spans (columns x rows): 1 x 1 -> 2 x 1\n"
+                    "key 21 (column 3, row 0)\n"
+                    "  visible: yes -> no\n"
+                    "key 30 (column 4, row 2)\n"
+                    "  codes: Shift+A -> Shift+A, A\n"
+                    "key 31 (column 4, row 3)\n"
+                    "  bytes past the codes: F7 -> none\n"
+                    "key 32 (column 4, row 4)\n"
+                    "  codes: A -> at byte 0 not a whole group: 1C F0 1D\n");
+    QCOMPARE(r.status, 1);
+    QCOMPARE(tvrtool({"diff", first, first}).status, 0);
+    QCOMPARE(tvrtool({"diff", first, first}).out, QString());
+    const Ran kinds = tvrtool({"diff", first, write("c.qld", defaults(false))});
+    QCOMPARE(kinds.out, first + " is a Tavrin layout and " + path("c.qld") + " a Quelda layout\n");
+    QCOMPARE(kinds.status, 1);
+}
+
+void TestTvrtool::showDrawsTheLock()
+{
+    QByteArray lock = defaults(false);
+    set(lock, 2, Label, label("Open|Shift"));
+    setCodes(lock, 2, "E075E0F0751CF0");
+    const QString file = write("lock.qld", lock);
+    const Ran r = tvrtool({"show", "--codes", file});
+    QCOMPARE(r.status, 0);
+    // The positions in the order the lock turns, as on the main window.
+    QCOMPARE(r.out,
+             file +
+                 ": Quelda layout, 7 positions\n"
+                 "┌5─────────┬6─────────┬0─────────┬1─────────┬2─────────┬3─────────┬4─────────┐\n"
+                 "│5         │6         │0         │1         │Open      │3         │4         │\n"
+                 "│          │          │          │          │Shift     │          │          │\n"
+                 "│buttonFace│buttonFace│buttonFace│buttonFace│buttonFace│buttonFace│buttonFace│\n"
+                 "│no codes  │no codes  │no codes  │no codes  │7 codes   │no codes  │no codes  │\n"
+                 "└──────────┴──────────┴──────────┴──────────┴──────────┴──────────┴──────────┘\n"
+                 "\n"
+                 "position 2 \"Open|Shift\", 7 codes:\n"
+                 "  E0 75 E0 F0 75  Up\n"
+                 "  1C F0           not a whole group, from byte 5\n");
+}
+
+void TestTvrtool::render()
+{
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty() ||
+        QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        QSKIP("needs pdftoppm and pdfinfo (poppler-utils)");
+    QByteArray f = defaults();
+    set(f, 0, RowSpan, "\x01\x02"); // over key 7 to its right
+    set(f, 0, Colour, QByteArray::fromHex("FF000000"));
+    set(f, 7, Visible, QByteArray(1, '\0'));
+    const QString file = write("layout.tvr", f);
+
+    const auto pageSize = [](const QString &pdf) {
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        info.waitForFinished();
+        const QString text = QString::fromLatin1(info.readAllStandardOutput());
+        return text.section("Page size:", 1).section(u'\n', 0, 0).simplified();
+    };
+    const QString portrait = path("portrait.pdf"), landscape = path("landscape.pdf");
+    const Ran cut = tvrtool({"render", file, "-o", portrait});
+    QCOMPARE(cut.status, 0);
+    QVERIFY(cut.err.contains("keys past its edge are cut off (--landscape turns the page)"));
+    QCOMPARE(pageSize(portrait), "595 x 842 pts (A4)");
+    QCOMPARE(tvrtool({"render", file, "-o", landscape, "--landscape"}).status, 0);
+    QCOMPARE(pageSize(landscape), "842 x 595 pts (A4)");
+
+    // At 300 dpi the first face's frame runs from 59 to 224 pixels, the key merged over the
+    // next column to 448, and the next row's faces from 283.
+    QProcess raster;
+    raster.start("pdftoppm", {"-r", "300", "-png", "-singlefile", landscape, path("page")});
+    QVERIFY(raster.waitForFinished(30000));
+    const QImage page(path("page.png"));
+    const auto pixel = [&](int x, int y) { return QColor(page.pixel(x, y)).name(); };
+    QCOMPARE(pixel(400, 200), "#ff0000"); // in the merged key, past the gap it covers
+    QCOMPARE(pixel(40, 40), "#ffffff");   // before the first face
+    QCOMPARE(pixel(240, 400), "#ffffff"); // the gap between two faces
+    QVERIFY(pixel(140, 400) != "#ffffff" && pixel(140, 400) != "#ff0000"); // key 1's face
+
+    // A PNG holds just the layout, and says its resolution.
+    QCOMPARE(tvrtool({"render", file, "-o", path("layout.png"), "--dpi", "300"}).status, 0);
+    const QImage png(path("layout.png"));
+    QCOMPARE(png.size(), QSize(12 * 224 + 59, 7 * 224 + 59));
+    QCOMPARE(png.dotsPerMeterX(), 11811);
+    QCOMPARE(QColor(png.pixel(400, 200)).name(), "#ff0000");
+
+    const Ran again = tvrtool({"render", file, "-o", portrait});
+    QCOMPARE(again.status, 2);
+    QCOMPARE(again.err, "tvrtool: render: " + portrait + " exists; --force replaces it\n");
+}
+
+void TestTvrtool::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err"); // the start of it
+    QTest::newRow("nothing") << QStringList{} << 2 << "Usage: tvrtool SUBCOMMAND";
+    QTest::newRow("unknown") << QStringList{"frobnicate"} << 2
+                             << "tvrtool: no subcommand \"frobnicate\"; tvrtool help lists them";
+    QTest::newRow("unknown option")
+        << QStringList{"show", "--bogus", "x.tvr"} << 2 << "tvrtool: show: Unknown option 'bogus'.";
+    QTest::newRow("too few") << QStringList{"diff", "a.tvr"} << 2
+                             << "tvrtool: diff: too few arguments";
+    QTest::newRow("import without -o") << QStringList{"import", "a.json"} << 2
+                                       << "tvrtool: import: -o FILE names the configuration "
+                                          "file to write";
+    QTest::newRow("render to a text file") << QStringList{"render", "a.tvr", "-o", "a.txt"} << 2
+                                           << "tvrtool: render: -o wants a file name ending in "
+                                              ".pdf or .png";
+    QTest::newRow("help") << QStringList{"help", "check"} << 0 << QString();
+}
+
+void TestTvrtool::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    const Ran r = tvrtool(arguments);
+    QVERIFY2(r.err.startsWith(err), qPrintable(r.err));
+    QCOMPARE(r.status, status);
+    if (status == 0)
+        QVERIFY(r.out.startsWith("Usage: tvrtool check [options] FILE..."));
+}
+
+void TestTvrtool::programRefusedPacket()
+{
+    const QString socket = path("tvdrv.sock"), memory = path("keys.json");
+    auto sim =
+        SimulatorProcess::start({"--socket", socket, "--dump", memory, "--refuse-packet", "2"});
+    QByteArray f = defaults();
+    setCodes(f, 12, "121CF01CF012");
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TVDRV_SOCKET", socket);
+    tool.setProcessEnvironment(env);
+    tool.start(TVRTOOL, {"program", write("layout.tvr", f), "--key", "12"});
+    QVERIFY(tool.waitForFinished(30000));
+    QCOMPARE(tool.readAllStandardOutput(), "Program completed.\n");
+    QCOMPARE(tool.readAllStandardError(), "Waiting (2 - 1) ...\n");
+    QCOMPARE(tool.exitCode(), 0);
+    QTRY_COMPARE(SimulatorProcess::keyMemory(memory).value(20), "12 1C F0 1C F0 12");
+}
+
+void TestTvrtool::programInterrupted()
+{
+    // Slow replies, so that the run is still going when the interrupt comes.
+    const QString socket = path("tvdrv.sock");
+    auto sim = SimulatorProcess::start({"--socket", socket, "--slow", "20"});
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TVDRV_SOCKET", socket);
+    tool.setProcessEnvironment(env);
+    tool.start(TVRTOOL, {"program", write("layout.tvr", defaults())});
+    QVERIFY(tool.waitForStarted());
+
+    QByteArray log;
+    while (log.count("SendPacket") < 5 && sim->waitForReadyRead(10000))
+        log += sim->readAllStandardOutput();
+    ::kill(pid_t(tool.processId()), SIGINT);
+    QVERIFY(tool.waitForFinished(30000));
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), 1);
+    QCOMPARE(tool.readAllStandardOutput(), "Failed to program.\n");
+    QVERIFY(tool.readAllStandardError().contains("tvrtool: program: interrupted at packet "));
+
+    // The exchange under way was closed, and the run ended through an exchange of its own.
+    while (!log.contains("EndRun") && sim->waitForReadyRead(5000))
+        log += sim->readAllStandardOutput();
+    log += sim->readAllStandardOutput();
+    QStringList requests;
+    for (const QByteArray &line : log.split('\n'))
+        if (line.startsWith('#'))
+            requests << QString::fromLatin1(line.mid(line.indexOf(' ') + 1)).section(u' ', 0, 0);
+    QVERIFY(log.count("SendPacket") < 84);
+    QVERIFY2(!log.contains("refused"), log.constData());
+    QCOMPARE(requests.mid(requests.size() - 5),
+             QStringList({"SendPacket", "EndExchange", "IsReady", "EndRun", "EndExchange"}));
+}
+
+QTEST_MAIN(TestTvrtool)
+#include "tst_tvrtool.moc"
