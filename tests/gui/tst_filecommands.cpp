@@ -1,0 +1,348 @@
+#include "MainWindowHarness.h"
+#include "keymodel/ConfigFile.h"
+#include "keymodel/KeyCell.h"
+#include "keymodel/KeyGrid.h"
+#include "keymodel/TKey.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+
+// New, Load, Save and Exit with their prompts, and loading at start-up.
+namespace {
+
+enum class SaveOutcome
+{
+    Saved,
+    DialogCancelled,
+    Failed
+};
+} // namespace
+
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void promptedCommands_data();
+    void promptedCommands();
+    void noPromptWithoutChanges_data();
+    void noPromptWithoutChanges();
+    void windowManagerCloseAsks();
+    void loadFailureChangesNothing_data();
+    void loadFailureChangesNothing();
+    void loadAppliesWholeFile();
+    void startUpLoad_data();
+    void startUpLoad();
+    void saveAddsExtension_data();
+    void saveAddsExtension();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
+
+private:
+    // Makes the configuration differ from the last saved one, with cell 3 selected and blue.
+    void makeChange(Window &w);
+    QString validFile(const QString &program);
+
+    QTemporaryDir m_dir;
+    int m_fileNumber = 0;
+};
+
+void TestFileCommands::makeChange(Window &w)
+{
+    click(*w.dlg, 3);
+    if (w.dlg->profile().has(Command::Colour)) {
+        w.prompts->colours.enqueue(QColor(0, 0, 255));
+        runCommand(*w.dlg, QStringLiteral("Colour"));
+    } else {
+        // The key lock has no colour command; what its changes are does not matter here.
+        w.dlg->grid().setColor(3, 0x00FF0000u);
+        w.dlg->setConfigChanged(true);
+    }
+    QVERIFY(w.dlg->ConfigChanged());
+}
+
+QString TestFileCommands::validFile(const QString &program)
+{
+    const ProgramProfile &p = profileNamed(program);
+    QList<KeyCell> cells(p.cellCount);
+    for (int i = 0; i < p.cellCount; ++i) {
+        cells[i].ResetKey("file " + QByteArray::number(i));
+        cells[i].Color = 0x0000FF00;
+    }
+    if (p.mergeable) {
+        cells[0].ColSpan = 2;
+        cells[0].RowSpan = 2;
+        for (int covered : {1, 7, 8})
+            cells[covered].Visible = false;
+    }
+    const QString path =
+        m_dir.filePath(QStringLiteral("valid%1.%2").arg(++m_fileNumber).arg(p.extension));
+    if (!ConfigFile::save(path, cells, p))
+        qFatal("cannot write test file");
+    return path;
+}
+
+void TestFileCommands::promptedCommands_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<Prompter::Answer>("answer");
+    QTest::addColumn<int>("save");
+    QTest::addColumn<bool>("goesOn");
+
+    using A = Prompter::Answer;
+    for (const char *command : {"New", "Load", "Exit"}) {
+        const QString c = QLatin1String(command);
+        QTest::addRow("%s yes, saved", command) << c << A::Yes << int(SaveOutcome::Saved) << true;
+        QTest::addRow("%s yes, save cancelled", command)
+            << c << A::Yes << int(SaveOutcome::DialogCancelled) << false;
+        QTest::addRow("%s yes, save failed", command)
+            << c << A::Yes << int(SaveOutcome::Failed) << false;
+        QTest::addRow("%s no", command) << c << A::No << int(SaveOutcome::Saved) << true;
+        QTest::addRow("%s cancel", command) << c << A::Cancel << int(SaveOutcome::Saved) << false;
+    }
+}
+
+void TestFileCommands::promptedCommands()
+{
+    QFETCH(QString, command);
+    QFETCH(Prompter::Answer, answer);
+    QFETCH(int, save);
+    QFETCH(bool, goesOn);
+
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    TMainDlg &dlg = *w.dlg;
+    dlg.show();
+    makeChange(w);
+    w.prompts->shown.clear();
+    w.prompts->answers3.enqueue(answer);
+    const QString savePath = m_dir.filePath(QStringLiteral("prompted%1.tvr").arg(++m_fileNumber));
+    if (answer == Prompter::Answer::Yes) {
+        if (save == int(SaveOutcome::Saved))
+            w.prompts->paths.enqueue(savePath);
+        else if (save == int(SaveOutcome::DialogCancelled))
+            w.prompts->paths.enqueue(QString());
+        else
+            w.prompts->paths.enqueue(m_dir.filePath(QStringLiteral("missing/dir/x.tvr")));
+    }
+    const QString loadPath = validFile(QStringLiteral("Tavrin"));
+    if (command == QLatin1String("Load"))
+        w.prompts->paths.enqueue(loadPath);
+
+    QString question;
+    if (command == QLatin1String("New"))
+        question = Text::SaveBeforeNew;
+    else if (command == QLatin1String("Load"))
+        question = Text::SaveBeforeLoad;
+    else
+        question = Text::SaveBeforeExit;
+    runCommand(dlg, command);
+
+    QCOMPARE(w.prompts->shown.value(0), QStringLiteral("ask3: ") + question);
+    if (answer == Prompter::Answer::Yes) {
+        QCOMPARE(w.prompts->shown.value(1), QStringLiteral("save"));
+        QCOMPARE(QFile::exists(savePath), save == int(SaveOutcome::Saved));
+        if (save == int(SaveOutcome::Failed))
+            QCOMPARE(w.prompts->shown.value(2), QStringLiteral("failure: ") + Text::SaveFailed);
+        if (save == int(SaveOutcome::Saved)) {
+            const ConfigFile::LoadResult saved = ConfigFile::load(savePath, dlg.profile());
+            QCOMPARE(saved.cells.value(3).Color, 0x00FF0000u);
+        }
+    }
+    QCOMPARE(w.prompts->shown.contains(QStringLiteral("open")), goesOn && command == "Load");
+
+    if (!goesOn) {
+        QVERIFY(dlg.isVisible());
+        QVERIFY(dlg.ConfigChanged());
+        QCOMPARE(dlg.SelectedKey(), dlg.key(3));
+        QCOMPARE(dlg.key(3)->cell().Color, 0x00FF0000u);
+        return;
+    }
+    if (command == QLatin1String("Exit")) {
+        // Exit only reads the flag; what was saved is in the file.
+        QVERIFY(!dlg.isVisible());
+        return;
+    }
+    QVERIFY(!dlg.ConfigChanged());
+    QVERIFY(!dlg.SelectedKey());
+    QVERIFY(keyCommandsEnabled(dlg, false));
+    const quint32 expected = command == QLatin1String("New") ? KeyCell::ButtonFace : 0x0000FF00u;
+    QCOMPARE(dlg.key(3)->cell().Color, expected);
+}
+
+void TestFileCommands::noPromptWithoutChanges_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("New") << "New";
+    QTest::newRow("Load") << "Load";
+    QTest::newRow("Exit") << "Exit";
+}
+
+void TestFileCommands::noPromptWithoutChanges()
+{
+    QFETCH(QString, command);
+    Window w = makeWindow(QStringLiteral("Quelda"));
+    w.dlg->show();
+    runCommand(*w.dlg, command);
+    for (const QString &entry : w.prompts->shown)
+        QVERIFY2(!entry.startsWith(QLatin1String("ask3")), qPrintable(entry));
+    QCOMPARE(w.dlg->isVisible(), command != QLatin1String("Exit"));
+}
+
+void TestFileCommands::windowManagerCloseAsks()
+{
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    w.dlg->show();
+    makeChange(w);
+    w.prompts->answers3.enqueue(Prompter::Answer::Cancel);
+    QVERIFY(!w.dlg->close());
+    QVERIFY(w.dlg->isVisible());
+    QVERIFY(w.dlg->ConfigChanged());
+    QCOMPARE(w.prompts->shown.last(), QStringLiteral("ask3: ") + Text::SaveBeforeExit);
+    w.prompts->answers3.enqueue(Prompter::Answer::No);
+    QVERIFY(w.dlg->close());
+}
+
+void TestFileCommands::loadFailureChangesNothing_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QByteArray>("contents"); // empty: the file does not exist
+    QTest::addColumn<QString>("message");
+
+    const QByteArray tvr = readFile(validFile(QStringLiteral("Tavrin")));
+    const QByteArray qld = readFile(validFile(QStringLiteral("Quelda")));
+    QByteArray wrongMagic = tvr;
+    wrongMagic[0] = 'X';
+    QByteArray farSpan = tvr;
+    farSpan[4 + 92 * 80 + 2] = 5; // cell 80 (column 11) five columns wide
+    QByteArray tooManyCodes = qld;
+    tooManyCodes[4 + 92 * 2 + 3] = char(64);
+
+    QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing;
+    QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid;
+    QTest::newRow("wrong magic") << "Tavrin" << wrongMagic << Text::FileInvalid;
+    QTest::newRow("span past the grid") << "Tavrin" << farSpan << Text::FileInvalid;
+    QTest::newRow("lock given keyboard file") << "Quelda" << tvr << Text::FileInvalid;
+    QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid;
+}
+
+void TestFileCommands::loadFailureChangesNothing()
+{
+    QFETCH(QString, program);
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, message);
+    const QString path = m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
+    if (!contents.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contents);
+    }
+    Window w = makeWindow(program);
+    w.dlg->show();
+    makeChange(w);
+    w.prompts->answers3.enqueue(Prompter::Answer::No);
+    w.prompts->paths.enqueue(path);
+    w.prompts->shown.clear();
+    runCommand(*w.dlg, QStringLiteral("Load"));
+    QCOMPARE(w.prompts->shown.last(), QStringLiteral("failure: ") + message);
+    QVERIFY(w.dlg->ConfigChanged());
+    QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(3));
+    QVERIFY(keyCommandsEnabled(*w.dlg, true));
+    QCOMPARE(w.dlg->key(3)->cell().Color, 0x00FF0000u);
+    QCOMPARE(w.dlg->key(0)->cell().Caption, w.dlg->profile().defaultLabel(0));
+}
+
+void TestFileCommands::loadAppliesWholeFile()
+{
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    w.dlg->show();
+    click(*w.dlg, 9);
+    w.prompts->paths.enqueue(validFile(QStringLiteral("Tavrin")));
+    runCommand(*w.dlg, QStringLiteral("Load"));
+    QVERIFY(w.prompts->shown.filter(QStringLiteral("failure")).isEmpty());
+    QVERIFY(!w.dlg->SelectedKey());
+    QVERIFY(!w.dlg->key(9)->Down());
+    QVERIFY(keyCommandsEnabled(*w.dlg, false));
+    QCOMPARE(w.dlg->key(0)->size(), QSize(88, 88));
+    QCOMPARE(w.dlg->key(0)->pos(), QPoint(8, 41));
+    for (int covered : {1, 7, 8})
+        QVERIFY(!w.dlg->key(covered)->isVisible());
+    QVERIFY(w.dlg->key(2)->isVisible());
+    QCOMPARE(w.dlg->key(83)->cell().Caption, QByteArray("file 83"));
+}
+
+void TestFileCommands::startUpLoad_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QByteArray>("label0");
+    QTest::newRow("valid") << "Tavrin" << validFile(QStringLiteral("Tavrin")) << QStringList()
+                           << QByteArray("file 0");
+    QTest::newRow("missing") << "Tavrin" << m_dir.filePath(QStringLiteral("none.tvr"))
+                             << QStringList{"failure: " + Text::FileMissing} << QByteArray("1");
+    QTest::newRow("invalid") << "Quelda" << validFile(QStringLiteral("Tavrin"))
+                             << QStringList{"failure: " + Text::FileInvalid} << QByteArray("0");
+}
+
+void TestFileCommands::startUpLoad()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, path);
+    QFETCH(QStringList, shown);
+    QFETCH(QByteArray, label0);
+    Window w = makeWindow(program);
+    w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::StartUp);
+    QCOMPARE(w.prompts->shown, shown);
+    QCOMPARE(w.dlg->key(0)->cell().Caption, label0);
+    QVERIFY(!w.dlg->ConfigChanged());
+    QVERIFY(!w.dlg->SelectedKey());
+}
+
+void TestFileCommands::saveAddsExtension_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::newRow("Tavrin") << "Tavrin";
+    QTest::newRow("Quelda") << "Quelda";
+}
+
+void TestFileCommands::saveAddsExtension()
+{
+    QFETCH(QString, program);
+    Window w = makeWindow(program);
+    const QString typed = m_dir.filePath(QStringLiteral("typed%1").arg(++m_fileNumber));
+    w.prompts->paths.enqueue(typed);
+    w.dlg->setConfigChanged(true);
+    runCommand(*w.dlg, QStringLiteral("Save"));
+    const QString expected = typed + u'.' + w.dlg->profile().extension;
+    QCOMPARE(readFile(expected).size(), w.dlg->profile().fileSize());
+    QVERIFY(!QFile::exists(typed));
+    QVERIFY(!w.dlg->ConfigChanged());
+}
+
+void TestFileCommands::overwriteQuestion_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes replaces") << true;
+    QTest::newRow("no keeps") << false;
+}
+
+void TestFileCommands::overwriteQuestion()
+{
+    QFETCH(bool, yes);
+    const QString path = validFile(QStringLiteral("Tavrin"));
+    const QByteArray before = readFile(path);
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    makeChange(w);
+    w.prompts->shown.clear();
+    w.prompts->paths.enqueue(path);
+    w.prompts->answers2.enqueue(yes);
+    runCommand(*w.dlg, QStringLiteral("Save"));
+    QCOMPARE(w.prompts->shown, (QStringList{"save", "ask2: " + Text::Overwrite}));
+    QCOMPARE(readFile(path) == before, !yes);
+    QCOMPARE(w.dlg->ConfigChanged(), !yes);
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"
