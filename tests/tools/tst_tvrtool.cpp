@@ -361,8 +361,8 @@ void TestTvrtool::check_data()
     f = defaults();
     QTest::newRow("end mark among the codes")
         << setCodes(f, 5, "1CF01CF71CF01C")
-        << "key 5 (column 0, row 5): code 4 is the end mark F7, so programming would send only "
-           "the 3 codes before it"
+        << "key 5 (column 0, row 5): code 4 is the end mark F7, so programming would stop "
+           "there and leave out the codes after it"
         << 1;
 }
 

@@ -138,11 +138,10 @@ QString problem(const ConfigProblem &p, const ProgramProfile &profile)
         return QStringLiteral("%1 covers %2, which %3 covers too")
             .arg(place, keyPlace(p.value, profile), keyPlace(p.other, profile));
     case Kind::EndMarkInCodes:
-        return QStringLiteral("%1: code %2 is the end mark F7, so programming would send only "
-                              "the %3 codes before it")
+        return QStringLiteral("%1: code %2 is the end mark F7, so programming would stop there "
+                              "and leave out the codes after it")
             .arg(place)
-            .arg(p.value + 1)
-            .arg(p.value);
+            .arg(p.value + 1);
     }
     return {};
 }
