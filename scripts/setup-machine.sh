@@ -16,6 +16,8 @@ if [ "${1:-run}" = test ]; then
   packages+=(clang libclang-rt-dev)
   # The Windows driver channel is compiled against the real windows.h.
   packages+=(g++-mingw-w64-x86-64)
+  # The key-face pixel tests draw with a fixed font, so that line heights are known.
+  packages+=(fonts-dejavu-core)
 fi
 
 missing=()
