@@ -1,5 +1,7 @@
 #pragma once
 
+#include "programming/DriverProtocol.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -14,7 +16,7 @@ struct KeyCell
     static constexpr int MaxCodes = CodeCapacity - 1;
     static constexpr quint32 ButtonFace = 0x8000000F;
     // What the keyboard takes as the end of a key's codes; no code group ever contains it.
-    static constexpr quint8 EndMark = 0xF7;
+    static constexpr quint8 EndMark = DriverProtocol::EndMark;
     // Grid pitch and cell size on the main window, in pixels: a key spanning n cells is n
     // pitches wide, so merged keys fill exactly the cells they cover.
     static constexpr int Pitch = 44;

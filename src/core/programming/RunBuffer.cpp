@@ -11,10 +11,6 @@ enum PacketByte
     Tail
 };
 
-constexpr std::uint8_t HeadMark = 0xF1;
-constexpr std::uint8_t TailMark = 0xF4;
-constexpr std::uint8_t EndMark = 0xF7;
-
 } // namespace
 
 RunBuffer::RunBuffer()
@@ -24,8 +20,8 @@ RunBuffer::RunBuffer()
 
 void RunBuffer::begin()
 {
-    m_template[Head] = HeadMark;
-    m_template[Tail] = TailMark;
+    m_template[Head] = DriverProtocol::HeadMark;
+    m_template[Tail] = DriverProtocol::TailMark;
     m_bytes.clear();
 }
 
@@ -36,7 +32,7 @@ void RunBuffer::AppendKeyPackets(int keyNumber, const std::uint8_t *codes, int c
         m_template[Value] = codes[p];
         m_template[Position] = std::uint8_t(p);
         m_bytes.insert(m_bytes.end(), m_template.begin(), m_template.end());
-        if (codes[p] == EndMark)
+        if (codes[p] == DriverProtocol::EndMark)
             break;
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DriverProtocol.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -9,9 +11,9 @@
 class RunBuffer
 {
 public:
-    static constexpr int PacketSize = 5;
+    static constexpr int PacketSize = DriverProtocol::PacketSize;
     // Every key full: 84 keys of 63 codes and the end mark each.
-    static constexpr int MaxPackets = 84 * 64;
+    static constexpr int MaxPackets = 84 * (DriverProtocol::MaxPosition + 1);
 
     RunBuffer();
 

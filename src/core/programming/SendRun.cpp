@@ -50,7 +50,7 @@ bool sendPacket(TDrv &drv, const std::uint8_t *packet, int n, RunView &view, Run
     for (int k = 1; k <= RunTiming::MaxAttempts; ++k) {
         view.setProgressText(nowProgramming(n));
         if (drv.IsReady()) {
-            const bool taken = drv.SendPacket(packet, TDrv::PacketSize);
+            const bool taken = drv.SendPacket(packet, DriverProtocol::PacketSize);
             drv.EndExchange();
             if (taken)
                 return true;

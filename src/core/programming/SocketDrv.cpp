@@ -1,18 +1,61 @@
 #include "SocketDrv.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-SocketDrv::SocketDrv(std::string path, int replyTimeoutMs)
-    : m_path(std::move(path)), m_replyTimeoutMs(replyTimeoutMs)
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Milliseconds left until deadline, for poll; never negative.
+int msLeft(Clock::time_point deadline)
+{
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return int(std::clamp<long long>(left, 0, 60'000));
+}
+
+// Waits for events on fd until deadline; false when the time ran out first.
+bool waitFor(int fd, short events, Clock::time_point deadline)
+{
+    for (;;) {
+        pollfd p{fd, events, 0};
+        const int ready = ::poll(&p, 1, msLeft(deadline));
+        if (ready > 0)
+            return true;
+        if (ready == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+// What, if anything, has arrived unasked: -1 nothing, 0 the peer hung up, 1 bytes.
+int unasked(int fd)
+{
+    std::uint8_t byte;
+    for (;;) {
+        const ssize_t got = ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno == EAGAIN || errno == EWOULDBLOCK ? -1 : 0;
+        return got > 0 ? 1 : 0;
+    }
+}
+
+} // namespace
+
+SocketDrv::SocketDrv(std::string path, int timeoutMs)
+    : m_path(std::move(path)), m_timeoutMs(timeoutMs)
 {
 }
 
@@ -23,13 +66,14 @@ SocketDrv::~SocketDrv()
 
 std::string SocketDrv::defaultPath()
 {
-    const char *path = std::getenv("TVDRV_SOCKET");
-    return path && *path ? std::string(path) : std::string("/run/tvdrv.sock");
+    const char *path = std::getenv(DriverProtocol::SocketVariable);
+    return path && *path ? std::string(path) : std::string(DriverProtocol::DefaultSocketPath);
 }
 
 bool SocketDrv::Open()
 {
     m_open = true;
+    m_problem.clear();
     return connected() || connectOnce();
 }
 
@@ -40,92 +84,163 @@ bool SocketDrv::Close()
     return true;
 }
 
+SocketDrv::Deadline SocketDrv::deadline() const
+{
+    return Clock::now() + std::chrono::milliseconds(m_timeoutMs);
+}
+
 bool SocketDrv::connectOnce()
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (m_path.empty() || m_path.size() >= sizeof address.sun_path)
-        return false;
-    std::memcpy(address.sun_path, m_path.c_str(), m_path.size() + 1);
-
-    m_fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (m_fd < 0)
-        return false;
-    if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-        drop();
+    if (m_path.empty() || m_path.size() >= sizeof address.sun_path) {
+        m_problem = "the driver's socket path \"" + m_path + "\" is empty or too long";
         return false;
     }
-    return true;
+    std::memcpy(address.sun_path, m_path.c_str(), m_path.size() + 1);
+
+    m_fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (m_fd < 0) {
+        m_problem = std::string("no socket could be made: ") + std::strerror(errno);
+        return false;
+    }
+    // A daemon that has stopped accepting leaves its queue full, and a full queue answers a
+    // connect that must not wait with "try again": try again until the deadline.
+    const Deadline until = deadline();
+    for (;;) {
+        if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
+            return true;
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error == EAGAIN && Clock::now() < until) {
+            ::poll(nullptr, 0, std::min(10, msLeft(until)));
+            continue;
+        }
+        struct stat info;
+        const bool exists = ::stat(m_path.c_str(), &info) == 0;
+        if (error == EAGAIN)
+            drop("the driver at " + m_path + " accepted no connection within " +
+                 std::to_string(m_timeoutMs) + " ms (it is stalled or overloaded)");
+        else if (error == ENOENT || error == ENOTDIR)
+            drop("there is no driver socket at " + m_path);
+        else if (error == EACCES || error == EPERM)
+            drop("permission to use the driver's socket " + m_path + " is refused");
+        else if (exists && !S_ISSOCK(info.st_mode))
+            drop(m_path + " is not a socket");
+        else if (error == ECONNREFUSED)
+            drop("nothing is listening on " + m_path);
+        else
+            drop("cannot connect to " + m_path + ": " + std::strerror(error));
+        return false;
+    }
 }
 
-void SocketDrv::drop()
+void SocketDrv::drop(std::string problem)
 {
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    if (!problem.empty())
+        m_problem = std::move(problem);
 }
 
-namespace {
-
-bool sendAll(int fd, const std::uint8_t *bytes, std::size_t size)
+SocketDrv::Written SocketDrv::writeRequest(const std::uint8_t *bytes, std::size_t size,
+                                           Deadline until)
 {
-    while (size > 0) {
+    // Anything waiting before the request is sent answers no request: a hang-up, or a byte that
+    // the last reply should not have had.
+    switch (unasked(m_fd)) {
+    case 0:
+        return Written::NotAtAll;
+    case 1:
+        drop("the driver sent a byte that answers no request");
+        return Written::Failed;
+    }
+    std::size_t done = 0;
+    while (done < size) {
         // MSG_NOSIGNAL: a daemon that went away must fail the request, not end the program.
-        const ssize_t sent = ::send(fd, bytes, size, MSG_NOSIGNAL);
+        const ssize_t sent = ::send(m_fd, bytes + done, size - done, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent > 0) {
+            done += std::size_t(sent);
+            continue;
+        }
         if (sent < 0 && errno == EINTR)
             continue;
-        if (sent <= 0)
-            return false;
-        bytes += sent;
-        size -= std::size_t(sent);
+        if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waitFor(m_fd, POLLOUT, until))
+            continue;
+        if (done == 0 && sent < 0 && (errno == EPIPE || errno == ECONNRESET))
+            return Written::NotAtAll;
+        drop(sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)
+                 ? "the driver took no request within " + std::to_string(m_timeoutMs) + " ms"
+                 : "the driver hung up during a request");
+        return Written::Failed;
     }
-    return true;
+    return Written::Whole;
 }
 
-// One byte, or -1 when none came in time or the connection closed.
-int receiveByte(int fd, int timeoutMs)
+bool SocketDrv::readReply(Deadline until)
 {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::uint8_t reply = 0;
     for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd p{fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, int(std::max<long long>(left.count(), 0)));
-        if (ready < 0 && errno == EINTR)
+        if (!waitFor(m_fd, POLLIN, until)) {
+            drop("the driver gave no reply within " + std::to_string(m_timeoutMs) + " ms");
+            return false;
+        }
+        const ssize_t got = ::recv(m_fd, &reply, 1, MSG_DONTWAIT);
+        if (got == 1)
+            break;
+        if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
             continue;
-        if (ready <= 0)
-            return -1;
-        std::uint8_t byte = 0;
-        const ssize_t got = ::recv(fd, &byte, 1, 0);
-        if (got < 0 && errno == EINTR)
-            continue;
-        return got == 1 ? byte : -1;
+        drop("the driver hung up before it replied");
+        return false;
     }
+    if (reply != DriverProtocol::Yes && reply != DriverProtocol::No) {
+        char text[64];
+        std::snprintf(text, sizeof text, "the driver replied %02X, which is no reply", reply);
+        drop(text);
+        return false;
+    }
+    if (unasked(m_fd) == 1) {
+        drop("the driver replied with more than one byte");
+        return false;
+    }
+    return reply == DriverProtocol::Yes;
 }
-
-} // namespace
 
 bool SocketDrv::request(std::uint8_t code, const std::uint8_t *input, int length)
 {
-    if (!m_open || length < 0 || length > 255)
+    m_problem.clear();
+    if (!m_open || length < 0 || length > DriverProtocol::MaxInput) {
+        m_problem = m_open ? "a request too long for the protocol" : "the channel is closed";
         return false;
-    if (!connected() && !connectOnce())
-        return false;
-
-    std::uint8_t message[2 + 255];
+    }
+    std::uint8_t message[2 + DriverProtocol::MaxInput];
     message[0] = code;
     message[1] = std::uint8_t(length);
     if (length > 0)
         std::memcpy(message + 2, input, std::size_t(length));
-    if (!sendAll(m_fd, message, 2 + std::size_t(length))) {
-        drop();
-        return false;
+
+    const bool opensExchange = code == DriverProtocol::IsReadyCode;
+    for (int tries = opensExchange ? 2 : 1; tries > 0; --tries) {
+        if (!connected()) {
+            if (!opensExchange) {
+                m_problem = "the connection to the driver was lost, and the exchange with it";
+                return false;
+            }
+            if (!connectOnce())
+                return false;
+        }
+        const Deadline until = deadline();
+        switch (writeRequest(message, 2 + std::size_t(length), until)) {
+        case Written::Whole:
+            return readReply(until);
+        case Written::NotAtAll:
+            drop("the driver hung up before it got the request");
+            continue; // never reached the daemon: IsReady may go again on a new connection
+        case Written::Failed:
+            return false;
+        }
     }
-    const int reply = receiveByte(m_fd, m_replyTimeoutMs);
-    if (reply == 1)
-        return true;
-    if (reply != 0) // silence, a hang-up or nonsense: a late answer must not be taken for the next
-        drop();
     return false;
 }

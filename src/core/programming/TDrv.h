@@ -1,7 +1,10 @@
 #pragma once
 
+#include "DriverProtocol.h"
+
 #include <cstdint>
 #include <memory>
+#include <string>
 
 // The programs' only road to the keyboard: the keyboard driver's channel, opened once and held
 // until exit. Every operation answers with a plain yes or no; a channel that could not be
@@ -12,17 +15,6 @@
 class TDrv
 {
 public:
-    // The control codes of the driver's requests, as plain numbers.
-    enum Request : std::uint8_t
-    {
-        SendPacketCode = 2,
-        EndExchangeCode = 3,
-        IsReadyCode = 4,
-        EndRunCode = 5,
-        BeginRunCode = 6,
-    };
-    static constexpr int PacketSize = 5;
-
     virtual ~TDrv() = default;
 
     // True when the channel is held afterwards.
@@ -35,6 +27,11 @@ public:
     virtual bool EndRun() = 0;
     virtual bool BeginRun() = 0;
 
+    // Why the last request that failed without the driver's own "no" failed (the driver could
+    // not be reached, did not answer in time, answered out of turn), for logs and the command
+    // line; empty when the driver simply said no or nothing failed yet.
+    virtual std::string lastProblem() const { return {}; }
+
     // The channel of the platform the program runs on, not yet opened.
     static std::unique_ptr<TDrv> createPlatformDrv();
 };
@@ -46,12 +43,12 @@ class RequestDrv : public TDrv
 public:
     bool SendPacket(const std::uint8_t *packet, int length) override
     {
-        return request(SendPacketCode, packet, length);
+        return request(DriverProtocol::SendPacketCode, packet, length);
     }
-    bool EndExchange() override { return request(EndExchangeCode, nullptr, 0); }
-    bool IsReady() override { return request(IsReadyCode, nullptr, 0); }
-    bool EndRun() override { return request(EndRunCode, nullptr, 0); }
-    bool BeginRun() override { return request(BeginRunCode, nullptr, 0); }
+    bool EndExchange() override { return request(DriverProtocol::EndExchangeCode, nullptr, 0); }
+    bool IsReady() override { return request(DriverProtocol::IsReadyCode, nullptr, 0); }
+    bool EndRun() override { return request(DriverProtocol::EndRunCode, nullptr, 0); }
+    bool BeginRun() override { return request(DriverProtocol::BeginRunCode, nullptr, 0); }
 
 protected:
     virtual bool request(std::uint8_t code, const std::uint8_t *input, int length) = 0;
