@@ -1,13 +1,15 @@
 #include "SimKeyboard.h"
 
+#include "programming/DriverProtocol.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
 
-constexpr quint8 EndMark = 0xF7;
-constexpr int MaxPosition = 63; // 63 codes, then the end mark
+using DriverProtocol::EndMark;
+using DriverProtocol::MaxPosition;
 
 bool isKeyNumber(int k)
 {
@@ -55,13 +57,14 @@ SimKeyboard::Answer SimKeyboard::handle(Session &session, quint8 code, const QBy
     ++m_requests;
     if (m_schedule.drop.contains(m_requests))
         return {Outcome::HangUp, QStringLiteral("request %1: hanging up (--drop)").arg(code)};
-    if ((code == 2) != (input.size() == 5) || code < 2 || code > 6)
+    if ((code == DriverProtocol::SendPacketCode) != (input.size() == DriverProtocol::PacketSize) ||
+        code < DriverProtocol::SendPacketCode || code > DriverProtocol::BeginRunCode)
         return {Outcome::No, QStringLiteral("request %1 with %2 input bytes: not a request of "
                                             "this keyboard")
                                  .arg(code)
                                  .arg(input.size())};
 
-    if (code == 4) {
+    if (code == DriverProtocol::IsReadyCode) {
         ++m_readies;
         if (session.state != State::Idle)
             return {Outcome::No, QStringLiteral("IsReady: refused, the last exchange was never "
@@ -71,23 +74,23 @@ SimKeyboard::Answer SimKeyboard::handle(Session &session, quint8 code, const QBy
         session.state = State::Ready;
         return {Outcome::Yes, QStringLiteral("IsReady")};
     }
-    if (code == 3) {
+    if (code == DriverProtocol::EndExchangeCode) {
         if (session.state == State::Idle)
             return {Outcome::No, QStringLiteral("EndExchange: no exchange open")};
         session.state = State::Idle;
         return {Outcome::Yes, QStringLiteral("EndExchange")};
     }
 
-    const QString name = code == 2   ? QStringLiteral("SendPacket")
-                         : code == 5 ? QStringLiteral("EndRun")
-                                     : QStringLiteral("BeginRun");
+    const QString name = code == DriverProtocol::SendPacketCode ? QStringLiteral("SendPacket")
+                         : code == DriverProtocol::EndRunCode   ? QStringLiteral("EndRun")
+                                                                : QStringLiteral("BeginRun");
     if (session.state != State::Ready)
         return {Outcome::No, name + QStringLiteral(": refused, not right after a successful "
                                                    "IsReady")};
     session.state = State::Used;
-    if (code == 5)
+    if (code == DriverProtocol::EndRunCode)
         runEnded = true;
-    if (code != 2)
+    if (code != DriverProtocol::SendPacketCode)
         return {Outcome::Yes, name};
     return packet(input);
 }
@@ -105,7 +108,8 @@ SimKeyboard::Answer SimKeyboard::packet(const QByteArray &input)
     const quint8 value = quint8(input[1]);
     const int position = quint8(input[2]);
     const int key = quint8(input[3]);
-    if (quint8(input[0]) != 0xF1 || quint8(input[4]) != 0xF4)
+    if (quint8(input[0]) != DriverProtocol::HeadMark ||
+        quint8(input[4]) != DriverProtocol::TailMark)
         return refuse(QStringLiteral("a packet starts with F1 and ends with F4"));
     if (!isKeyNumber(key))
         return refuse(QStringLiteral("there is no key number %1").arg(key));

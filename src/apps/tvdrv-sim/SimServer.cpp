@@ -1,5 +1,7 @@
 #include "SimServer.h"
 
+#include "programming/DriverProtocol.h"
+
 #include <QSaveFile>
 
 #include <fcntl.h>
@@ -38,21 +40,25 @@ bool socketAddress(const QString &path, sockaddr_un &address)
     return true;
 }
 
-// Whether something answers on the socket at address.
+// Whether something serves the socket at address. A simulator too busy to accept at once is
+// still alive; asking must not wait on it.
 bool served(const sockaddr_un &address)
 {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
     const bool live =
-        fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    if (fd >= 0)
-        ::close(fd);
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0 ||
+        errno == EAGAIN;
+    ::close(fd);
     return live;
 }
 
 } // namespace
 
-SimServer::SimServer(SimKeyboard &keyboard, QString socketPath, QString dumpPath)
-    : m_keyboard(keyboard), m_socketPath(std::move(socketPath)), m_dumpPath(std::move(dumpPath))
+SimServer::SimServer(SimKeyboard &keyboard, QString socketPath, QString dumpPath, int socketMode)
+    : m_keyboard(keyboard), m_socketPath(std::move(socketPath)), m_dumpPath(std::move(dumpPath)),
+      m_socketMode(socketMode)
 {
 }
 
@@ -101,18 +107,26 @@ bool SimServer::listen()
         ::unlink(native.constData());
     }
 
+    // Whoever can connect can program the keyboard: the socket is born owner-only, whatever the
+    // umask, and opened further only when asked.
     m_listenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (m_listenFd < 0 ||
-        ::bind(m_listenFd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+    const mode_t umask = ::umask(0177);
+    const bool bound =
+        m_listenFd >= 0 &&
+        ::bind(m_listenFd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::umask(umask);
+    if (!bound || ::chmod(native.constData(), mode_t(m_socketMode)) != 0 ||
         ::listen(m_listenFd, 8) != 0) {
         std::fprintf(stderr, "tvdrv-sim: cannot serve %s: %s\n", native.constData(),
                      std::strerror(errno));
         if (m_listenFd >= 0)
             ::close(m_listenFd);
+        if (bound)
+            ::unlink(native.constData());
         m_listenFd = -1;
         return false;
     }
-    std::printf("tvdrv-sim: serving %s\n", native.constData());
+    std::printf("tvdrv-sim: serving %s (mode %03o)\n", native.constData(), m_socketMode);
     std::fflush(stdout);
     return true;
 }
@@ -166,7 +180,8 @@ int SimServer::exec()
 
 void SimServer::accept()
 {
-    const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    // Never blocking on a client is what keeps one that stops reading from stalling the others.
+    const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (fd >= 0)
         m_connections.emplace(fd, Connection{});
 }
@@ -176,7 +191,7 @@ bool SimServer::serve(int fd, Connection &connection)
     char buffer[512];
     const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
     if (got <= 0)
-        return got < 0 && errno == EINTR;
+        return got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK);
     connection.pending.append(buffer, got);
 
     // A request is its code, its length n, then n bytes.
@@ -198,9 +213,14 @@ bool SimServer::serve(int fd, Connection &connection)
             return false;
         if (m_keyboard.schedule().slowMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(m_keyboard.schedule().slowMs));
-        const char reply = yes ? 1 : 0;
-        if (::send(fd, &reply, 1, MSG_NOSIGNAL) != 1)
+        // The keyboard serves one request at a time for everyone: a reply that cannot go out at
+        // once goes with its client rather than holding up the rest.
+        const char reply = char(yes ? DriverProtocol::Yes : DriverProtocol::No);
+        if (::send(fd, &reply, 1, MSG_NOSIGNAL | MSG_DONTWAIT) != 1) {
+            std::printf("tvdrv-sim: a client that does not take its replies was dropped\n");
+            std::fflush(stdout);
             return false;
+        }
     }
     return true;
 }

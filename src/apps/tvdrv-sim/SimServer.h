@@ -6,12 +6,15 @@
 
 #include <map>
 
-// Serves the driver's socket protocol for a simulated keyboard: any number of connections,
-// one request at a time each, a one-line log of every request on standard output.
+// Serves the driver's socket protocol for a simulated keyboard: any number of connections, one
+// request at a time across all of them (the keyboard is one device), a one-line log of every
+// request on standard output. A client is never waited for: one that does not read its replies
+// is dropped.
 class SimServer
 {
 public:
-    SimServer(SimKeyboard &keyboard, QString socketPath, QString dumpPath);
+    // socketMode: the socket file's permissions, such as 0600.
+    SimServer(SimKeyboard &keyboard, QString socketPath, QString dumpPath, int socketMode);
     ~SimServer();
 
     // Takes the socket path, or explains on standard error why not. A live simulator on the
@@ -36,6 +39,7 @@ private:
     SimKeyboard &m_keyboard;
     QString m_socketPath;
     QString m_dumpPath;
+    int m_socketMode;
     int m_listenFd = -1;
     std::map<int, Connection> m_connections;
     qint64 m_logged = 0;

@@ -3,6 +3,7 @@
 
 #include "SimKeyboard.h"
 #include "SimServer.h"
+#include "programming/DriverProtocol.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,8 +15,9 @@ namespace {
 
 QString defaultSocket()
 {
-    const QString fromEnvironment = qEnvironmentVariable("TVDRV_SOCKET");
-    return fromEnvironment.isEmpty() ? QStringLiteral("/run/tvdrv.sock") : fromEnvironment;
+    const QString fromEnvironment = qEnvironmentVariable(DriverProtocol::SocketVariable);
+    return fromEnvironment.isEmpty() ? QString::fromLatin1(DriverProtocol::DefaultSocketPath)
+                                     : fromEnvironment;
 }
 
 } // namespace
@@ -33,8 +35,14 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     const QCommandLineOption socket(
         QStringLiteral("socket"),
-        QStringLiteral("Socket to serve (default: $TVDRV_SOCKET, else /run/tvdrv.sock)."),
+        QStringLiteral("Socket to serve (default: $TVDRV_SOCKET, else %1).")
+            .arg(QString::fromLatin1(DriverProtocol::DefaultSocketPath)),
         QStringLiteral("PATH"), defaultSocket());
+    const QCommandLineOption mode(
+        QStringLiteral("mode"),
+        QStringLiteral("Permissions of the socket, in octal (default 600: only its owner may "
+                       "program the keyboard; 660 lets the socket's group)."),
+        QStringLiteral("OCTAL"), QStringLiteral("600"));
     const QCommandLineOption dump(
         QStringLiteral("dump"),
         QStringLiteral("Write the key memory as JSON to FILE after every run and at the end."),
@@ -55,7 +63,7 @@ int main(int argc, char **argv)
                                   QStringLiteral("Hang up instead of answering these requests "
                                                  "(of any kind)."),
                                   QStringLiteral("LIST"));
-    parser.addOptions({socket, dump, refuseReady, refusePacket, neverReady, slow, drop});
+    parser.addOptions({socket, mode, dump, refuseReady, refusePacket, neverReady, slow, drop});
     parser.process(app);
 
     SimSchedule schedule;
@@ -81,11 +89,17 @@ int main(int argc, char **argv)
             ok = false;
         }
     }
+    bool modeValid = false;
+    const int socketMode = parser.value(mode).toInt(&modeValid, 8);
+    if (!modeValid || socketMode < 0 || socketMode > 0777) {
+        std::fprintf(stderr, "tvdrv-sim: --mode wants permissions in octal, such as 600.\n");
+        ok = false;
+    }
     if (!ok)
         return EXIT_FAILURE;
 
     SimKeyboard keyboard(schedule);
-    SimServer server(keyboard, parser.value(socket), parser.value(dump));
+    SimServer server(keyboard, parser.value(socket), parser.value(dump), socketMode);
     if (!server.listen())
         return EXIT_FAILURE;
     return server.exec();
