@@ -8,10 +8,19 @@
 #include "programming/SendRun.h"
 #include "programming/SocketDrv.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -40,6 +49,9 @@ private slots:
     void failedRequests_data();
     void failedRequests();
     void socketPathFromEnvironment();
+    void hangUpMidRunOpensNoExchangeOnTheNextConnection();
+    void aClientThatNeverReadsStallsNobody();
+    void socketIsOwnerOnlyWhateverTheUmask();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -77,6 +89,12 @@ void TestSimulator::programsKeysAcrossASimulatorRestart()
     grid.setCodes(13, QByteArray::fromHex("1CF0"));
     QVERIFY(programKey(drv, grid, 13));
     QTRY_COMPARE(keyMemory(dumpPath()).value(21), "1C F0");
+    // The run's first request, which met the dead connection, was sent again on a new one:
+    // the run began as every run does.
+    sim->waitForReadyRead(1000);
+    const QByteArray log = sim->readAllStandardOutput();
+    QVERIFY2(log.contains("#1 IsReady -> 1\n#2 BeginRun -> 1\n#3 EndExchange -> 1\n"),
+             log.constData());
 
     sim->terminate();
     QVERIFY(sim->waitForFinished(5000));
@@ -139,6 +157,77 @@ void TestSimulator::socketPathFromEnvironment()
     QCOMPARE(SocketDrv::defaultPath(), "/run/tvdrv.sock");
     qunsetenv("TVDRV_SOCKET");
     QCOMPARE(SocketDrv::defaultPath(), "/run/tvdrv.sock");
+}
+
+void TestSimulator::hangUpMidRunOpensNoExchangeOnTheNextConnection()
+{
+    // Requests 1 to 3 begin the run; 4 and 5 are the first packet's IsReady and SendPacket,
+    // at which the simulator hangs up.
+    auto sim = startSimulator({"--socket", socketPath(), "--drop", "5"});
+    SocketDrv drv(socketPath().toStdString());
+    QVERIFY(drv.Open());
+    KeyGrid grid(ProgramProfile::tavrin());
+    grid.setCodes(0, QByteArray::fromHex("1CF01C"));
+    QVERIFY(programKey(drv, grid, 0));
+    sim->waitForReadyRead(1000);
+    const QByteArray log = sim->readAllStandardOutput();
+    QVERIFY2(log.contains("#5 request 2: hanging up (--drop) -> hang up\n#6 IsReady -> 1\n"),
+             log.constData());
+    QVERIFY2(!log.contains("no exchange open"), log.constData());
+}
+
+void TestSimulator::aClientThatNeverReadsStallsNobody()
+{
+    auto sim = startSimulator({"--socket", socketPath()});
+    QByteArray log;
+    auto readLog = [&] {
+        sim->waitForReadyRead(5);
+        log += sim->readAllStandardOutput();
+    };
+    // A client that writes readiness requests and never reads a reply, until its replies fill
+    // its socket; it keeps its connection.
+    const int greedy = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, QFile::encodeName(socketPath()).constData());
+    QCOMPARE(::connect(greedy, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    QByteArray requests(2 * 2000, '\0');
+    for (qsizetype i = 0; i < requests.size(); i += 2)
+        requests[i] = 4;
+    QElapsedTimer timer;
+    timer.start();
+    for (qsizetype sent = 0; sent < requests.size() && timer.elapsed() < 5000;) {
+        const ssize_t n =
+            ::send(greedy, requests.constData() + sent, requests.size() - sent, MSG_NOSIGNAL);
+        if (n > 0)
+            sent += n;
+        else if (errno == EAGAIN)
+            readLog();
+        else
+            break;
+    }
+
+    SocketDrv drv(socketPath().toStdString());
+    QVERIFY(drv.Open());
+    QVERIFY(drv.IsReady());
+    QVERIFY(drv.EndExchange());
+    while (!log.contains("does not take its replies was dropped") && timer.elapsed() < 10000)
+        readLog();
+    QVERIFY2(log.contains("does not take its replies was dropped"), log.right(400).constData());
+    ::close(greedy);
+}
+
+void TestSimulator::socketIsOwnerOnlyWhateverTheUmask()
+{
+    const mode_t old = ::umask(0);
+    auto sim = startSimulator({"--socket", socketPath()});
+    ::umask(old);
+    QCOMPARE(QFileInfo(socketPath()).permissions(),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    sim.reset();
+    auto shared = startSimulator({"--socket", socketPath(), "--mode", "660"});
+    QVERIFY(QFileInfo(socketPath()).permissions() & QFile::WriteGroup);
+    QVERIFY(!(QFileInfo(socketPath()).permissions() & QFile::WriteOther));
 }
 
 QTEST_GUILESS_MAIN(TestSimulator)

@@ -61,6 +61,10 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     const bool taken = SendRun(*drv, run, view, clock);
     drv->Close();
 
+    // The result's text is the desktop programs'; the reason the driver could not be reached
+    // (no socket, no permission, nothing listening, no reply) is for the technician.
+    if (!taken && !drv->lastProblem().empty())
+        io.error(QStringLiteral("program: %1").arg(QString::fromStdString(drv->lastProblem())));
     if (clock.interrupted())
         io.error(QStringLiteral("program: interrupted at packet %1 of %2; the run was ended")
                      .arg(view.packet())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 class RunBuffer;
@@ -48,6 +49,11 @@ inline constexpr int BusyPauseMs = 200;  // after the cursor changes, at start a
 inline constexpr int RetryPauseMs = 500; // after a packet the keyboard did not take
 inline constexpr int PacketPauseMs = 10; // after each packet taken
 inline constexpr int MaxAttempts = 6;    // tries of one packet before the run gives up
+
+// Waits until deadline on the monotonic clock: never less, and as little more as the machine
+// allows. A full run is thousands of 10 ms pauses, so a wake-up that comes late by a fraction
+// of a millisecond would lengthen it by several percent.
+void waitUntil(std::chrono::steady_clock::time_point deadline);
 } // namespace RunTiming
 
 // Sends a run's packets, each behind its own readiness request and with its retries, and

@@ -105,11 +105,15 @@ bool SocketDrv::connectOnce()
         return false;
     }
     // A daemon that has stopped accepting leaves its queue full, and a full queue answers a
-    // connect that must not wait with "try again": try again until the deadline.
-    const Deadline until = deadline();
+    // connect that must not wait with "try again": try again until the deadline. One that kept
+    // us waiting that long gets a single try until it accepts again, so that a run against it
+    // fails as soon as one against a missing driver.
+    const Deadline until = m_stalled ? Clock::now() : deadline();
     for (;;) {
-        if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
+        if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+            m_stalled = false;
             return true;
+        }
         const int error = errno;
         if (error == EINTR)
             continue;
@@ -119,6 +123,7 @@ bool SocketDrv::connectOnce()
         }
         struct stat info;
         const bool exists = ::stat(m_path.c_str(), &info) == 0;
+        m_stalled = error == EAGAIN;
         if (error == EAGAIN)
             drop("the driver at " + m_path + " accepted no connection within " +
                  std::to_string(m_timeoutMs) + " ms (it is stalled or overloaded)");

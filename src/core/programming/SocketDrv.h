@@ -57,6 +57,7 @@ private:
     std::string m_path;
     int m_timeoutMs;
     int m_fd = -1;
-    bool m_open = false; // between Open and Close: IsReady may connect again
+    bool m_open = false;    // between Open and Close: IsReady may connect again
+    bool m_stalled = false; // the last connect timed out on a daemon that accepts nothing
     std::string m_problem;
 };

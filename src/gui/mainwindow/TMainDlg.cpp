@@ -368,6 +368,18 @@ void TMainDlg::sExitClick()
     close();
 }
 
+void TMainDlg::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // The window is on the screen before the driver channel is opened: opening it may install
+    // a driver, and start-up must not wait for that.
+    if (!m_painted) {
+        m_painted = true;
+        QMetaObject::invokeMethod(
+            this, [this] { m_progDlg->openChannel(); }, Qt::QueuedConnection);
+    }
+}
+
 void TMainDlg::closeEvent(QCloseEvent *event)
 {
     // A run cut in half would leave the keyboard half-programmed.

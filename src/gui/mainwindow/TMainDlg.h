@@ -89,6 +89,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void createCommands();
@@ -116,4 +117,5 @@ private:
     class RunHost;
     std::unique_ptr<RunHost> m_runHost;
     std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses
+    bool m_painted = false;
 };

@@ -3,6 +3,7 @@
 #include "TProgress.h"
 #include "common/Prompter.h"
 #include "profile/Messages.h"
+#include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
 #include "programming/SendRun.h"
 #include "programming/TDrv.h"
@@ -12,10 +13,6 @@
 #include <QPointer>
 
 #include <thread>
-
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#endif
 
 // Hands what the run shows over to this object's thread, in order, without waiting for it:
 // the run's pacing is the keyboard's, never the screen's.
@@ -62,6 +59,7 @@ TProgDlg::TProgDlg(const ProgramProfile &profile, Host &host, QObject *parent)
 
 TProgDlg::~TProgDlg()
 {
+    waitForOpening();
     if (m_drv && m_opened)
         m_drv->Close();
     delete m_progress;
@@ -69,7 +67,33 @@ TProgDlg::~TProgDlg()
 
 void TProgDlg::setDrv(std::unique_ptr<TDrv> drv)
 {
+    waitForOpening();
     m_drv = std::move(drv);
+    m_opened = false;
+}
+
+void TProgDlg::openChannel()
+{
+    if (m_opened || m_opening.valid())
+        return;
+    if (!m_drv)
+        m_drv = TDrv::createPlatformDrv();
+    m_opened = true;
+    // On Windows this installs and starts the driver service, which may take a while: never on
+    // the thread that paints.
+    m_opening = std::async(std::launch::async, [drv = m_drv.get(), name = m_profile.name] {
+        // Nothing is shown to the user at start-up, but whoever reads the program's output
+        // learns why programming will fail.
+        if (!drv->Open())
+            qInfo("%s: the keyboard driver cannot be reached yet: %s", qPrintable(name),
+                  drv->lastProblem().empty() ? "it refused to open" : drv->lastProblem().c_str());
+    });
+}
+
+void TProgDlg::waitForOpening()
+{
+    if (m_opening.valid())
+        m_opening.get();
 }
 
 void TProgDlg::setClock(std::unique_ptr<RunClock> clock)
@@ -101,12 +125,10 @@ bool TProgDlg::SendRun()
     QEventLoop waiting;
     bool taken = false;
     std::thread worker([&] {
-#ifdef Q_OS_LINUX
-        // The run's length is mostly its pauses: let them end on time rather than when the
-        // kernel finds it convenient to wake the thread.
-        prctl(PR_SET_TIMERSLACK, 1UL);
-#endif
         try {
+            // A Prog command given while the channel is still opening waits for it here, not on
+            // the thread that paints.
+            waitForOpening();
             if (!m_opened) {
                 m_opened = true;
                 m_drv->Open(); // a channel that failed to open fails each request in turn
@@ -119,6 +141,9 @@ bool TProgDlg::SendRun()
     });
     waiting.exec(QEventLoop::ExcludeUserInputEvents);
     worker.join();
+    if (!taken && !m_drv->lastProblem().empty())
+        qInfo("%s: programming failed: %s", qPrintable(m_profile.name),
+              m_drv->lastProblem().c_str());
 
     // What the user did during the run is handled now, before the result is shown; commands
     // among it still find a run going on and do not start.

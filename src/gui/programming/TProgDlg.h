@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <future>
 #include <memory>
 
 class KeyGrid;
@@ -15,9 +16,10 @@ class RunClock;
 class TDrv;
 struct ProgramProfile;
 
-// Owner of the programming run and of the driver channel. The channel is opened when the first
-// run needs it, on the run's own thread, so that start-up never waits for a driver, and it is
-// closed when this object goes at exit.
+// Owner of the programming run and of the driver channel. The channel is opened at start-up once
+// the main window has been painted, on a thread of its own so that the window never waits for a
+// driver (a run that comes first waits for it on the run's thread), and it is closed when this
+// object goes at exit.
 //
 // A run's requests and pauses take place on a worker thread while this thread waits in an event
 // loop that leaves user input queued: the windows stay painted and answer the window manager,
@@ -46,6 +48,9 @@ public:
     void setDrv(std::unique_ptr<TDrv> drv);
     void setClock(std::unique_ptr<RunClock> clock);
 
+    // Opens the channel in the background; once, and only when no run has opened it yet.
+    void openChannel();
+
     // Prog One with the key at index, Prog All with -1. Does nothing while a run is going on.
     void ProgramKeys(int index);
     bool running() const { return m_running; }
@@ -62,12 +67,14 @@ private:
     class QueuedView;
 
     bool SendRun();
+    void waitForOpening();
 
     const ProgramProfile &m_profile;
     Host &m_host;
     std::unique_ptr<TDrv> m_drv;
     std::unique_ptr<RunClock> m_clock;
-    bool m_opened = false; // Open was tried
+    bool m_opened = false; // Open was tried, or is being tried
+    std::future<void> m_opening;
     bool m_running = false;
     RunBuffer m_run;
     QPointer<TProgress> m_progress; // a child of the main window, when there is one
