@@ -3,6 +3,7 @@
 // thread of this test: whatever the driver does, a request ends within its deadline, and
 // nothing but a single byte 1 to the request just sent counts as success.
 
+#include "StalledDriverSocket.h"
 #include "programming/SocketDrv.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -53,28 +55,24 @@ class HostileDriver
 public:
     HostileDriver(const QString &path, Driver kind) : m_kind(kind)
     {
+        if (kind == Driver::AcceptsNothing) {
+            m_stalled = std::make_unique<StalledDriverSocket>(path);
+            return;
+        }
         const sockaddr_un address = addressOf(path);
         m_listen = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         ::bind(m_listen, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-        if (kind == Driver::AcceptsNothing) {
-            // A queue of none takes one waiting connection; this one fills it.
-            ::listen(m_listen, 0);
-            m_filler = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-            ::connect(m_filler, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-            return;
-        }
         ::listen(m_listen, 4);
         m_thread = std::thread([this] { serve(); });
     }
     ~HostileDriver()
     {
         m_stop = true;
+        if (m_listen < 0)
+            return;
         ::shutdown(m_listen, SHUT_RDWR);
-        if (m_thread.joinable())
-            m_thread.join();
-        for (int fd : {m_listen, m_filler})
-            if (fd >= 0)
-                ::close(fd);
+        m_thread.join();
+        ::close(m_listen);
     }
 
 private:
@@ -133,7 +131,7 @@ private:
 
     Driver m_kind;
     int m_listen = -1;
-    int m_filler = -1;
+    std::unique_ptr<StalledDriverSocket> m_stalled;
     std::atomic<bool> m_stop = false;
     std::thread m_thread;
 };

@@ -9,6 +9,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <future>
 
 // Prog One and Prog All from the main window, with a driver and a clock that answer at once.
 class TestProgramRun : public QObject
@@ -18,6 +22,7 @@ private slots:
     void commands_data();
     void commands();
     void noCommandStartsDuringARun();
+    void channelOpensOnceAfterTheFirstPaintAndARunWaitsForIt();
 };
 
 namespace {
@@ -132,6 +137,28 @@ void TestProgramRun::noCommandStartsDuringARun()
     QVERIFY(h.window.isVisible());
     QVERIFY(h.window.ConfigChanged());
     QCOMPARE(h.drv->packets().size(), 84);
+}
+
+void TestProgramRun::channelOpensOnceAfterTheFirstPaintAndARunWaitsForIt()
+{
+    Harness h(ProgramProfile::tavrin());
+    std::atomic<bool> opening = false;
+    std::promise<void> release;
+    h.drv->openHook = [&opening, released = release.get_future().share()] {
+        opening = true;
+        released.wait(); // a driver service that takes its time to start
+    };
+    QVERIFY(h.drv->requests.isEmpty());
+    h.window.show();
+    QTRY_VERIFY(opening);
+
+    // Prog All before the channel is open: the window goes on painting and the run starts once
+    // the channel has opened.
+    QTimer::singleShot(100, [&] { release.set_value(); });
+    h.window.action(Command::ProgAll)->trigger();
+    QCOMPARE(h.prompter->shown, QStringList{"information: Program completed."});
+    QCOMPARE(h.drv->requests.mid(0, 3), (QStringList{"open", "4", "6"}));
+    QCOMPARE(h.drv->requests.count("open"), 1);
 }
 
 QTEST_MAIN(TestProgramRun)

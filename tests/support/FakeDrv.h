@@ -22,8 +22,14 @@ public:
     int throwOnPacket = 0; // the packet request, counted from 1, that throws instead of answering
     QStringList requests;
     std::function<void()> packetHook; // called once, at the first packet, on the run's thread
+    std::function<void()> openHook;   // called in Open, on whichever thread opens
 
-    bool Open() override { return true; }
+    bool Open() override
+    {
+        if (openHook)
+            openHook();
+        return log(QStringLiteral("open"));
+    }
     bool Close() override { return true; }
     bool SendPacket(const std::uint8_t *packet, int length) override
     {

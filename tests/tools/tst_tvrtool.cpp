@@ -2,8 +2,10 @@
 // programming run against the keyboard simulator as a process of its own.
 
 #include "SimulatorProcess.h"
+#include "StalledDriverSocket.h"
 #include "Tool.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,6 +16,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
 
 namespace {
 
@@ -129,6 +132,8 @@ private slots:
     void usage();
     void programRefusedPacket();
     void programInterrupted();
+    void programWithoutADriver_data();
+    void programWithoutADriver();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -543,6 +548,50 @@ void TestTvrtool::programRefusedPacket()
     QCOMPARE(tool.readAllStandardError(), "Waiting (2 - 1) ...\n");
     QCOMPARE(tool.exitCode(), 0);
     QTRY_COMPARE(SimulatorProcess::keyMemory(memory).value(20), "12 1C F0 1C F0 12");
+}
+
+void TestTvrtool::programWithoutADriver_data()
+{
+    QTest::addColumn<bool>("stalled"); // else no socket at all
+    QTest::addColumn<int>("interruptAfterMs"); // 0: no Ctrl+C
+    QTest::addColumn<QString>("why");
+
+    QTest::newRow("no socket") << false << 0 << "there is no driver socket at ";
+    QTest::newRow("daemon accepts nothing")
+        << true << 0 << "accepted no connection within 2000 ms (it is stalled or overloaded)";
+    QTest::newRow("Ctrl+C while connecting to it")
+        << true << 500 << "program: interrupted at packet 1 of 84";
+}
+
+void TestTvrtool::programWithoutADriver()
+{
+    QFETCH(bool, stalled);
+    QFETCH(int, interruptAfterMs);
+    QFETCH(QString, why);
+    const QString socket = path("tvdrv.sock");
+    std::unique_ptr<StalledDriverSocket> daemon;
+    if (stalled)
+        daemon = std::make_unique<StalledDriverSocket>(socket);
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TVDRV_SOCKET", socket);
+    tool.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    tool.start(TVRTOOL, {"program", write("layout.tvr", defaults())});
+    QVERIFY(tool.waitForStarted());
+    if (interruptAfterMs > 0) {
+        QTest::qWait(interruptAfterMs);
+        ::kill(pid_t(tool.processId()), SIGINT);
+    }
+    // The retries of the first packet take 3 s; a daemon that never accepts may add its one
+    // connect deadline of 2 s, and nothing more.
+    QVERIFY(tool.waitForFinished(15000));
+    QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(tool.exitCode(), 1);
+    QCOMPARE(tool.readAllStandardOutput(), "Failed to program.\n");
+    const QByteArray said = tool.readAllStandardError();
+    QVERIFY2(said.contains(why.toUtf8()), said.constData());
 }
 
 void TestTvrtool::programInterrupted()

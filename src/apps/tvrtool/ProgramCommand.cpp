@@ -52,11 +52,12 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     RunBuffer run;
     buildRun(grid, *index, run);
 
+    // Ctrl+C is ours from here on, also while the channel opens (which has its deadline).
+    InterruptibleRunClock clock;
     // As in the desktop programs, a channel that does not open is no reason not to try: every
     // request tries to reach the driver again.
     const std::unique_ptr<TDrv> drv = TDrv::createPlatformDrv();
     drv->Open();
-    InterruptibleRunClock clock;
     TerminalRunView view(io, run.packetCount(), &clock);
     const bool taken = SendRun(*drv, run, view, clock);
     drv->Close();
