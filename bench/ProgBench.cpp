@@ -8,7 +8,7 @@
 #include "FakePrompter.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
-#include "programming/SendRun.h"
+#include "programming/SendPackets.h"
 #include "programming/SocketDrv.h"
 #include "programming/TProgDlg.h"
 

@@ -9,18 +9,31 @@
 
 namespace {
 
-// Writes down what a run shows: "busy", "idle", "show", "hide" and the label's texts.
+// Writes down what a run shows: "busy", "idle", and its events as "begun 2", "try 1.1",
+// "refused 1.1", "ended refused at 1".
 class RecordingView : public RunView
 {
 public:
     QStringList shown;
     void setBusyCursor(bool busy) override { shown << (busy ? "busy" : "idle"); }
-    void showProgress() override { shown << "show"; }
-    void setProgressText(const std::string &text) override
+    void runEvent(const RunEvent &e) override
     {
-        shown << QString::fromStdString(text);
+        static const char *const outcomes[] = {"completed", "refused", "cancelled", "failed"};
+        switch (e.kind) {
+        case RunEvent::Kind::Begun:
+            shown << QStringLiteral("begun %1").arg(e.packet);
+            break;
+        case RunEvent::Kind::PacketTried:
+            shown << QStringLiteral("try %1.%2").arg(e.packet).arg(e.attempt);
+            break;
+        case RunEvent::Kind::PacketRefused:
+            shown << QStringLiteral("refused %1.%2").arg(e.packet).arg(e.attempt);
+            break;
+        case RunEvent::Kind::Ended:
+            shown << QStringLiteral("ended %1 at %2").arg(outcomes[int(e.outcome)]).arg(e.packet);
+            break;
+        }
     }
-    void hideProgress() override { shown << "hide"; }
 };
 
 QStringList packetsOf(const RunBuffer &run)
@@ -125,34 +138,34 @@ void TestProgramming::sendRun_data()
     QTest::addColumn<int>("elapsedMs");
     QTest::addColumn<bool>("taken");
 
-    const QString N1 = "Now programming (1) ...", N2 = "Now programming (2) ...";
+    const QString T1 = "try 1.1", T2 = "try 2.1";
     QTest::newRow("both taken at once")
         << ""
         << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 5 3"
-        << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 200 + 10 + 10 + 200 << true;
+        << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"}
+        << 200 + 10 + 10 + 200 << true;
     QTest::newRow("not ready at the start: no BeginRun, packets still tried")
         << "0"
         << "" << true << 0 << "4 4 2 3 4 2 3 4 5 3"
-        << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 420 << true;
+        << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"} << 420 << true;
     QTest::newRow("a refused packet is still followed by EndExchange, then tried again")
         << ""
         << "0" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
-        << QStringList{"busy", "show", N1, "Waiting (1 - 1) ...", N1, N2, "hide", "idle"}
+        << QStringList{"busy", "begun 2", T1, "refused 1.1", "try 1.2", T2, "ended completed at 3",
+                       "idle"}
         << 200 + 500 + 10 + 10 + 200 << true;
     QTest::newRow("not ready for the second packet")
         << "110"
         << "" << true << 0 << "4 6 3 4 2 3 4 4 2 3 4 5 3"
-        << QStringList{"busy", "show", N1, N2, "Waiting (2 - 1) ...", N2, "hide", "idle"}
+        << QStringList{"busy", "begun 2", T1, T2, "refused 2.1", "try 2.2", "ended completed at 3",
+                       "idle"}
         << 200 + 10 + 500 + 10 + 200 << true;
     // What a packet the keyboard never takes shows, up to the end of the run.
-    const QStringList sixWaits = {"busy", "show",
-                                  N1,     "Waiting (1 - 1) ...",
-                                  N1,     "Waiting (1 - 2) ...",
-                                  N1,     "Waiting (1 - 3) ...",
-                                  N1,     "Waiting (1 - 4) ...",
-                                  N1,     "Waiting (1 - 5) ...",
-                                  N1,     "Waiting (1 - 6) ...",
-                                  "hide", "idle"};
+    QStringList sixWaits = {"busy", "begun 2"};
+    for (int k = 1; k <= 6; ++k)
+        sixWaits << QStringLiteral("try 1.%1").arg(k) << QStringLiteral("refused 1.%1").arg(k);
+    sixWaits << "ended refused at 1"
+             << "idle";
     QTest::newRow("six refusals fail the run, EndRun still sent")
         << ""
         << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
@@ -163,7 +176,8 @@ void TestProgramming::sendRun_data()
     QTest::newRow("a failure inside the run ends it like any other")
         << ""
         << "" << true << 2 << "4 6 3 4 2 3 4 2 4 5 3"
-        << QStringList{"busy", "show", N1, N2, "hide", "idle"} << 200 + 10 + 200 << false;
+        << QStringList{"busy", "begun 2", T1, T2, "ended failed at 0", "idle"} << 200 + 10 + 200
+        << false;
 }
 
 void TestProgramming::sendRun()
@@ -189,7 +203,7 @@ void TestProgramming::sendRun()
     const std::uint8_t codes[] = {0x1C, 0xF7};
     run.AppendKeyPackets(9, codes, 2);
 
-    QCOMPARE(SendRun(drv, run, view, clock), taken);
+    QCOMPARE(sendPackets(drv, run, view, clock) == RunOutcome::Completed, taken);
     QStringList kinds;
     for (const QString &r : drv.requests)
         kinds << r.left(1);
@@ -210,9 +224,8 @@ void TestProgramming::packetNumbersRunOnAcrossKeys()
     drv.packetScript = "1110"; // the first packet of the second key is refused once
     RecordingView view;
     VirtualClock clock;
-    QVERIFY(SendRun(drv, run, view, clock));
-    QCOMPARE(view.shown.mid(5, 3), (QStringList{"Now programming (4) ...", "Waiting (4 - 1) ...",
-                                                "Now programming (4) ..."}));
+    QCOMPARE(sendPackets(drv, run, view, clock), RunOutcome::Completed);
+    QCOMPARE(view.shown.mid(5, 3), (QStringList{"try 4.1", "refused 4.1", "try 4.2"}));
     QCOMPARE(drv.packets().at(3), "2:F1 F7 00 09 F4");
     QCOMPARE(drv.packets().size(), 3 + 84);
 }

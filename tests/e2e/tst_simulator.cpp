@@ -5,7 +5,7 @@
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
 #include "programming/RunBuffer.h"
-#include "programming/SendRun.h"
+#include "programming/SendPackets.h"
 #include "programming/SocketDrv.h"
 
 #include <QElapsedTimer>
@@ -34,7 +34,7 @@ bool programKey(SocketDrv &drv, KeyGrid &grid, int index)
     buildRun(grid, index, run);
     SilentRunView view;
     SystemRunClock clock;
-    return SendRun(drv, run, view, clock);
+    return sendPackets(drv, run, view, clock) == RunOutcome::Completed;
 }
 
 } // namespace

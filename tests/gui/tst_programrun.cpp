@@ -21,7 +21,7 @@ class TestProgramRun : public QObject
 private slots:
     void commands_data();
     void commands();
-    void noCommandStartsDuringARun();
+    void commandsAskedDuringARunFollowIt();
     void channelOpensOnceAfterTheFirstPaintAndARunWaitsForIt();
 };
 
@@ -116,12 +116,14 @@ void TestProgramRun::commands()
     QCOMPARE(text->alignment().testFlag(Qt::AlignHCenter), centred);
 }
 
-void TestProgramRun::noCommandStartsDuringARun()
+void TestProgramRun::commandsAskedDuringARunFollowIt()
 {
     Harness h(ProgramProfile::tavrin());
-    h.window.setConfigChanged(true); // New and closing would ask about saving
+    h.window.setConfigChanged(true); // New and closing ask about saving
     h.window.show();
-    // While the worker sends the first packet, the window is asked for New and to close.
+    // While the worker sends the first packet, the window is asked for New and to close; the
+    // user answers No to saving, so New clears the changes and closing asks nothing more.
+    h.prompter->answers3 << Prompter::Answer::No;
     h.drv->packetHook = [&] {
         QMetaObject::invokeMethod(
             &h.window,
@@ -133,10 +135,13 @@ void TestProgramRun::noCommandStartsDuringARun()
     };
     h.window.action(Command::ProgAll)->trigger();
 
-    QCOMPARE(h.prompter->shown, QStringList{"information: Program completed."});
-    QVERIFY(h.window.isVisible());
-    QVERIFY(h.window.ConfigChanged());
+    // Neither cut the run short: every packet went, and the result came first.
     QCOMPARE(h.drv->packets().size(), 84);
+    QCOMPARE(h.prompter->shown,
+             (QStringList{"information: Program completed.",
+                          "ask3: Key Configuration has already been changed.\nSave it before load "
+                          "new configration ?"}));
+    QVERIFY(!h.window.isVisible());
 }
 
 void TestProgramRun::channelOpensOnceAfterTheFirstPaintAndARunWaitsForIt()

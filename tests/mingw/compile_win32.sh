@@ -13,6 +13,6 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 core=$src/src/core
 "$cxx" -std=c++20 -Wall -Wextra -Werror -I"$core" -I"$generated" \
-  "$core"/programming/{Win32Calls,Win32Drv,PlatformDrv,RunBuffer,SendRun}.cpp \
+  "$core"/programming/{Win32Calls,Win32Drv,PlatformDrv,RunBuffer,RunClock,SendPackets}.cpp \
   "$src/tests/mingw/win32_main.cpp" -static -ladvapi32 -o "$out/channel.exe"
 echo "built $(basename "$out/channel.exe") for Windows"

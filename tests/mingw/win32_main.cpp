@@ -2,7 +2,7 @@
 // resolves against the real Windows libraries. Never run by the tests.
 
 #include "programming/RunBuffer.h"
-#include "programming/SendRun.h"
+#include "programming/SendPackets.h"
 #include "programming/TDrv.h"
 
 int main()
@@ -15,7 +15,7 @@ int main()
     run.AppendKeyPackets(8, noCodes, 1);
     SilentRunView view;
     SystemRunClock clock;
-    const bool taken = SendRun(*drv, run, view, clock);
+    const bool taken = sendPackets(*drv, run, view, clock) == RunOutcome::Completed;
     drv->Close();
     return taken ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "programming/SendRun.h"
+#include "programming/SendPackets.h"
 #include "programming/TDrv.h"
 
 #include <QByteArray>

@@ -552,7 +552,7 @@ void TestTvrtool::programRefusedPacket()
 
 void TestTvrtool::programWithoutADriver_data()
 {
-    QTest::addColumn<bool>("stalled"); // else no socket at all
+    QTest::addColumn<bool>("stalled");         // else no socket at all
     QTest::addColumn<int>("interruptAfterMs"); // 0: no Ctrl+C
     QTest::addColumn<QString>("why");
 

@@ -1,7 +1,7 @@
 // tvrtool program: the desktop programs' Prog One and Prog All from the command line, through
 // the same run and the same driver channel.
 
-#include "InterruptibleRunClock.h"
+#include "Interruption.h"
 #include "LayoutSource.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
@@ -11,6 +11,7 @@
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
 #include "programming/RunBuffer.h"
+#include "programming/SendPackets.h"
 #include "programming/TDrv.h"
 
 int programCommand(const QStringList &arguments, ToolIo &io)
@@ -53,20 +54,22 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     buildRun(grid, *index, run);
 
     // Ctrl+C is ours from here on, also while the channel opens (which has its deadline).
-    InterruptibleRunClock clock;
+    const Interruption interruption;
     // As in the desktop programs, a channel that does not open is no reason not to try: every
     // request tries to reach the driver again.
     const std::unique_ptr<TDrv> drv = TDrv::createPlatformDrv();
     drv->Open();
-    TerminalRunView view(io, run.packetCount(), &clock);
-    const bool taken = SendRun(*drv, run, view, clock);
+    SystemRunClock clock;
+    TerminalRunView view(io);
+    const RunOutcome outcome = sendPackets(*drv, run, view, clock, &interruption.requested());
     drv->Close();
+    const bool taken = outcome == RunOutcome::Completed;
 
     // The result's text is the desktop programs'; the reason the driver could not be reached
     // (no socket, no permission, nothing listening, no reply) is for the technician.
     if (!taken && !drv->lastProblem().empty())
         io.error(QStringLiteral("program: %1").arg(QString::fromStdString(drv->lastProblem())));
-    if (clock.interrupted())
+    if (outcome == RunOutcome::Cancelled)
         io.error(QStringLiteral("program: interrupted at packet %1 of %2; the run was ended")
                      .arg(view.packet())
                      .arg(run.packetCount()));

@@ -2,34 +2,34 @@
 
 #include "profile/Messages.h"
 
-#include <cstdio>
+TerminalRunView::TerminalRunView(ToolIo &io) : m_io(io) {}
 
-TerminalRunView::TerminalRunView(ToolIo &io, int packets, InterruptibleRunClock *clock)
-    : m_io(io), m_packets(packets), m_interrupts(clock)
+void TerminalRunView::runEvent(const RunEvent &event)
 {
-}
-
-void TerminalRunView::showProgress()
-{
-    if (m_interrupts)
-        m_interrupts->setArmed(true);
-    m_shown = true;
-    m_clock.start();
-}
-
-void TerminalRunView::setProgressText(const std::string &text)
-{
-    // The run tells its progress only in its texts, and these are its own formats.
-    int n = 0, attempt = 0;
-    if (std::sscanf(text.c_str(), Messages::Waiting, &n, &attempt) == 2) {
+    switch (event.kind) {
+    case RunEvent::Kind::Begun:
+        m_packets = event.packet;
+        m_shown = true;
+        m_clock.start();
+        break;
+    case RunEvent::Kind::PacketTried:
+        m_packet = event.packet;
+        draw(QString::asprintf(Messages::NowProgramming, event.packet));
+        break;
+    case RunEvent::Kind::PacketRefused: {
         ++m_refused;
+        const QString text = QString::asprintf(Messages::Waiting, event.packet, event.attempt);
         if (!m_io.errIsTerminal)
-            m_io.err << QString::fromStdString(text) << Qt::endl;
-    } else if (std::sscanf(text.c_str(), Messages::NowProgramming, &n) != 1) {
-        return;
+            m_io.err << text << Qt::endl;
+        draw(text);
+        break;
     }
-    m_packet = n;
-    draw(QString::fromStdString(text));
+    case RunEvent::Kind::Ended:
+        if (event.packet > 0)
+            m_packet = std::min(event.packet, m_packets);
+        clear();
+        break;
+    }
 }
 
 void TerminalRunView::draw(const QString &text)
@@ -53,10 +53,8 @@ void TerminalRunView::draw(const QString &text)
     m_io.err << line << "\x1b[K" << Qt::flush;
 }
 
-void TerminalRunView::hideProgress()
+void TerminalRunView::clear()
 {
-    if (m_interrupts)
-        m_interrupts->setArmed(false);
     if (m_io.errIsTerminal && m_shown)
         m_io.err << "\r\x1b[K" << Qt::flush;
     m_shown = false;

@@ -167,12 +167,10 @@ void TMainDlg::createCommands()
         action->setToolTip(QString::fromLatin1(row.hint));
         if (row.shortcut != NoShortcut)
             action->setShortcut(row.shortcut);
-        // No command starts while the keyboard is being programmed, not even one the user gave
-        // during the run and that is handled once it is over.
-        connect(action, &QAction::triggered, this, [this, run = row.run] {
-            if (!m_progDlg->running())
-                run(*this);
-        });
+        // No command starts while the keyboard is being programmed: one asked for meanwhile
+        // waits for the run's end.
+        connect(action, &QAction::triggered, this,
+                [this, run = row.run] { m_progDlg->whenIdle([this, run] { run(*this); }); });
         m_actions[int(row.command)] = action;
 
         auto *button = new QToolButton(m_client);
@@ -382,9 +380,10 @@ void TMainDlg::paintEvent(QPaintEvent *event)
 
 void TMainDlg::closeEvent(QCloseEvent *event)
 {
-    // A run cut in half would leave the keyboard half-programmed.
+    // A run cut in half would leave the keyboard half-programmed: the window closes after it.
     if (m_progDlg->running()) {
         event->ignore();
+        m_progDlg->whenIdle([this] { close(); });
         return;
     }
     // However the window is closed, unsaved changes get the same question as Exit.

@@ -5,51 +5,40 @@
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
-#include "programming/SendRun.h"
+#include "programming/SendPackets.h"
 #include "programming/TDrv.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QPointer>
 
-#include <thread>
-
-// Hands what the run shows over to this object's thread, in order, without waiting for it:
-// the run's pacing is the keyboard's, never the screen's.
+// Hands what the run shows over to the owner's thread, in order, without waiting for it: the
+// run's pacing is the keyboard's, never the screen's.
 class TProgDlg::QueuedView : public RunView
 {
 public:
-    explicit QueuedView(TProgDlg &owner) : m_owner(owner) {}
+    explicit QueuedView(TProgDlg &owner) : m_owner(&owner) {}
 
     void setBusyCursor(bool busy) override
     {
         post([busy](TProgDlg &p) { p.m_host.SetBusyCursor(busy); });
     }
-    void showProgress() override
+    void runEvent(const RunEvent &event) override
     {
-        post([](TProgDlg &p) { p.m_progress->showEmpty(); });
-    }
-    void setProgressText(const std::string &text) override
-    {
-        post([text = QString::fromStdString(text)](TProgDlg &p) {
-            p.m_progress->setText(text);
-            emit p.progressTextChanged(text);
+        post([event](TProgDlg &p) {
+            if (const std::optional<QString> text = p.m_progress->showRunEvent(event))
+                emit p.progressTextChanged(*text);
         });
-    }
-    void hideProgress() override
-    {
-        post([](TProgDlg &p) { p.m_progress->hide(); });
     }
 
 private:
     template <typename F> void post(F &&f)
     {
         QMetaObject::invokeMethod(
-            &m_owner, [&owner = m_owner, f = std::forward<F>(f)] { f(owner); },
+            m_owner, [owner = m_owner, f = std::forward<F>(f)] { f(*owner); },
             Qt::QueuedConnection);
     }
 
-    TProgDlg &m_owner;
+    TProgDlg *m_owner;
 };
 
 TProgDlg::TProgDlg(const ProgramProfile &profile, Host &host, QObject *parent)
@@ -59,7 +48,8 @@ TProgDlg::TProgDlg(const ProgramProfile &profile, Host &host, QObject *parent)
 
 TProgDlg::~TProgDlg()
 {
-    waitForOpening();
+    if (m_opening.valid())
+        m_opening.wait();
     if (m_drv && m_opened)
         m_drv->Close();
     delete m_progress;
@@ -67,14 +57,21 @@ TProgDlg::~TProgDlg()
 
 void TProgDlg::setDrv(std::unique_ptr<TDrv> drv)
 {
-    waitForOpening();
+    if (m_opening.valid())
+        m_opening.wait();
+    m_opening = {};
     m_drv = std::move(drv);
     m_opened = false;
 }
 
+void TProgDlg::setClock(std::unique_ptr<RunClock> clock)
+{
+    m_clock = std::move(clock);
+}
+
 void TProgDlg::openChannel()
 {
-    if (m_opened || m_opening.valid())
+    if (m_opened)
         return;
     if (!m_drv)
         m_drv = TDrv::createPlatformDrv();
@@ -90,15 +87,12 @@ void TProgDlg::openChannel()
     });
 }
 
-void TProgDlg::waitForOpening()
+void TProgDlg::whenIdle(std::function<void()> command)
 {
-    if (m_opening.valid())
-        m_opening.get();
-}
-
-void TProgDlg::setClock(std::unique_ptr<RunClock> clock)
-{
-    m_clock = std::move(clock);
+    if (m_running)
+        m_afterRun.push_back(std::move(command));
+    else
+        command();
 }
 
 void TProgDlg::ProgramKeys(int index)
@@ -111,6 +105,8 @@ void TProgDlg::ProgramKeys(int index)
         m_host.prompter().information(QString::fromLatin1(Messages::ProgramCompleted));
     else
         m_host.prompter().failure(QString::fromLatin1(Messages::ProgramFailed));
+    for (const auto &command : std::exchange(m_afterRun, {}))
+        command();
 }
 
 bool TProgDlg::SendRun()
@@ -120,34 +116,37 @@ bool TProgDlg::SendRun()
         m_drv = TDrv::createPlatformDrv();
     if (!m_progress)
         m_progress = new TProgress(m_profile, m_host.window());
+    // A run that comes before the channel has opened waits for it, and a channel never opened
+    // is opened by the run; both on the run's thread.
+    const bool open = !m_opened;
+    m_opened = true;
 
-    QueuedView view(*this);
     QEventLoop waiting;
-    bool taken = false;
-    std::thread worker([&] {
-        try {
-            // A Prog command given while the channel is still opening waits for it here, not on
-            // the thread that paints.
-            waitForOpening();
-            if (!m_opened) {
-                m_opened = true;
-                m_drv->Open(); // a channel that failed to open fails each request in turn
+    std::future<RunOutcome> outcome = std::async(
+        std::launch::async,
+        [packets = m_run, drv = m_drv.get(), clock = m_clock.get(), opening = m_opening, open,
+         view = std::make_shared<QueuedView>(*this), done = &waiting] {
+            RunOutcome result = RunOutcome::Failed;
+            try {
+                if (opening.valid())
+                    opening.wait();
+                if (open)
+                    drv->Open(); // a channel that failed to open fails each request in turn
+                result = sendPackets(*drv, packets, *view, *clock);
+            } catch (...) {
             }
-            taken = ::SendRun(*m_drv, m_run, view, *m_clock);
-        } catch (...) {
-            taken = false;
-        }
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+            // Queued behind everything the run showed.
+            QMetaObject::invokeMethod(done, &QEventLoop::quit, Qt::QueuedConnection);
+            return result;
+        });
     waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
+    const bool taken = outcome.get() == RunOutcome::Completed;
     if (!taken && !m_drv->lastProblem().empty())
         qInfo("%s: programming failed: %s", qPrintable(m_profile.name),
               m_drv->lastProblem().c_str());
 
-    // What the user did during the run is handled now, before the result is shown; commands
-    // among it still find a run going on and do not start.
-    QCoreApplication::processEvents();
+    // What the user did during the run is handled now, in order, before the result is shown.
     m_running = false;
+    QCoreApplication::processEvents();
     return taken;
 }

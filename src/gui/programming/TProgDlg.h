@@ -6,8 +6,10 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <future>
 #include <memory>
+#include <vector>
 
 class KeyGrid;
 class Prompter;
@@ -21,9 +23,12 @@ struct ProgramProfile;
 // driver (a run that comes first waits for it on the run's thread), and it is closed when this
 // object goes at exit.
 //
-// A run's requests and pauses take place on a worker thread while this thread waits in an event
-// loop that leaves user input queued: the windows stay painted and answer the window manager,
-// and what the user did meanwhile is handled only once the run is over.
+// A run's requests and pauses take place on a worker thread that is handed the run as a value;
+// what it reports comes back as events queued to this thread. Meanwhile this thread waits in an
+// event loop that keeps the windows painted and leaves the user's input in the window system's
+// queue: once the run is over that input is handled, in order, before the result is shown, as if
+// the run had blocked the program. Whatever else asks for a command during a run waits for its
+// end in whenIdle.
 class TProgDlg : public QObject
 {
     Q_OBJECT
@@ -51,9 +56,11 @@ public:
     // Opens the channel in the background; once, and only when no run has opened it yet.
     void openChannel();
 
-    // Prog One with the key at index, Prog All with -1. Does nothing while a run is going on.
+    // Prog One with the key at index, Prog All with -1.
     void ProgramKeys(int index);
     bool running() const { return m_running; }
+    // Does what is asked now, or when the run under way has ended and shown its result.
+    void whenIdle(std::function<void()> command);
 
     const RunBuffer &run() const { return m_run; }
     // The progress window; none before the first run.
@@ -67,15 +74,15 @@ private:
     class QueuedView;
 
     bool SendRun();
-    void waitForOpening();
 
     const ProgramProfile &m_profile;
     Host &m_host;
     std::unique_ptr<TDrv> m_drv;
     std::unique_ptr<RunClock> m_clock;
     bool m_opened = false; // Open was tried, or is being tried
-    std::future<void> m_opening;
+    std::shared_future<void> m_opening;
     bool m_running = false;
+    std::vector<std::function<void()>> m_afterRun;
     RunBuffer m_run;
     QPointer<TProgress> m_progress; // a child of the main window, when there is one
 };

@@ -1,6 +1,8 @@
 #include "TProgress.h"
 
+#include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
+#include "programming/RunView.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -46,4 +48,23 @@ void TProgress::showEmpty()
     show();
     raise();
     repaint();
+}
+
+std::optional<QString> TProgress::showRunEvent(const RunEvent &event)
+{
+    switch (event.kind) {
+    case RunEvent::Kind::Begun:
+        showEmpty();
+        break;
+    case RunEvent::Kind::PacketTried:
+        setText(QString::asprintf(Messages::NowProgramming, event.packet));
+        return text();
+    case RunEvent::Kind::PacketRefused:
+        setText(QString::asprintf(Messages::Waiting, event.packet, event.attempt));
+        return text();
+    case RunEvent::Kind::Ended:
+        hide();
+        break;
+    }
+    return std::nullopt;
 }

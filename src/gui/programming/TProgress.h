@@ -2,8 +2,11 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 struct ProgramProfile;
+struct RunEvent;
 
 // The small window that shows which packet a programming run is at. It has no close button: a
 // run cannot be cancelled, and it hides itself when the run ends.
@@ -17,6 +20,9 @@ public:
     void setText(const QString &text);
     // Visible, in front, centred on the screen, with an empty label.
     void showEmpty();
+    // Shows what a run reports: appears when it begins, says which packet it is at, goes
+    // when it ends. The label's new text, when it changed.
+    std::optional<QString> showRunEvent(const RunEvent &event);
 
 private:
     QLabel *m_label;

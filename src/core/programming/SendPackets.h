@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "RunClock.h"
+#include "RunView.h"
+
+#include <atomic>
+
+class RunBuffer;
+class TDrv;
+
+// Sends a run's packets, each behind its own readiness request and with its retries, and says
+// how the run ended. Whatever happens, a run that began with the keyboard ready is ended with
+// EndRun when the keyboard allows, and the cursor is given back.
+//
+// cancel, when given, is looked at before the first packet and after every pause, which always
+// falls between two exchanges with the keyboard: a run asked to stop finishes the exchange under
+// way, sends no further packet and still ends the run.
+RunOutcome sendPackets(TDrv &drv, const RunBuffer &run, RunView &view, RunClock &clock,
+                       const std::atomic<bool> *cancel = nullptr);
