@@ -16,7 +16,10 @@ static const WCHAR DeviceName[] = L"\\Device\\TVDRV";
 static const WCHAR DosName[] = L"\\DosDevices\\TVDRV";
 
 // Enough for a packet and a little more; longer input is cut, and its length still shows it.
-enum { MaxLoggedBytes = 16 };
+enum
+{
+    MaxLoggedBytes = 16
+};
 
 typedef struct
 {
