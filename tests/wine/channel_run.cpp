@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -86,12 +87,15 @@ public:
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
     Win32Drv channel(Win32Calls::system());
     TracingDrv drv(channel);
     std::printf("open %s\n", drv.Open() ? "yes" : "no");
     std::printf("service while open: %s\n", serviceState());
+    // A program that ends without closing the channel, as one that was killed would.
+    if (argc > 1 && std::strcmp(argv[1], "--leave-open") == 0)
+        return 0;
 
     // Shift+A on key number 0x14: its six codes and the end mark after them.
     const std::uint8_t codes[] = {0x12, 0x1C, 0xF0, 0x1C, 0xF0, 0x12, 0xF7};

@@ -60,24 +60,25 @@ mkdir "$drive/withdriver" "$drive/nodriver"
 cp "$work/channel_run.exe" "$work/TVDRV.SYS" "$drive/withdriver/"
 cp "$work/channel_run.exe" "$drive/nodriver/"
 
-# Runs the program from a folder of drive C:, as the programs are run, and waits until the
-# driver service host has ended too, so that its log is complete. The program's console ends
-# its lines the Windows way.
+# Runs a command line under Wine into NAME.out, and waits until the driver's service host has
+# ended too, so that its log is complete. The console ends its lines the Windows way.
 run() {
-  timeout 60 wine "C:\\$1\\channel_run.exe" >"$work/$1.crlf" 2>>"$winelog" ||
-    fail "the program in C:\\$1 did not end by itself"
-  tr -d '\r' <"$work/$1.crlf" >"$work/$1.out"
-  timeout 60 wineserver -w || fail "Wine did not settle after the program in C:\\$1"
+  local name=$1
+  shift
+  timeout 60 wine "$@" >"$work/$name.crlf" 2>>"$winelog" || fail "$name: did not end by itself"
+  tr -d '\r' <"$work/$name.crlf" >"$work/$name.out"
+  timeout 60 wineserver -w || fail "$name: Wine did not settle afterwards"
 }
 same() {
   diff -u "$2" - >"$work/diff" || { cat "$work/diff" >&2; fail "$1"; }
 }
+driver_log() {
+  [ -f "$drive/tvdrv.log" ] || fail "$1: the driver was never loaded, it wrote no log"
+  mv "$drive/tvdrv.log" "$work/$1.log"
+}
 
-run withdriver
-same "what the channel asked and was told, with the driver" "$work/withdriver.out" <<'EOF'
-open yes
-service while open: running
-IsReady yes
+# One key, Shift+A, sent to a driver that takes everything: what the channel asks and is told.
+taken_run='IsReady yes
 BeginRun yes
 EndExchange yes
 IsReady yes
@@ -105,15 +106,11 @@ IsReady yes
 EndRun yes
 EndExchange yes
 run taken
-service after close: absent
-EOF
-[ -f "$drive/tvdrv.log" ] || fail "the driver was never loaded: it wrote no log"
-# Codes 2 and 6 carry the transfer method "out direct" (2), 3 "neither" (3), 4 "buffered" (0)
-# and 5 "in direct" (1); only request 2 has input, the packet, which arrives in the system
-# buffer. "unload" after "close" shows that stopping the service unloaded the driver.
-same "what the driver received" "$drive/tvdrv.log" <<'EOF'
-load
-open
+service after close: absent'
+# And what the driver receives of it. Codes 2 and 6 carry the transfer method "out direct" (2),
+# 3 "neither" (3), 4 "buffered" (0) and 5 "in direct" (1); only request 2 has input, the
+# packet, which arrives in the system buffer.
+received_run='open
 request 4 method 0 input 0
 request 6 method 2 input 0
 request 3 method 3 input 0
@@ -141,15 +138,51 @@ request 3 method 3 input 0
 request 4 method 0 input 0
 request 5 method 1 input 0
 request 3 method 3 input 0
-close
+close'
+
+# Started from a folder of drive C:, as the programs are, the channel installs and starts the
+# service, the run reaches the driver, and closing stops the service ("unload") and deletes it.
+run fresh 'C:\withdriver\channel_run.exe'
+same "with the driver: what the channel asked and was told" "$work/fresh.out" <<EOF
+open yes
+service while open: running
+$taken_run
+EOF
+driver_log fresh
+same "with the driver: what the driver received" "$work/fresh.log" <<EOF
+load
+$received_run
 unload
 EOF
-rm "$drive/tvdrv.log"
+
+# A program that ended without closing leaves the service running. The next one cannot create
+# it again and does not start it, but opens the driver that runs, and removes the service at
+# its close. The command interpreter holds the session open between the two, as a desktop
+# would.
+run left 'C:\windows\system32\cmd.exe' /c \
+  'C:\withdriver\channel_run.exe --leave-open & C:\withdriver\channel_run.exe'
+same "after a program that left the driver running: what the channel asked and was told" \
+  "$work/left.out" <<EOF
+open yes
+service while open: running
+open yes
+service while open: running
+$taken_run
+EOF
+driver_log left
+same "after a program that left the driver running: what the driver received" \
+  "$work/left.log" <<EOF
+load
+open
+close
+$received_run
+unload
+EOF
 
 # Without the driver file the service is created but cannot start and the device does not
 # open: the first packet is refused six times and the run fails; the service is still removed.
-run nodriver
-same "what the channel asked and was told, without the driver" "$work/nodriver.out" <<'EOF'
+run missing 'C:\nodriver\channel_run.exe'
+same "without the driver file: what the channel asked and was told" "$work/missing.out" <<'EOF'
 open no
 service while open: stopped
 IsReady no
@@ -163,5 +196,5 @@ IsReady no
 run failed
 service after close: absent
 EOF
-[ ! -e "$drive/tvdrv.log" ] || fail "a driver was loaded although its file was missing"
+[ ! -e "$drive/tvdrv.log" ] || fail "without the driver file: a driver was loaded all the same"
 echo "the Windows channel ran under $(wine --version 2>/dev/null) against the stand-in driver"
