@@ -5,7 +5,8 @@
 # Wine, whose service host loads kernel drivers, in a fresh prefix without a display. Checks
 # that the channel installs and starts the driver service, that the driver receives the run's
 # requests with the right codes, transfer methods and bytes, that the service is stopped and
-# deleted at close, and that without the driver file the run fails after its retries.
+# deleted at close, that a program that left the driver running does not stop the next one,
+# and that without the driver file the run fails after its retries.
 # Usage: run_channel_under_wine.sh SOURCE_DIR GENERATED_CORE_DIR (where the generated headers
 # are). Skips (77) where Wine or the cross compilers are not installed. To see why a driver does
 # not load, run it with WINEDEBUG=+service,+ntoskrnl,+winedevice,+module.
@@ -15,7 +16,7 @@ cc=x86_64-w64-mingw32-gcc
 cxx=x86_64-w64-mingw32-g++
 for tool in "$cc" "$cxx" wine wineboot wineserver; do
   if ! command -v "$tool" >/dev/null; then
-    echo "$tool not found (Debian packages gcc-mingw-w64-x86-64, g++-mingw-w64-x86-64, wine, wine64): skipped"
+    echo "$tool not found (Debian packages g++-mingw-w64-x86-64, wine, wine64): skipped"
     exit 77
   fi
 done
