@@ -16,6 +16,11 @@ if [ "${1:-run}" = test ]; then
   packages+=(clang libclang-rt-dev)
   # The Windows driver channel is compiled against the real windows.h.
   packages+=(g++-mingw-w64-x86-64)
+  # The Windows channel is also run for real, under Wine, whose service host loads a stand-in
+  # kernel driver built with the C cross compiler (which comes with the C++ one). Without
+  # recommends it leaves out the 32-bit half (which needs the i386 architecture), the graphics,
+  # printing and media libraries and the fonts: a headless 64-bit run needs none of them.
+  packages+=(wine wine64)
   # The key-face pixel tests draw with a fixed font, so that line heights are known.
   packages+=(fonts-dejavu-core)
 fi

@@ -235,10 +235,10 @@ namespace {
 // A Windows system that writes down every call; handles are small numbers.
 struct Win32Script
 {
-    std::uint32_t platform = 2;
+    Win32Calls::DWord platform = 2;
     bool deviceOpens = true;
     bool serviceCreated = true;
-    std::uint32_t startError = 0; // nonzero: StartServiceA fails with this error
+    Win32Calls::DWord startError = 0; // nonzero: StartServiceA fails with this error
     QStringList calls;
 
     static void *handle(std::intptr_t n) { return reinterpret_cast<void *>(n); }

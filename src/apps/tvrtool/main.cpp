@@ -9,9 +9,23 @@
 #include <cstdio>
 #include <memory>
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
+
+// Whether error messages reach a person at a terminal rather than a file or a pipe.
+bool stderrIsTerminal()
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
 
 QtMessageHandler qtHandler = nullptr;
 
@@ -50,7 +64,7 @@ int main(int argc, char **argv)
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    ToolIo io{out, err, isatty(fileno(stderr)) != 0};
+    ToolIo io{out, err, stderrIsTerminal()};
     const int status = Tool::run(arguments, io);
     out.flush();
     err.flush();

@@ -4,21 +4,21 @@
 
 namespace {
 
-using Word = Win32Calls::Word;
+using DWord = Win32Calls::DWord;
 
 // The system's values, written out so that this file needs no Windows header.
-constexpr Word PlatformNt = 2;
-constexpr Word OpenExisting = 3;
-constexpr Word CreateNew = 1;
-constexpr Word FileAttributeNormal = 0x80;
-constexpr Word FileFlagDeleteOnClose = 0x04000000;
-constexpr Word ManagerAllAccess = 0xF003F;
-constexpr Word ServiceAllAccess = 0xF01FF;
-constexpr Word KernelDriver = 1;
-constexpr Word DemandStart = 3;
-constexpr Word ErrorNormal = 1;
-constexpr Word ControlStop = 1;
-constexpr Word ServiceAlreadyRunning = 1056;
+constexpr DWord PlatformNt = 2;
+constexpr DWord OpenExisting = 3;
+constexpr DWord CreateNew = 1;
+constexpr DWord FileAttributeNormal = 0x80;
+constexpr DWord FileFlagDeleteOnClose = 0x04000000;
+constexpr DWord ManagerAllAccess = 0xF003F;
+constexpr DWord ServiceAllAccess = 0xF01FF;
+constexpr DWord KernelDriver = 1;
+constexpr DWord DemandStart = 3;
+constexpr DWord ErrorNormal = 1;
+constexpr DWord ControlStop = 1;
+constexpr DWord ServiceAlreadyRunning = 1056;
 
 const Win32Calls::Handle InvalidHandle = reinterpret_cast<Win32Calls::Handle>(std::intptr_t(-1));
 
@@ -112,5 +112,5 @@ bool Win32Drv::request(std::uint8_t code, const std::uint8_t *input, int length)
 {
     if (!m_handle || m_handle == InvalidHandle)
         return false;
-    return m_calls.deviceIoControl(m_handle, code, input, Word(length));
+    return m_calls.deviceIoControl(m_handle, code, input, DWord(length));
 }

@@ -20,10 +20,15 @@ namespace {
 
 bool displayAvailable()
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     // Without a platform chosen explicitly, Qt aborts with a terse message when no display can
     // be reached; say plainly what is missing and how to run without one.
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
            qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+#else
+    // Windows and macOS draw on the desktop of the session itself; no variable names it.
+    return true;
+#endif
 }
 
 QIcon programIcon(const ProgramProfile &profile)
