@@ -9,7 +9,7 @@
 //   service after close: ...
 
 #include "programming/RunBuffer.h"
-#include "programming/SendRun.h"
+#include "programming/SendPackets.h"
 #include "programming/TDrv.h"
 #include "programming/Win32Drv.h"
 
@@ -104,7 +104,7 @@ int main(int argc, char **argv)
     run.AppendKeyPackets(0x14, codes, int(sizeof codes));
     SilentRunView view;
     NoPauseClock clock;
-    std::printf("run %s\n", SendRun(drv, run, view, clock) ? "taken" : "failed");
+    std::printf("run %s\n", sendPackets(drv, run, view, clock) == RunOutcome::Completed ? "taken" : "failed");
 
     drv.Close();
     std::printf("service after close: %s\n", serviceState());

@@ -48,7 +48,7 @@ ddk=$(dirname "$ddk")/ddk
   -Wl,--entry,DriverEntry "$src/tests/wine/fake_tvdrv.c" -lntoskrnl -o "$work/TVDRV.SYS"
 core=$src/src/core
 "$cxx" -std=c++20 -Wall -Wextra -Werror -I"$core" -I"$generated" \
-  "$core"/programming/{Win32Calls,Win32Drv,RunBuffer,SendRun}.cpp \
+  "$core"/programming/{Win32Calls,Win32Drv,RunBuffer,RunClock,SendPackets}.cpp \
   "$src/tests/wine/channel_run.cpp" -static -ladvapi32 -o "$work/channel_run.exe"
 
 # A service started while the new prefix is still booting fails (1053, 1055): let the first
