@@ -382,6 +382,7 @@ void TestConfigFile::saveTargets_data()
     QTest::addColumn<bool>("saved");
     QTest::newRow("regular file") << "file" << true;
     QTest::newRow("link to a regular file") << "link" << true;
+    QTest::newRow("link to nothing") << "dangling link" << false;
     QTest::newRow("new file") << "none" << true;
     QTest::newRow("FIFO") << "fifo" << false;
     QTest::newRow("device node") << "device" << false;
@@ -403,6 +404,8 @@ void TestConfigFile::saveTargets()
         writeFile(dir, QStringLiteral("target.qld"), old);
     } else if (target == QLatin1String("link")) {
         writeFile(dir, QStringLiteral("real.qld"), old);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("real.qld")), path));
+    } else if (target == QLatin1String("dangling link")) {
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("real.qld")), path));
     } else if (target == QLatin1String("fifo")) {
         QCOMPARE(mkfifo(native.constData(), 0600), 0);
@@ -429,6 +432,9 @@ void TestConfigFile::saveTargets()
         QCOMPARE(after.exists(), before.exists());
         QCOMPARE(after.isFile(), wasFile);
         QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        // Nothing is made where a link leads.
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("real.qld"))));
     }
 #else
     QSKIP("FIFOs and device nodes are POSIX things");

@@ -2,8 +2,11 @@
 // programming run against the keyboard simulator as a process of its own.
 
 #include "LayoutBytes.h"
+#include "LayoutSource.h"
 #include "SimulatorProcess.h"
 #include "Tool.h"
+#include "keymodel/ConfigFile.h"
+#include "profile/ProgramProfile.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -78,6 +81,8 @@ private slots:
     void importRefuses();
     void check_data();
     void check();
+    void verdictAgrees_data() { check_data(); }
+    void verdictAgrees();
     void diff();
     void showDrawsTheLock();
     void render();
@@ -357,6 +362,21 @@ void TestTvrtool::check()
     QCOMPARE(two.status, 2);
     QVERIFY(two.err.startsWith("tvrtool: " + path("missing.tvr") + ": "));
     QCOMPARE(two.out, r.out);
+}
+
+// tvrtool and the programs' Load take the same files, as the same cells.
+void TestTvrtool::verdictAgrees()
+{
+    QFETCH(QByteArray, file);
+    const QString name = write("layout", file);
+    const LayoutSource tool = LayoutSource::read(name);
+    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()}) {
+        const ConfigFile::LoadResult program = ConfigFile::load(name, *p);
+        const bool loads = program.status == ConfigFile::LoadStatus::Loaded;
+        QCOMPARE(tool.loaded() && tool.profile == p, loads);
+        if (loads)
+            QCOMPARE(tool.cells, program.cells);
+    }
 }
 
 void TestTvrtool::diff()

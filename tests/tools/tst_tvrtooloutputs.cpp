@@ -93,8 +93,8 @@ public:
     explicit FullDisk(const QString &at) : m_at(at)
     {
         QDir().mkpath(at);
-        m_mounted = geteuid() == 0 && ::mount("tmpfs", QFile::encodeName(at).constData(),
-                                              "tmpfs", 0, "size=128k,mode=0755") == 0;
+        m_mounted = geteuid() == 0 && ::mount("tmpfs", QFile::encodeName(at).constData(), "tmpfs",
+                                              0, "size=128k,mode=0755") == 0;
     }
     ~FullDisk()
     {
@@ -119,8 +119,7 @@ private:
 const QFile::Permissions ReadWrite = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                      QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
 const QFile::Permissions ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-const QFile::Permissions Passable = ReadOnly | QFile::ExeOwner | QFile::ExeGroup |
-                                    QFile::ExeOther;
+const QFile::Permissions Passable = ReadOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
 
 } // namespace
 
@@ -247,8 +246,8 @@ void TestTvrtoolOutputs::hostileOutputs()
         QCOMPARE(kind(folder + QStringLiteral("/elsewhere")),
                  place == QLatin1String("dangling link") ? "nothing" : "the old file");
     // Nothing half-written is left beside the target.
-    QStringList left = QDir(QFileInfo(target).absolutePath())
-                           .entryList(QDir::Files | QDir::System | QDir::Hidden);
+    QStringList left =
+        QDir(QFileInfo(target).absolutePath()).entryList(QDir::Files | QDir::System | QDir::Hidden);
     left.removeAll(QStringLiteral("filler"));
     left.removeAll(QStringLiteral("elsewhere"));
     QCOMPARE(left, QStringList{QFileInfo(target).fileName()});

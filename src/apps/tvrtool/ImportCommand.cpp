@@ -40,7 +40,8 @@ int importCommand(const QStringList &arguments, ToolIo &io)
         return ExitStatus::Trouble;
     }
     // One byte past the limit is enough to refuse a document that is too large.
-    const LayoutJson::ReadResult layout = LayoutJson::read(file.read(LayoutJson::MaxDocumentSize + 1));
+    const LayoutJson::ReadResult layout =
+        LayoutJson::read(file.read(LayoutJson::MaxDocumentSize + 1));
     if (!layout.ok()) {
         io.error(QStringLiteral("%1: %2").arg(in, layout.error));
         return ExitStatus::Trouble;

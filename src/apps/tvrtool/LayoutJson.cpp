@@ -147,8 +147,7 @@ QByteArray hexAt(const QString &text, const QString &path)
     for (const QString &token : text.split(u' ', Qt::SkipEmptyParts)) {
         // Only these: QChar::isDigit() takes other scripts' digits too, which read as 0.
         const auto hex = [](QChar c) {
-            return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') ||
-                   (c >= u'A' && c <= u'F');
+            return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
         };
         if (token.size() != 2 || !hex(token[0]) || !hex(token[1]))
             fail(path,

@@ -55,8 +55,9 @@ bool AtomicWriter::write(const QString &path, const QByteArray &bytes, Links lin
                       QStringLiteral("it is a symbolic link (to %1); name the file itself")
                           .arg(target.symLinkTarget()));
     if (target.isSymLink() && !target.exists())
-        return failed(errorString, QStringLiteral("it is a symbolic link to nothing (%1)")
-                                       .arg(target.symLinkTarget()));
+        return failed(
+            errorString,
+            QStringLiteral("it is a symbolic link to nothing (%1)").arg(target.symLinkTarget()));
     // A FIFO or a device node would be replaced by a regular file, or, written to, could hang
     // the program or fail where nobody sees it. Leave such a thing alone.
     if (target.exists() && !target.isFile())
