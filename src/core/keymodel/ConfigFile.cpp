@@ -60,9 +60,10 @@ ConfigFile::Verdict ConfigFile::judge(QByteArrayView bytes, const ProgramProfile
     // A hidden cell's spans mean nothing while it is hidden, but merging takes them as they
     // stand once a key grows over the cell. Spans 1 keep every later merge and split sound, so
     // that whatever the programs save from here, they load again.
-    for (KeyCell &k : v.cells) {
-        if (v.loadable() && !k.Visible)
-            k.ColSpan = k.RowSpan = 1;
+    if (v.loadable()) {
+        for (KeyCell &k : v.cells)
+            if (!k.Visible)
+                k.ColSpan = k.RowSpan = 1;
     }
     return v;
 }
