@@ -15,7 +15,7 @@ done
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --target tavrin quelda
+cmake --build "$build" --target tavrin quelda tvrtool
 
 workdir=$(mktemp -d)
 app=
@@ -27,24 +27,14 @@ cleanup() {
 trap cleanup EXIT
 
 # --- Sample configuration files ------------------------------------------------------------
-# A key record: visible, row span, column span, code count, colour (4 bytes, low byte first),
-# a 20-byte label and 64 code bytes; the sample keys carry no codes.
-record() { # VISIBLE ROWSPAN COLSPAN COLOUR LABEL
-  local visible=$1 rows=$2 cols=$3 colour=$4 label=$5 i
-  printf "\\x$(printf %02x "$visible")\\x$(printf %02x "$rows")\\x$(printf %02x "$cols")\\x00"
-  for i in 0 8 16 24; do printf "\\x$(printf %02x $(((colour >> i) & 0xFF)))"; done
-  printf '%s' "$label"
-  head -c $((20 - ${#label})) /dev/zero
-  head -c 64 /dev/zero
-}
-
-button_face=0x8000000F
+# Written as tvrtool's JSON and made into configuration files by tvrtool import, which checks
+# them as the programs load them. Keys not named here keep their defaults.
 declare -A label colour rowspan colspan hidden
 key() { # COLUMN ROW COLOUR LABEL [ROWSPAN COLSPAN]
   local i=$(($1 * 7 + $2))
   label[$i]=$4 colour[$i]=$3 rowspan[$i]=${5:-1} colspan[$i]=${6:-1}
 }
-drinks=0x008CC8FF food=0x00AAE6BE digits=0x00F0E4DC
+drinks='#FFC88C' food='#BEE6AA' digits='#DCE4F0'
 n=0
 for item in Latte Mocha Tea Cocoa Juice Water; do key $n 0 $drinks "$item"; n=$((n + 1)); done
 n=0
@@ -52,28 +42,40 @@ for item in Muffin Bagel Toast Salad Soup Cake; do key $n 1 $food "$item"; n=$((
 digit=(7 8 9 4 5 6 1 2 3)
 for i in "${!digit[@]}"; do key $((8 + i % 3)) $((i / 3)) $digits "${digit[$i]}"; done
 key 8 3 $digits 0
-key 11 0 0x008C96F0 Clear
-key 11 5 0x00F0C896 Total 2 1
-key 9 6 0x008CD28C Cash 1 2
+key 11 0 '#F0968C' Clear
+key 11 5 '#96C8F0' Total 2 1
+key 9 6 '#8CD28C' Cash 1 2
 hidden[83]=1 hidden[76]=1
 
-{
-  printf TVRN
-  for i in $(seq 0 83); do
-    if [ -n "${hidden[$i]:-}" ]; then
-      record 0 1 1 $button_face $((i + 1))
-    else
-      record 1 "${rowspan[$i]:-1}" "${colspan[$i]:-1}" "${colour[$i]:-$button_face}" "${label[$i]:-$((i + 1))}"
-    fi
-  done
-} >"$workdir/cafe.tvr"
+layout() { # PROGRAM KEY_LINES...
+  local program=$1 separator=
+  shift
+  printf '{"format": "tvrtool-layout", "version": 1, "program": "%s", "keys": [\n' "$program"
+  for line in "$@"; do printf '%s%s' "$separator" "$line"; separator=$',\n'; done
+  printf '\n]}\n'
+}
+json_key() { # VISIBLE ROWSPAN COLSPAN COLOUR LABEL
+  printf '{"label": {"text": "%s", "codePage": "windows-1252"}, "color": "%s", "rowSpan": %s, "colSpan": %s, "visible": %s, "codes": []}' \
+    "$5" "$4" "$2" "$3" "$1"
+}
 
-{
-  printf MGKY
-  for position in Off Sales Refund X Z Setup Lock; do
-    record 1 1 1 $button_face "$position"
-  done
-} >"$workdir/lock.qld"
+keys=()
+for i in $(seq 0 83); do
+  if [ -n "${hidden[$i]:-}" ]; then
+    keys+=("$(json_key false 1 1 buttonFace $((i + 1)))")
+  else
+    keys+=("$(json_key true "${rowspan[$i]:-1}" "${colspan[$i]:-1}" "${colour[$i]:-buttonFace}" "${label[$i]:-$((i + 1))}")")
+  fi
+done
+layout Tavrin "${keys[@]}" >"$workdir/cafe.json"
+"$build/src/apps/tvrtool/tvrtool" import "$workdir/cafe.json" -o "$workdir/cafe.tvr"
+
+keys=()
+for position in Off Sales Refund X Z Setup Lock; do
+  keys+=("$(json_key true 1 1 buttonFace "$position")")
+done
+layout Quelda "${keys[@]}" >"$workdir/lock.json"
+"$build/src/apps/tvrtool/tvrtool" import "$workdir/lock.json" -o "$workdir/lock.qld"
 
 # --- Virtual screen ----------------------------------------------------------------------
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a plain build, then one with AddressSanitizer and
-# UndefinedBehaviorSanitizer, where any report fails the run; then fuzzes the file reader for a
-# minute.
+# UndefinedBehaviorSanitizer, where any report fails the run; then fuzzes the file reader and
+# the reader of tvrtool import for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,17 +19,24 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitize/lsan.supp:print_suppressions=0"
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
 
-# The file reader against the format's rules, which the fuzz target states on its own, for a
-# fixed minute from the seed corpus. New inputs it finds stay in build-fuzz/corpus.
+# The file reader against the format's rules, and the reader of tvrtool import against what an
+# accepted document must give, each stated in its fuzz target on its own, for a fixed minute
+# each from its seed corpus. New inputs they find stay in build-fuzz/.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DTAVRIN_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-fuzz -j "$jobs" --target configfile_fuzz
-mkdir -p build-fuzz/corpus
-echo "Fuzzing the configuration-file reader for 60 seconds"
-if ! build-fuzz/tests/fuzz/configfile_fuzz -max_total_time=60 -max_len=8192 \
-  -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/corpus >build-fuzz/fuzz.log 2>&1; then
-  tail -n 40 build-fuzz/fuzz.log
-  echo "FAIL: the fuzzer found a file the reader gets wrong; it is kept in build-fuzz/" >&2
-  exit 1
-fi
-tail -n 1 build-fuzz/fuzz.log
+cmake --build build-fuzz -j "$jobs" --target configfile_fuzz import_fuzz
+
+fuzz() { # TARGET SEEDS MAX_LEN WHAT
+  mkdir -p "build-fuzz/$1-corpus"
+  echo "Fuzzing $4 for 60 seconds"
+  if ! "build-fuzz/tests/fuzz/$1" -max_total_time=60 -max_len="$3" -artifact_prefix="build-fuzz/$1-" \
+    "build-fuzz/$1-corpus" "$2" >"build-fuzz/$1.log" 2>&1; then
+    tail -n 40 "build-fuzz/$1.log"
+    echo "FAIL: the fuzzer found an input $4 gets wrong; it is kept in build-fuzz/" >&2
+    exit 1
+  fi
+  tail -n 1 "build-fuzz/$1.log"
+}
+fuzz configfile_fuzz tests/fuzz/corpus 8192 "the configuration-file reader"
+# A Tavrin layout's JSON is about 20 KB; the reader refuses anything over 1 MB unparsed.
+fuzz import_fuzz tests/fuzz/import-corpus 32768 "the reader of tvrtool import"

@@ -1,6 +1,8 @@
 #include "ChildProcess.h"
 #include "TestFiles.h"
+#include "keymodel/AtomicWriter.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyGrid.h"
 #include "keymodel/KeyRecord.h"
 #include "profile/ProgramProfile.h"
 
@@ -56,6 +58,21 @@ QList<KeyCell> busyCells(const ProgramProfile &p)
     return cells;
 }
 
+// Merged keys written as "index:columns x rows"; the cells each key covers are hidden.
+void mergeKeys(QList<KeyCell> &cells, const QStringList &keys)
+{
+    for (const QString &key : keys) {
+        const QStringList parts = key.split(QRegularExpression(QStringLiteral("[:x]")));
+        const int index = parts[0].toInt(), columns = parts[1].toInt(), rows = parts[2].toInt();
+        cells[index].ColSpan = columns;
+        cells[index].RowSpan = rows;
+        for (int c = 0; c < columns; ++c)
+            for (int r = 0; r < rows; ++r)
+                if (c || r)
+                    cells[index + c * 7 + r].Visible = false;
+    }
+}
+
 // Writes only part of what it is given, as a full disk does.
 class ShortWriteDevice : public QBuffer
 {
@@ -84,6 +101,8 @@ private slots:
     void readFailures();
     void keysOverlap_data();
     void keysOverlap();
+    void hiddenSpansSurviveEditing_data();
+    void hiddenSpansSurviveEditing();
     void saveTwiceGivesIdenticalFiles();
     void saveTargets_data();
     void saveTargets();
@@ -255,22 +274,69 @@ void TestConfigFile::keysOverlap()
     QFETCH(bool, accepted);
     const ProgramProfile &p = ProgramProfile::tavrin();
     QList<KeyCell> cells = defaultCells(p);
-    for (const QString &key : keys) {
-        const QStringList parts = key.split(QRegularExpression(QStringLiteral("[:x]")));
-        const int index = parts[0].toInt(), columns = parts[1].toInt(), rows = parts[2].toInt();
-        cells[index].ColSpan = columns;
-        cells[index].RowSpan = rows;
-        for (int c = 0; c < columns; ++c)
-            for (int r = 0; r < rows; ++r)
-                if (c || r)
-                    cells[index + c * 7 + r].Visible = false;
-    }
+    mergeKeys(cells, keys);
     for (int i : shown)
         cells[i].Visible = true;
     for (int i : hidden)
         cells[i].Visible = false;
     QCOMPARE(ConfigFile::parse(ConfigFile::serialize(cells, p), p).status,
              accepted ? ConfigFile::LoadStatus::Loaded : ConfigFile::LoadStatus::Invalid);
+}
+
+void TestConfigFile::hiddenSpansSurviveEditing_data()
+{
+    // Merged keys as in keysOverlap; a hidden cell with spans of its own, as "index:c x r"; then
+    // Shift+click on two shown keys (merge) or on the selected key (split).
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("hiddenWithSpans");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<QList<int>>("hiddenAfter");
+
+    // Key 0 grows right over 7 and the hidden 8, whose column span once reached cell 15, which
+    // key 14 covers.
+    QTest::newRow("hidden cell under no key, merged over")
+        << QStringList{"0:1x2", "14:1x2"} << "8:2x1" << 0 << 7 << QList<int>{1, 7, 8, 15};
+    // Splitting key 0 shows cell 7, whose row span once reached the shown cell 8.
+    QTest::newRow("covered cell with a span, its key split")
+        << QStringList{"0:2x1"} << "7:1x2" << 0 << 0 << QList<int>{};
+}
+
+void TestConfigFile::hiddenSpansSurviveEditing()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, hiddenWithSpans);
+    QFETCH(int, selected);
+    QFETCH(int, clicked);
+    QFETCH(QList<int>, hiddenAfter);
+    const ProgramProfile &p = ProgramProfile::tavrin();
+    QList<KeyCell> cells = defaultCells(p);
+    mergeKeys(cells, keys);
+    const QStringList odd = hiddenWithSpans.split(QRegularExpression(QStringLiteral("[:x]")));
+    KeyCell &hidden = cells[odd[0].toInt()];
+    hidden.Visible = false;
+    hidden.ColSpan = odd[1].toInt();
+    hidden.RowSpan = odd[2].toInt();
+    const QString path = m_dir.filePath(QStringLiteral("hidden-span.tvr"));
+    QVERIFY(ConfigFile::save(path, cells, p));
+
+    const ConfigFile::LoadResult loaded = ConfigFile::load(path, p);
+    QCOMPARE(loaded.status, ConfigFile::LoadStatus::Loaded);
+    QCOMPARE(loaded.cells[odd[0].toInt()].ColSpan, 1);
+    QCOMPARE(loaded.cells[odd[0].toInt()].RowSpan, 1);
+    KeyGrid grid(p);
+    grid.assign(loaded.cells);
+    QVERIFY(selected == clicked ? grid.SplitKey(selected) : grid.MergeKey(selected, clicked));
+    QVERIFY(ConfigFile::save(path, grid.cells(), p));
+
+    const ConfigFile::LoadResult again = ConfigFile::load(path, p);
+    QCOMPARE(again.status, ConfigFile::LoadStatus::Loaded);
+    QCOMPARE(again.cells, grid.cells());
+    QList<int> hiddenCells;
+    for (int i = 0; i < again.cells.size(); ++i)
+        if (!again.cells[i].Visible)
+            hiddenCells << i;
+    QCOMPARE(hiddenCells, hiddenAfter);
 }
 
 void TestConfigFile::readFailures_data()
@@ -316,6 +382,7 @@ void TestConfigFile::saveTargets_data()
     QTest::addColumn<bool>("saved");
     QTest::newRow("regular file") << "file" << true;
     QTest::newRow("link to a regular file") << "link" << true;
+    QTest::newRow("link to nothing") << "dangling link" << false;
     QTest::newRow("new file") << "none" << true;
     QTest::newRow("FIFO") << "fifo" << false;
     QTest::newRow("device node") << "device" << false;
@@ -337,6 +404,8 @@ void TestConfigFile::saveTargets()
         writeFile(dir, QStringLiteral("target.qld"), old);
     } else if (target == QLatin1String("link")) {
         writeFile(dir, QStringLiteral("real.qld"), old);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("real.qld")), path));
+    } else if (target == QLatin1String("dangling link")) {
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("real.qld")), path));
     } else if (target == QLatin1String("fifo")) {
         QCOMPARE(mkfifo(native.constData(), 0600), 0);
@@ -363,6 +432,9 @@ void TestConfigFile::saveTargets()
         QCOMPARE(after.exists(), before.exists());
         QCOMPARE(after.isFile(), wasFile);
         QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        // Nothing is made where a link leads.
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("real.qld"))));
     }
 #else
     QSKIP("FIFOs and device nodes are POSIX things");
@@ -456,10 +528,10 @@ void TestConfigFile::shortWriteIsAFailure()
 {
     ShortWriteDevice device;
     device.open(QIODevice::WriteOnly);
-    QVERIFY(!ConfigFile::writeAll(device, QByteArray(648, 'x')));
+    QVERIFY(!AtomicWriter::writeAll(device, QByteArray(648, 'x')));
     QBuffer whole;
     whole.open(QIODevice::WriteOnly);
-    QVERIFY(ConfigFile::writeAll(whole, QByteArray(648, 'x')));
+    QVERIFY(AtomicWriter::writeAll(whole, QByteArray(648, 'x')));
 }
 
 void TestConfigFile::extensionAdded_data()

@@ -1,9 +1,13 @@
 // tvrtool's subcommands, run in this process as the command line runs them, and its
 // programming run against the keyboard simulator as a process of its own.
 
+#include "LayoutBytes.h"
+#include "LayoutSource.h"
 #include "SimulatorProcess.h"
 #include "StalledDriverSocket.h"
 #include "Tool.h"
+#include "keymodel/ConfigFile.h"
+#include "profile/ProgramProfile.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -17,6 +21,8 @@
 
 #include <csignal>
 #include <memory>
+
+using namespace LayoutBytes;
 
 namespace {
 
@@ -36,53 +42,6 @@ Ran tvrtool(const QStringList &arguments)
     out.flush();
     err.flush();
     return r;
-}
-
-// Offsets in a key record.
-enum At
-{
-    Visible = 0,
-    RowSpan = 1,
-    ColSpan = 2,
-    CodeCount = 3,
-    Colour = 4,
-    Label = 8,
-    Codes = 28
-};
-
-// A configuration file written out by hand: every key at its defaults.
-QByteArray defaults(bool keyboard = true)
-{
-    QByteArray file = keyboard ? "TVRN" : "MGKY";
-    for (int i = 0; i < (keyboard ? 84 : 7); ++i) {
-        QByteArray record(92, '\0');
-        record[Visible] = record[RowSpan] = record[ColSpan] = 1;
-        record[Colour] = 0x0F;
-        record[Colour + 3] = char(0x80);
-        const QByteArray label = QByteArray::number(keyboard ? i + 1 : i);
-        record.replace(Label, label.size(), label);
-        file += record;
-    }
-    return file;
-}
-
-QByteArray &set(QByteArray &file, int key, At field, const QByteArray &bytes)
-{
-    file.replace(4 + 92 * key + field, bytes.size(), bytes);
-    return file;
-}
-
-// Codes and their count together.
-QByteArray &setCodes(QByteArray &file, int key, const char *hex)
-{
-    const QByteArray codes = QByteArray::fromHex(hex);
-    set(file, key, CodeCount, QByteArray(1, char(codes.size())));
-    return set(file, key, Codes, codes);
-}
-
-QByteArray label(const QByteArray &text)
-{
-    return text.leftJustified(20, '\0', true);
 }
 
 // A keyboard file with something in every field, odd bytes included.
@@ -125,6 +84,8 @@ private slots:
     void importRefuses();
     void check_data();
     void check();
+    void verdictAgrees_data() { check_data(); }
+    void verdictAgrees();
     void diff();
     void showDrawsTheLock();
     void render();
@@ -189,6 +150,11 @@ void TestTvrtool::roundTrip_data()
     set(odd, 0, Label, label("\x83\x4C\x81\x5B"));
     set(odd, 1, Label, label("\x83\x4C\x83")); // cut in a double-byte character
     QTest::newRow("Shift-JIS") << odd << odd << QStringLiteral("Shift_JIS");
+    odd = saved = defaults();
+    set(odd, 40, Visible, QByteArray(1, '\0'));
+    set(odd, 40, ColSpan, "\x02");
+    set(saved, 40, Visible, QByteArray(1, '\0'));
+    QTest::newRow("hidden cell's span loads as 1") << odd << saved << QString();
 }
 
 void TestTvrtool::roundTrip()
@@ -279,6 +245,14 @@ void TestTvrtool::importRefuses_data()
     row("index out of order", "keys.5.index", 6,
         "keys[5].index: index here must be 5: keys are listed in index order");
     row("missing field", "keys.5.codes", QJsonValue::Undefined, "keys[5]: \"codes\" is missing");
+    row("digits of another script", "keys.5.codes", QJsonArray{QString::fromUtf8("٣٣")},
+        "keys[5].codes[0]: \"٣٣\" is not a byte as two hex digits, such as 1C");
+    row("span far past an int", "keys.3.colSpan", 1e300,
+        "keys[3].colSpan: wants a whole number from 0 to 255");
+    row("version far past an int", "version", -1e300,
+        "version: wants a whole number from 1 to 1073741824");
+    row("over a megabyte, unparsed", "padding", QString(1024 * 1024, u'x'),
+        "more than 1 MB, far more than a layout's JSON (about 20 KB)");
     row("spare past the area", "keys.5.spareCodes", QString("00 ").repeated(65).trimmed(),
         "keys[5].spareCodes: 65 bytes after 0 codes, over the code area's 64");
 }
@@ -369,6 +343,13 @@ void TestTvrtool::check_data()
         << "key 5 (column 0, row 5): code 4 is the end mark F7, so programming would stop "
            "there and leave out the codes after it"
         << 1;
+    f = defaults();
+    set(f, 40, Visible, QByteArray(1, '\0'));
+    QTest::newRow("hidden cell with a span")
+        << set(f, 40, ColSpan, "\x02")
+        << "key 40 (column 5, row 5): hidden, but with column span 2; it loads as 1, so that no "
+           "merge over it uncovers another key's cells"
+        << 1;
 }
 
 void TestTvrtool::check()
@@ -386,6 +367,21 @@ void TestTvrtool::check()
     QCOMPARE(two.status, 2);
     QVERIFY(two.err.startsWith("tvrtool: " + path("missing.tvr") + ": "));
     QCOMPARE(two.out, r.out);
+}
+
+// tvrtool and the programs' Load take the same files, as the same cells.
+void TestTvrtool::verdictAgrees()
+{
+    QFETCH(QByteArray, file);
+    const QString name = write("layout", file);
+    const LayoutSource tool = LayoutSource::read(name);
+    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()}) {
+        const ConfigFile::LoadResult program = ConfigFile::load(name, *p);
+        const bool loads = program.status == ConfigFile::LoadStatus::Loaded;
+        QCOMPARE(tool.loaded() && tool.profile == p, loads);
+        if (loads)
+            QCOMPARE(tool.cells, program.cells);
+    }
 }
 
 void TestTvrtool::diff()

@@ -4,9 +4,6 @@
 #include "LayoutSource.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
-#include "keymodel/ConfigFile.h"
-
-#include <QSaveFile>
 
 int exportCommand(const QStringList &arguments, ToolIo &io)
 {
@@ -36,10 +33,7 @@ int exportCommand(const QStringList &arguments, ToolIo &io)
         io.out << QString::fromUtf8(json);
         return ExitStatus::Ok;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) || !ConfigFile::writeAll(file, json) || !file.commit()) {
-        io.error(QStringLiteral("%1: %2").arg(out, file.errorString()));
+    if (!parser.writeOutput(json, io))
         return ExitStatus::Trouble;
-    }
     return ExitStatus::Ok;
 }

@@ -39,16 +39,16 @@ int importCommand(const QStringList &arguments, ToolIo &io)
         io.error(QStringLiteral("%1: %2").arg(in, file.errorString()));
         return ExitStatus::Trouble;
     }
-    const LayoutJson::ReadResult layout = LayoutJson::read(file.readAll());
+    // One byte past the limit is enough to refuse a document that is too large.
+    const LayoutJson::ReadResult layout =
+        LayoutJson::read(file.read(LayoutJson::MaxDocumentSize + 1));
     if (!layout.ok()) {
         io.error(QStringLiteral("%1: %2").arg(in, layout.error));
         return ExitStatus::Trouble;
     }
     for (const QString &warning : layout.warnings)
         io.err << "tvrtool: " << in << ": warning: " << warning << Qt::endl;
-    if (!ConfigFile::save(out, layout.cells, *layout.profile)) {
-        io.error(QStringLiteral("%1: could not be written").arg(out));
+    if (!parser.writeOutput(ConfigFile::serialize(layout.cells, *layout.profile), io))
         return ExitStatus::Trouble;
-    }
     return ExitStatus::Ok;
 }

@@ -2,7 +2,7 @@
 
 #include "LayoutText.h"
 #include "codeentry/CodeDecoder.h"
-#include "keymodel/ConfigCheck.h"
+#include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
 #include "keymodel/LabelCodec.h"
 #include "profile/ProgramProfile.h"
@@ -135,7 +135,8 @@ QString stringAt(const QJsonValue &v, const QString &path)
 int intAt(const QJsonValue &v, const QString &path, int minimum, int maximum)
 {
     const double d = v.toDouble(-1.5);
-    if (!v.isDouble() || d != double(qint64(d)) || d < minimum || d > maximum)
+    // The range first: converting a double outside int's range is undefined.
+    if (!v.isDouble() || !(d >= minimum && d <= maximum) || d != double(int(d)))
         fail(path, QStringLiteral("wants a whole number from %1 to %2").arg(minimum).arg(maximum));
     return int(d);
 }
@@ -144,8 +145,9 @@ QByteArray hexAt(const QString &text, const QString &path)
 {
     QByteArray bytes;
     for (const QString &token : text.split(u' ', Qt::SkipEmptyParts)) {
+        // Only these: QChar::isDigit() takes other scripts' digits too, which read as 0.
         const auto hex = [](QChar c) {
-            return c.isDigit() || QStringLiteral("abcdefABCDEF").contains(c);
+            return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
         };
         if (token.size() != 2 || !hex(token[0]) || !hex(token[1]))
             fail(path,
@@ -330,6 +332,11 @@ QByteArray write(const QList<KeyCell> &cells, const ProgramProfile &profile,
 ReadResult read(const QByteArray &json)
 {
     ReadResult r;
+    if (json.size() > MaxDocumentSize) {
+        r.error = QStringLiteral("more than %1 MB, far more than a layout's JSON (about 20 KB)")
+                      .arg(MaxDocumentSize / (1024 * 1024));
+        return r;
+    }
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
@@ -354,13 +361,14 @@ ReadResult read(const QByteArray &json)
         const QJsonArray list = keys.toArray();
         for (int i = 0; i < list.size(); ++i)
             r.cells.append(readKey(list[i], i, profile));
-        for (const ConfigProblem &p : ConfigCheck::problems(r.cells, profile)) {
-            const QString text =
-                problemPath(p) + QStringLiteral(": ") + LayoutText::problem(p, profile);
-            if (p.refusesLoad())
-                fail(problemPath(p), LayoutText::problem(p, profile));
-            r.warnings << text;
-        }
+        // The file these keys make, judged as the programs judge a file they load.
+        ConfigFile::Verdict verdict =
+            ConfigFile::judge(ConfigFile::serialize(r.cells, profile), profile);
+        if (const ConfigProblem *refused = verdict.refusal())
+            fail(problemPath(*refused), LayoutText::problem(*refused, profile));
+        for (const ConfigProblem &p : verdict.problems)
+            r.warnings << problemPath(p) + QStringLiteral(": ") + LayoutText::problem(p, profile);
+        r.cells = std::move(verdict.cells);
         r.profile = &profile;
     } catch (const Failure &f) {
         r.cells.clear();

@@ -19,6 +19,9 @@ namespace LayoutJson {
 
 inline constexpr char Format[] = "tvrtool-layout";
 inline constexpr int Version = 1;
+// A layout's JSON is about 20 KB; anything much larger is refused before it is parsed, which
+// for a huge document would take many seconds.
+inline constexpr qsizetype MaxDocumentSize = 1024 * 1024;
 
 // One key a line, in index order. Labels are read in codec's code page.
 QByteArray write(const QList<KeyCell> &cells, const ProgramProfile &profile,
@@ -34,7 +37,8 @@ struct ReadResult
     bool ok() const { return error.isEmpty(); }
 };
 
-// Refuses anything a configuration file cannot hold or a desktop program would refuse to load.
+// Refuses anything a configuration file cannot hold or a desktop program would refuse to load,
+// by the programs' own verdict on the file it makes. The cells are those the file loads as.
 ReadResult read(const QByteArray &json);
 
 } // namespace LayoutJson

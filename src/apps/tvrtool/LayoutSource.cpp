@@ -2,13 +2,10 @@
 
 #include "LayoutText.h"
 #include "ToolIo.h"
-#include "keymodel/ConfigCheck.h"
 #include "keymodel/ConfigFile.h"
 #include "profile/ProgramProfile.h"
 
 #include <QFile>
-
-#include <algorithm>
 
 const ProgramProfile *LayoutSource::profileForMagic(const QByteArray &bytes)
 {
@@ -42,21 +39,26 @@ LayoutSource LayoutSource::read(const QString &path)
         s.problem = LayoutText::wrongMagic(s.bytes);
         return s;
     }
-    if (size != s.profile->fileSize()) {
+    // The desktop programs' own verdict on the bytes; a file larger than any layout is judged by
+    // its first bytes, which are enough to refuse it, and its real size is what is reported.
+    ConfigFile::Verdict verdict = ConfigFile::judge(s.bytes, *s.profile);
+    switch (verdict.reason) {
+    case ConfigFile::Verdict::Reason::WrongSize:
         s.problem = LayoutText::wrongSize(size, *s.profile);
         return s;
-    }
-    s.cells = ConfigFile::decode(s.bytes, *s.profile);
-    s.problems = ConfigCheck::problems(s.cells, *s.profile);
-    // The same verdict as loading's: it refuses exactly the files with one of these problems.
-    const auto refused = std::find_if(s.problems.begin(), s.problems.end(),
-                                      [](const ConfigProblem &p) { return p.refusesLoad(); });
-    if (refused != s.problems.end()) {
-        s.status = Status::Refused;
-        s.problem = LayoutText::problem(*refused, *s.profile);
+    case ConfigFile::Verdict::Reason::WrongMagic: // the magic chose the profile
+        s.problem = LayoutText::wrongMagic(s.bytes);
         return s;
+    case ConfigFile::Verdict::Reason::BadValues:
+        s.status = Status::Refused;
+        s.problem = LayoutText::problem(*verdict.refusal(), *s.profile);
+        break;
+    case ConfigFile::Verdict::Reason::Loadable:
+        s.status = Status::Loaded;
+        break;
     }
-    s.status = Status::Loaded;
+    s.cells = std::move(verdict.cells);
+    s.problems = std::move(verdict.problems);
     return s;
 }
 

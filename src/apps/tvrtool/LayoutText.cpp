@@ -137,6 +137,11 @@ QString problem(const ConfigProblem &p, const ProgramProfile &profile)
     case Kind::KeysOverlap:
         return QStringLiteral("%1 covers %2, which %3 covers too")
             .arg(place, keyPlace(p.value, profile), keyPlace(p.other, profile));
+    case Kind::HiddenSpan:
+        return QStringLiteral("%1: hidden, but with %2 %3; it loads as 1, so that no merge over it "
+                              "uncovers another key's cells")
+            .arg(place, field)
+            .arg(p.value);
     case Kind::EndMarkInCodes:
         return QStringLiteral("%1: code %2 is the end mark F7, so programming would stop there "
                               "and leave out the codes after it")

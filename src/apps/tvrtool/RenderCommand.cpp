@@ -9,12 +9,12 @@
 #include "layoutview/LayoutView.h"
 #include "profile/ProgramProfile.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -120,16 +120,17 @@ int renderCommand(const QStringList &arguments, ToolIo &io)
     KeyGrid grid(*source.profile);
     grid.assign(source.cells);
 
-    QSaveFile file(out);
-    const bool drawn = file.open(QIODevice::WriteOnly) &&
-                       (pdf ? writePdf(file, grid, *resolution, parser.isSet(landscape), io)
-                            : writePng(file, grid, *resolution)) &&
-                       file.commit();
+    // Drawn whole in memory first: a PDF writer reports no failure of the device it writes to,
+    // so drawing straight into the file could leave a cut page behind a status of success.
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
+    const bool drawn = pdf ? writePdf(drawing, grid, *resolution, parser.isSet(landscape), io)
+                           : writePng(drawing, grid, *resolution);
     if (!drawn) {
-        io.error(QStringLiteral("%1: %2").arg(out, file.error() != QFileDevice::NoError
-                                                       ? file.errorString()
-                                                       : QStringLiteral("could not be drawn")));
+        io.error(QStringLiteral("%1: not written: the layout could not be drawn").arg(out));
         return ExitStatus::Trouble;
     }
+    if (!parser.writeOutput(drawing.data(), io))
+        return ExitStatus::Trouble;
     return ExitStatus::Ok;
 }

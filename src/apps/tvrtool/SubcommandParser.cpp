@@ -1,5 +1,7 @@
 #include "SubcommandParser.h"
 
+#include "keymodel/AtomicWriter.h"
+
 #include <QFileInfo>
 #include <QStringEncoder>
 
@@ -101,8 +103,19 @@ QString SubcommandParser::outputPath() const
 bool SubcommandParser::mayWriteOutput(ToolIo &io) const
 {
     const QString path = outputPath();
-    if (path.isEmpty() || path == QLatin1String("-") || isSet(Force) || !QFileInfo::exists(path))
+    const QFileInfo target(path);
+    if (path.isEmpty() || path == QLatin1String("-") || isSet(Force) ||
+        !(target.exists() || target.isSymLink()))
         return true;
     io.error(QStringLiteral("%1: %2 exists; --force replaces it").arg(m_name, path));
+    return false;
+}
+
+bool SubcommandParser::writeOutput(const QByteArray &bytes, ToolIo &io) const
+{
+    QString why;
+    if (AtomicWriter::write(outputPath(), bytes, AtomicWriter::Links::Refuse, &why))
+        return true;
+    io.error(QStringLiteral("%1: not written: %2").arg(outputPath(), why));
     return false;
 }

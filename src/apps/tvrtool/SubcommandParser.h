@@ -35,8 +35,13 @@ public:
     // -o FILE and --force: where the result goes, and whether it may replace a file.
     void addOutputOptions(const QString &description);
     QString outputPath() const;
-    // False, having said why, when the output would replace a file without --force.
+    // False, having said why, when the output would replace a file without --force. A link,
+    // dangling or not, counts as a file.
     bool mayWriteOutput(ToolIo &io) const;
+    // Writes the output file, whole or not at all, and says why not, naming the file: the one
+    // way every subcommand writes a file. Refuses a link or anything but a regular file even
+    // with --force: writing through a link would replace a file elsewhere than the one named.
+    bool writeOutput(const QByteArray &bytes, ToolIo &io) const;
 
 private:
     QString m_name;

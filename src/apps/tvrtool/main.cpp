@@ -2,11 +2,14 @@
 // reviews: show, check, export, import, diff, render and program configuration files.
 
 #include "Tool.h"
-#include "keymodel/ConfigFile.h"
+#include "keymodel/AtomicWriter.h"
 
 #include <QGuiApplication>
+#include <QIODevice>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #ifdef _WIN32
@@ -46,7 +49,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 int main(int argc, char **argv)
 {
     qtHandler = qInstallMessageHandler(quietHandler);
-    ConfigFile::ignoreFileSizeSignal();
+    AtomicWriter::ignoreFileSizeSignal();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -62,11 +65,26 @@ int main(int argc, char **argv)
     }
     QCoreApplication::setApplicationName(QStringLiteral("tvrtool"));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    ToolIo io{out, err, stderrIsTerminal()};
-    const int status = Tool::run(arguments, io);
-    out.flush();
-    err.flush();
+    int status = ExitStatus::Trouble;
+    QString lost; // why the output did not all leave, when it did not
+    {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        ToolIo io{out, err, stderrIsTerminal()};
+        status = Tool::run(arguments, io);
+        out.flush();
+        err.flush();
+        if (out.status() != QTextStream::Ok)
+            lost = out.device()->errorString();
+    }
+    // A full disk shows only when the last of the output leaves, or even only at close: a
+    // script must not take a cut JSON file or listing for the whole of it.
+    if (lost.isEmpty() && (std::fflush(stdout) != 0 || std::fclose(stdout) != 0))
+        lost = QString::fromLocal8Bit(std::strerror(errno));
+    if (!lost.isEmpty()) {
+        std::fprintf(stderr, "tvrtool: standard output: %s; the output is incomplete\n",
+                     qPrintable(lost));
+        return ExitStatus::Trouble;
+    }
     return status;
 }

@@ -21,6 +21,8 @@ void checkSpans(const KeyCell &k, int i, const ProgramProfile &profile, QList<Co
             found.append({Kind::SpanBelowOne, i, field, value});
         } else if (start + value > extent) {
             found.append({Kind::SpanPastGrid, i, field, value});
+        } else if (!k.Visible && value != 1) {
+            found.append({Kind::HiddenSpan, i, field, value});
         }
     };
     span(Field::ColSpan, k.ColSpan, profile.column(i), profile.gridColumns);
@@ -42,8 +44,8 @@ void checkCodes(const KeyCell &k, int i, QList<ConfigProblem> &found)
 }
 
 // No cell may lie under two shown keys. A shown cell lies under its own key, so this also
-// refuses a shown cell inside a merged key. A hidden cell under no key is taken as it is: files
-// with one exist, and it harms nothing.
+// refuses a shown cell inside a merged key. A hidden cell under no key is taken, with spans 1:
+// files with one exist, and then it harms nothing.
 void checkOverlaps(const QList<KeyCell> &cells, const ProgramProfile &profile,
                    QList<ConfigProblem> &found)
 {
@@ -74,7 +76,7 @@ QList<ConfigProblem> problems(const QList<KeyCell> &cells, const ProgramProfile 
         checkCodes(cells[i], i, found);
     }
     const bool spansInside = std::none_of(found.begin(), found.end(), [](const ConfigProblem &p) {
-        return p.field == Field::ColSpan || p.field == Field::RowSpan;
+        return p.refusesLoad() && (p.field == Field::ColSpan || p.field == Field::RowSpan);
     });
     if (spansInside)
         checkOverlaps(cells, profile, found);

@@ -18,6 +18,7 @@ struct ConfigProblem
         TooManyCodes,   // value: the code count
         KeysOverlap,    // value: the cell that two keys cover; other: the key that came first
         EndMarkInCodes, // value: where the end mark stands among the codes
+        HiddenSpan,     // field, value: the span of a hidden cell, which loads as 1
     };
     enum class Field
     {
@@ -34,9 +35,10 @@ struct ConfigProblem
     int value = 0;
     int other = -1;
 
-    // Loading refuses a file for any of these but the end mark, which it takes as it is: the
-    // programming run then ends that key's codes there.
-    bool refusesLoad() const { return kind != Kind::EndMarkInCodes; }
+    // Loading refuses a file for any of these but two. It takes the end mark as it is: the
+    // programming run then ends that key's codes there. It gives a hidden cell spans 1: a merge
+    // over such a cell would otherwise uncover cells of other keys.
+    bool refusesLoad() const { return kind != Kind::EndMarkInCodes && kind != Kind::HiddenSpan; }
     bool operator==(const ConfigProblem &) const = default;
 };
 

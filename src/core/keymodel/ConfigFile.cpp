@@ -1,15 +1,14 @@
 #include "ConfigFile.h"
 
+#include "AtomicWriter.h"
 #include "ConfigCheck.h"
 #include "KeyRecord.h"
 #include "profile/ProgramProfile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <csignal>
 
 ConfigFile::LoadResult ConfigFile::load(const QString &path, const ProgramProfile &profile)
 {
@@ -39,33 +38,54 @@ ConfigFile::LoadResult ConfigFile::read(QIODevice &device, const ProgramProfile 
     return parse(magic + records, profile);
 }
 
-ConfigFile::LoadResult ConfigFile::parse(const QByteArray &bytes, const ProgramProfile &profile)
+const ConfigProblem *ConfigFile::Verdict::refusal() const
 {
-    if (bytes.size() != profile.fileSize() || !bytes.startsWith(profile.magic))
-        return {LoadStatus::Invalid, {}};
-    LoadResult result{LoadStatus::Loaded, decode(bytes, profile)};
-    if (!valuesAcceptable(result.cells, profile))
-        return {LoadStatus::Invalid, {}};
-    return result;
+    const auto found = std::find_if(problems.begin(), problems.end(),
+                                    [](const ConfigProblem &p) { return p.refusesLoad(); });
+    return found == problems.end() ? nullptr : &*found;
 }
 
-QList<KeyCell> ConfigFile::decode(const QByteArray &bytes, const ProgramProfile &profile)
+ConfigFile::Verdict ConfigFile::judge(QByteArrayView bytes, const ProgramProfile &profile)
+{
+    Verdict v;
+    if (bytes.size() != profile.fileSize())
+        return v;
+    if (!bytes.startsWith(profile.magic)) {
+        v.reason = Verdict::Reason::WrongMagic;
+        return v;
+    }
+    v.cells = decode(bytes, profile);
+    v.problems = ConfigCheck::problems(v.cells, profile);
+    v.reason = v.refusal() ? Verdict::Reason::BadValues : Verdict::Reason::Loadable;
+    // A hidden cell's spans mean nothing while it is hidden, but merging takes them as they
+    // stand once a key grows over the cell. Spans 1 keep every later merge and split sound, so
+    // that whatever the programs save from here, they load again.
+    if (v.loadable()) {
+        for (KeyCell &k : v.cells)
+            if (!k.Visible)
+                k.ColSpan = k.RowSpan = 1;
+    }
+    return v;
+}
+
+ConfigFile::LoadResult ConfigFile::parse(QByteArrayView bytes, const ProgramProfile &profile)
+{
+    Verdict v = judge(bytes, profile);
+    if (!v.loadable())
+        return {LoadStatus::Invalid, {}};
+    return {LoadStatus::Loaded, std::move(v.cells)};
+}
+
+QList<KeyCell> ConfigFile::decode(QByteArrayView bytes, const ProgramProfile &profile)
 {
     Q_ASSERT(bytes.size() == profile.fileSize());
     QList<KeyCell> cells;
     cells.reserve(profile.cellCount);
     for (int i = 0; i < profile.cellCount; ++i) {
         const qsizetype at = profile.magic.size() + qsizetype(i) * KeyRecord::Size;
-        cells.append(KeyRecord::ReadKeyRecord(QByteArrayView(bytes).sliced(at, KeyRecord::Size)));
+        cells.append(KeyRecord::ReadKeyRecord(bytes.sliced(at, KeyRecord::Size)));
     }
     return cells;
-}
-
-bool ConfigFile::valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile)
-{
-    const QList<ConfigProblem> found = ConfigCheck::problems(cells, profile);
-    return std::none_of(found.begin(), found.end(),
-                        [](const ConfigProblem &p) { return p.refusesLoad(); });
 }
 
 QByteArray ConfigFile::serialize(const QList<KeyCell> &cells, const ProgramProfile &profile)
@@ -77,43 +97,10 @@ QByteArray ConfigFile::serialize(const QList<KeyCell> &cells, const ProgramProfi
     return bytes;
 }
 
-void ConfigFile::ignoreFileSizeSignal()
-{
-#ifdef SIGXFSZ
-    // By default the system ends a program whose write passes the user's file-size limit. With
-    // the signal ignored the write fails instead, the save reports it, and no work is lost.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-}
-
 bool ConfigFile::save(const QString &path, const QList<KeyCell> &cells,
                       const ProgramProfile &profile)
 {
-    ignoreFileSizeSignal();
-    const QFileInfo target(path);
-    // A FIFO or a device node would be replaced by a regular file, or, written to, could hang
-    // the program or fail where nobody sees it. Leave such a thing alone.
-    if (target.exists() && !target.isFile())
-        return false;
-    QSaveFile file(path);
-    // The new file is written beside the old one and takes its place only when complete. Where
-    // the folder does not let us create that file but the old one may be written, overwrite it
-    // in place, as users of this folder have always been able to.
-    file.setDirectWriteFallback(target.exists() && !QFileInfo(target.absolutePath()).isWritable());
-    // Unbuffered, so that a write cut short by a full disk shows in write()'s count; a buffered
-    // flush at commit can lose that and put a truncated file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (!writeAll(file, serialize(cells, profile))) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool ConfigFile::writeAll(QIODevice &device, const QByteArray &bytes)
-{
-    return device.write(bytes) == bytes.size();
+    return AtomicWriter::write(path, serialize(cells, profile), AtomicWriter::Links::WriteThrough);
 }
 
 QString ConfigFile::withExtension(const QString &path, const QString &extension)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfigCheck.h"
 #include "KeyCell.h"
 
 #include <QByteArray>
@@ -29,29 +30,39 @@ public:
         QList<KeyCell> cells; // every cell of the grid, only when status is Loaded
     };
 
+    // Whether bytes form a file that the programs load, and why not. Load in both programs and
+    // every tvrtool subcommand go by this one verdict, so they never disagree about a file.
+    struct Verdict
+    {
+        enum class Reason
+        {
+            Loadable,
+            WrongSize,
+            WrongMagic,
+            BadValues // problems holds what is wrong
+        };
+        Reason reason = Reason::WrongSize;
+        QList<KeyCell> cells;          // once size and magic pass: the cells as they load
+        QList<ConfigProblem> problems; // once size and magic pass: refusals and warnings
+        bool loadable() const { return reason == Reason::Loadable; }
+        // The first problem that keeps the file from loading, or null.
+        const ConfigProblem *refusal() const;
+    };
+    static Verdict judge(QByteArrayView bytes, const ProgramProfile &profile);
+
     static LoadResult load(const QString &path, const ProgramProfile &profile);
     // Reads an opened file whose size has passed its check.
     static LoadResult read(QIODevice &device, const ProgramProfile &profile);
-    // Checks and decodes a whole file's bytes.
-    static LoadResult parse(const QByteArray &bytes, const ProgramProfile &profile);
+    // Checks and decodes a whole file's bytes, by the verdict above.
+    static LoadResult parse(QByteArrayView bytes, const ProgramProfile &profile);
     // The cells of a file whose size and magic have passed their checks, values unchecked.
-    static QList<KeyCell> decode(const QByteArray &bytes, const ProgramProfile &profile);
-    // Values that merging and the programming run index the grid and the code area by, and
-    // keys that do not overlap; ConfigCheck says what is wrong when they are not.
-    static bool valuesAcceptable(const QList<KeyCell> &cells, const ProgramProfile &profile);
+    static QList<KeyCell> decode(QByteArrayView bytes, const ProgramProfile &profile);
 
     static QByteArray serialize(const QList<KeyCell> &cells, const ProgramProfile &profile);
-    // Makes a write past the user's file-size limit fail instead of ending the program, for
-    // the whole process. Start-up does it first thing; save() does it as well, so that the
-    // core never depends on its caller for it.
-    static void ignoreFileSizeSignal();
-    // Replaces the file at path only once the whole new file is written; the old one survives
-    // any failure, unless the folder lets it be written only in place. Refuses a path that holds
-    // something other than a regular file.
+    // Replaces the file at path through AtomicWriter: the old one survives any failure. A link
+    // to a regular file is written through, as the save dialog offers it.
     static bool save(const QString &path, const QList<KeyCell> &cells,
                      const ProgramProfile &profile);
     // The save dialog's rule: a name typed without an extension gets the program's one.
     static QString withExtension(const QString &path, const QString &extension);
-    // Writes all of bytes or reports failure; a short write counts as failure.
-    static bool writeAll(QIODevice &device, const QByteArray &bytes);
 };

@@ -1,6 +1,6 @@
 #include "ProgramMain.h"
 
-#include "keymodel/ConfigFile.h"
+#include "keymodel/AtomicWriter.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
@@ -92,7 +92,7 @@ std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QS
 
 int runProgram(int argc, char **argv, const ProgramProfile &profile)
 {
-    ConfigFile::ignoreFileSizeSignal();
+    AtomicWriter::ignoreFileSizeSignal();
 
     QCommandLineParser parser;
     // Single-dash words are whole options, as the toolkit's own are (-platform, -reverse), so
