@@ -78,29 +78,34 @@ void TestKeyTester::placedBesideTheMainWindow_data()
 {
     QTest::addColumn<QRect>("main");
     QTest::addColumn<QRect>("screen");
-    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<QRect>("place");
     const QRect screen(0, 0, 1920, 1080);
     // The tester's frame is 560 by 400.
-    QTest::newRow("right of it") << QRect(100, 200, 560, 420) << screen << QPoint(668, 200);
+    QTest::newRow("right of it") << QRect(100, 200, 560, 420) << screen
+                                 << QRect(668, 200, 560, 400);
     QTest::newRow("left of it, at the right edge")
-        << QRect(1300, 200, 560, 420) << screen << QPoint(732, 200);
+        << QRect(1300, 200, 560, 420) << screen << QRect(732, 200, 560, 400);
     QTest::newRow("moved up to stay on the screen")
-        << QRect(100, 900, 560, 150) << screen << QPoint(668, 680);
+        << QRect(100, 900, 560, 150) << screen << QRect(668, 680, 560, 400);
     QTest::newRow("below it, on a narrow screen")
-        << QRect(100, 50, 560, 420) << QRect(0, 0, 800, 1080) << QPoint(100, 478);
+        << QRect(100, 50, 560, 420) << QRect(0, 0, 800, 1080) << QRect(100, 478, 560, 400);
     QTest::newRow("above it") << QRect(100, 600, 560, 420) << QRect(0, 0, 800, 1080)
-                              << QPoint(100, 192);
+                              << QRect(100, 192, 560, 400);
+    QTest::newRow("narrower, right of it")
+        << QRect(411, 183, 544, 402) << QRect(0, 0, 1366, 768) << QRect(963, 183, 403, 400);
+    QTest::newRow("narrower, left of it")
+        << QRect(500, 183, 544, 402) << QRect(0, 0, 1366, 768) << QRect(0, 183, 492, 400);
     QTest::newRow("no room: over it, at the screen's right edge")
-        << QRect(240, 160, 544, 440) << QRect(0, 0, 1024, 768) << QPoint(464, 160);
+        << QRect(240, 160, 544, 440) << QRect(0, 0, 1024, 768) << QRect(464, 160, 560, 400);
     QTest::newRow("a second screen")
-        << QRect(2000, 100, 560, 420) << QRect(1920, 0, 1920, 1080) << QPoint(2568, 100);
+        << QRect(2000, 100, 560, 420) << QRect(1920, 0, 1920, 1080) << QRect(2568, 100, 560, 400);
 }
 
 void TestKeyTester::placedBesideTheMainWindow()
 {
     QFETCH(QRect, main);
     QFETCH(QRect, screen);
-    QFETCH(QPoint, place);
+    QFETCH(QRect, place);
     QCOMPARE(TTestKeysDlg::placeBeside(main, QSize(560, 400), screen), place);
 }
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -21,9 +22,11 @@
 
 namespace {
 
-constexpr QSize InitialSize(560, 360);
+constexpr QSize InitialSize(640, 360);
 // Space left between the two windows, so that their frames do not touch.
 constexpr int WindowGap = 8;
+// The narrowest the window is made to stand beside the main window rather than over it.
+constexpr int MinimumWidth = 400;
 const char ReportFilter[] = "Key test report(*.txt)|*.txt";
 const char ReportFailed[] = "Failed to save the report.";
 
@@ -129,8 +132,7 @@ void TTestKeysDlg::sequenceAdded()
     const QString line = KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
                                                      LabelCodec::forSystemLocale());
     m_capture->appendPlainText(line);
-    m_capture->moveCursor(QTextCursor::End);
-    m_capture->ensureCursorVisible();
+    showLatest();
     showSummary();
     markLast();
 }
@@ -141,6 +143,7 @@ void TTestKeysDlg::sequenceExtended()
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
                                                   LabelCodec::forSystemLocale()));
+    showLatest();
     showSummary();
     markLast();
 }
@@ -151,9 +154,16 @@ void TTestKeysDlg::showAll()
     for (const TestedSequence &s : m_session->sequences())
         lines << KeyTestReport::sequenceLine(*m_session, s, LabelCodec::forSystemLocale());
     m_capture->setPlainText(lines.join(u'\n'));
-    m_capture->moveCursor(QTextCursor::End);
+    showLatest();
     showSummary();
     markLast();
+}
+
+void TTestKeysDlg::showLatest()
+{
+    // The newest line, from its start: the time and strokes matter more than a long tail.
+    m_capture->verticalScrollBar()->setValue(m_capture->verticalScrollBar()->maximum());
+    m_capture->horizontalScrollBar()->setValue(0);
 }
 
 void TTestKeysDlg::showSummary()
@@ -200,8 +210,7 @@ void TTestKeysDlg::bSaveClick()
     m_lastReportPath = path;
 }
 
-QPoint TTestKeysDlg::placeBeside(const QRect &mainFrame, const QSize &frameSize,
-                                 const QRect &screen)
+QRect TTestKeysDlg::placeBeside(const QRect &mainFrame, const QSize &frameSize, const QRect &screen)
 {
     const int w = frameSize.width(), h = frameSize.height();
     // Level with the main window's top or left edge, moved in as far as the screen needs.
@@ -209,17 +218,24 @@ QPoint TTestKeysDlg::placeBeside(const QRect &mainFrame, const QSize &frameSize,
         std::clamp(mainFrame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - h));
     const int x = std::clamp(mainFrame.left(), screen.left(),
                              std::max(screen.left(), screen.right() + 1 - w));
-    const QPoint candidates[] = {
-        {mainFrame.right() + 1 + WindowGap, y},
-        {mainFrame.left() - WindowGap - w, y},
-        {x, mainFrame.bottom() + 1 + WindowGap},
-        {x, mainFrame.top() - WindowGap - h},
+    const int rightOf = mainFrame.right() + 1 + WindowGap;
+    const QRect candidates[] = {
+        {QPoint(rightOf, y), frameSize},
+        {QPoint(mainFrame.left() - WindowGap - w, y), frameSize},
+        {QPoint(x, mainFrame.bottom() + 1 + WindowGap), frameSize},
+        {QPoint(x, mainFrame.top() - WindowGap - h), frameSize},
     };
-    for (const QPoint &p : candidates)
-        if (fits(QRect(p, frameSize), mainFrame, screen))
-            return p;
+    for (const QRect &r : candidates)
+        if (fits(r, mainFrame, screen))
+            return r;
+    // Narrower, on the wider side, while the lines' time, strokes and codes still show.
+    const int rightRoom = screen.right() + 1 - rightOf;
+    const int leftRoom = mainFrame.left() - WindowGap - screen.left();
+    if (std::max(rightRoom, leftRoom) >= MinimumWidth)
+        return rightRoom >= leftRoom ? QRect(rightOf, y, rightRoom, h)
+                                     : QRect(screen.left(), y, leftRoom, h);
     // No room anywhere: the screen's right edge, where it covers the least of the grid's start.
-    return {std::max(screen.left(), screen.right() + 1 - w), y};
+    return {QPoint(std::max(screen.left(), screen.right() + 1 - w), y), frameSize};
 }
 
 void TTestKeysDlg::showBeside(const QWidget &mainWindow)
@@ -229,8 +245,10 @@ void TTestKeysDlg::showBeside(const QWidget &mainWindow)
             // The frame is not known before the window is shown; the main window's is the best
             // guess at it.
             const QSize decoration = mainWindow.frameGeometry().size() - mainWindow.size();
-            move(placeBeside(mainWindow.frameGeometry(), size() + decoration,
-                             s->availableGeometry()));
+            const QRect frame = placeBeside(mainWindow.frameGeometry(), size() + decoration,
+                                            s->availableGeometry());
+            resize(frame.size() - decoration);
+            move(frame.topLeft());
         }
         m_placed = true;
     }

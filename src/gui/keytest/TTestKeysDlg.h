@@ -44,8 +44,9 @@ public:
     // the front where it is, and gives it the keyboard.
     void showBeside(const QWidget &mainWindow);
     // Where a window of this frame size goes beside mainFrame: right of it, else left, else
-    // below, else above, level with its edge; over it only where the screen has room nowhere.
-    static QPoint placeBeside(const QRect &mainFrame, const QSize &frameSize, const QRect &screen);
+    // below, else above, level with its edge; else narrower on the wider side; over it only
+    // where the screen has room nowhere. Gives the frame's place and size.
+    static QRect placeBeside(const QRect &mainFrame, const QSize &frameSize, const QRect &screen);
 
     QString reportText() const;
 
@@ -66,6 +67,7 @@ private:
     void sequenceAdded();
     void sequenceExtended();
     void showAll();
+    void showLatest();
     void showSummary();
     void markLast();
 
