@@ -166,17 +166,23 @@ void TestKeyTester::savesTheReport()
     tester->setPrompter(std::move(prompter));
 
     const QString path = dir.filePath(QStringLiteral("report.txt"));
-    prompts->paths << path << dir.filePath(QStringLiteral("missing/report.txt")) << QString();
+    prompts->paths << path << path << dir.filePath(QStringLiteral("missing/report.txt"))
+                   << QString();
     tester->saveButton()->click();
     QVERIFY(TestFiles::readFile(path).startsWith("Key test of Tavrin\n"
                                                  "Layout: not saved to a file\n"
                                                  "Date: "));
     QCOMPARE(prompts->filters, QStringList{"Key test report(*.txt)|*.txt"});
 
-    tester->saveButton()->click();
-    tester->saveButton()->click();
+    // Asked before it replaces a file, and answered No here; then a folder that is not there,
+    // then cancelled.
+    TestFiles::writeFile(dir, QStringLiteral("report.txt"), "kept");
+    for (int i = 0; i < 3; ++i)
+        tester->saveButton()->click();
+    QCOMPARE(TestFiles::readFile(path), "kept");
     QCOMPARE(prompts->shown,
-             (QStringList{"save", "save", "failure: Failed to save the report.", "save"}));
+             (QStringList{"save", "save", "ask2: Specified file already exists.\nOverwrite it ?",
+                          "save", "failure: Failed to save the report.", "save"}));
 }
 
 QTEST_MAIN(TestKeyTester)

@@ -6,8 +6,10 @@
 #include "keymodel/LabelCodec.h"
 #include "keytest/KeyTestReport.h"
 #include "keytest/KeyTestSession.h"
+#include "profile/Messages.h"
 
 #include <QBoxLayout>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHideEvent>
 #include <QLabel>
@@ -54,9 +56,9 @@ bool fits(const QRect &frame, const QRect &mainFrame, const QRect &screen)
 
 } // namespace
 
-TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName, QWidget *dialogParent)
-    : m_grid(grid), m_session(std::make_unique<KeyTestSession>(grid)),
-      m_prompter(std::make_unique<DialogPrompter>(dialogParent, programName))
+TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
+    : m_session(std::make_unique<KeyTestSession>(grid)),
+      m_prompter(std::make_unique<DialogPrompter>(this, programName))
 {
     setWindowTitle(QStringLiteral("Test Keys"));
     // A helper window: it must neither keep the program running nor end it when closed.
@@ -195,6 +197,10 @@ void TTestKeysDlg::bSaveClick()
     const QString path = m_prompter->saveFileName(QString::fromLatin1(ReportFilter),
                                                   QStringLiteral("txt"), m_lastReportPath);
     if (path.isEmpty())
+        return;
+    // The file dialog leaves the question to the program, as it does for layouts.
+    if (QFileInfo::exists(path) &&
+        !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return;
     const QByteArray bytes = reportText().toUtf8();
     QSaveFile file(path);

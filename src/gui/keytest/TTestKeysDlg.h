@@ -24,8 +24,8 @@ class TTestKeysDlg : public QWidget
 {
     Q_OBJECT
 public:
-    // Message boxes and the report's file dialog go to dialogParent, titled programName.
-    TTestKeysDlg(const KeyGrid &grid, const QString &programName, QWidget *dialogParent = nullptr);
+    // Message boxes are titled programName.
+    TTestKeysDlg(const KeyGrid &grid, const QString &programName);
     ~TTestKeysDlg() override;
 
     void setPrompter(std::unique_ptr<Prompter> prompter);
@@ -71,7 +71,6 @@ private:
     void showSummary();
     void markLast();
 
-    const KeyGrid &m_grid;
     std::unique_ptr<KeyTestSession> m_session;
     std::unique_ptr<Prompter> m_prompter;
     std::function<QString()> m_layoutName;

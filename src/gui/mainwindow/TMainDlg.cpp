@@ -499,7 +499,7 @@ void TMainDlg::sPrintClick()
 void TMainDlg::sTestKeysClick()
 {
     if (!m_testKeys) {
-        m_testKeys = std::make_unique<TTestKeysDlg>(*m_grid, m_profile.name, this);
+        m_testKeys = std::make_unique<TTestKeysDlg>(*m_grid, m_profile.name);
         m_testKeys->setLayoutName([this] { return layoutName(); });
         connect(m_testKeys.get(), &TTestKeysDlg::markedKeysChanged, this, &TMainDlg::markKeys);
     }
