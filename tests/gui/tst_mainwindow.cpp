@@ -102,10 +102,11 @@ void TestMainWindow::menus_data()
     QTest::addColumn<QStringList>("config");
     QTest::newRow("Tavrin") << "Tavrin" << QStringList{"&New",  "L&oad",  "&Save", "-",
                                                        "&View", "&Print", "-",     "E&xit"}
-                            << QStringList{"&Label", "Co&de",    "Colo&r",
-                                           "-",      "Prog One", "Prog All"};
+                            << QStringList{"&Label",   "Co&de",    "Colo&r", "-",
+                                           "Prog One", "Prog All", "-",      "&Test Keys"};
     QTest::newRow("Quelda") << "Quelda" << QStringList{"&New", "L&oad", "&Save", "-", "E&xit"}
-                            << QStringList{"&Label", "Co&de", "-", "Prog One", "Prog All"};
+                            << QStringList{"&Label",   "Co&de", "-",         "Prog One",
+                                           "Prog All", "-",     "&Test Keys"};
 }
 
 void TestMainWindow::menus()

@@ -87,6 +87,8 @@ private slots:
     void verdictAgrees_data() { check_data(); }
     void verdictAgrees();
     void diff();
+    void match_data();
+    void match();
     void showDrawsTheLock();
     void render();
     void usage_data();
@@ -418,6 +420,56 @@ void TestTvrtool::diff()
     const Ran kinds = tvrtool({"diff", first, write("c.qld", defaults(false))});
     QCOMPARE(kinds.out, first + " is a Tavrin layout and " + path("c.qld") + " a Quelda layout\n");
     QCOMPARE(kinds.status, 1);
+}
+
+void TestTvrtool::match_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("status");
+    QTest::newRow("one key") << "till.tvr" << QStringList{"12", "1C", "F0", "1C", "F0", "12"}
+                             << "key 12 (column 1, row 5) \"Latte\"\n"
+                             << 0;
+    QTest::newRow("run together, in one argument")
+        << "till.tvr" << QStringList{"121cf01c", "F0 12"} << "key 12 (column 1, row 5) \"Latte\"\n"
+        << 0;
+    QTest::newRow("keys with the same codes")
+        << "till.tvr" << QStringList{"1CF01C"}
+        << "key 3 (column 0, row 3) \"Tea\"\nkey 9 (column 1, row 2) \"10\"\n"
+        << 0;
+    QTest::newRow("none") << "till.tvr" << QStringList{"1AF01A"}
+                          << "no key of this layout sends 1A F0 1A\n"
+                          << 1;
+    QTest::newRow("the key lock") << "lock.qld" << QStringList{"E11477E1F014F077"}
+                                  << "position 2 \"Open\"\n"
+                                  << 0;
+    QTest::newRow("half a byte") << "till.tvr" << QStringList{"1C", "F"} << "" << 2;
+    QTest::newRow("not hex") << "till.tvr" << QStringList{"+1"} << "" << 2;
+}
+
+void TestTvrtool::match()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, codes);
+    QFETCH(QString, out);
+    QFETCH(int, status);
+    QByteArray till = defaults();
+    set(till, 12, Label, label("Latte"));
+    setCodes(till, 12, "121CF01CF012");
+    set(till, 3, Label, label("Tea"));
+    setCodes(till, 3, "1CF01C");
+    setCodes(till, 9, "1CF01C");
+    write("till.tvr", till);
+    QByteArray lock = defaults(false);
+    set(lock, 2, Label, label("Open"));
+    setCodes(lock, 2, "E11477E1F014F077");
+    write("lock.qld", lock);
+
+    const Ran r = tvrtool(QStringList{"match", path(file)} + codes);
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.err.isEmpty(), status != 2);
 }
 
 void TestTvrtool::showDrawsTheLock()

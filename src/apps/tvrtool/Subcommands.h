@@ -13,3 +13,4 @@ int importCommand(const QStringList &arguments, ToolIo &io);
 int diffCommand(const QStringList &arguments, ToolIo &io);
 int renderCommand(const QStringList &arguments, ToolIo &io);
 int programCommand(const QStringList &arguments, ToolIo &io);
+int matchCommand(const QStringList &arguments, ToolIo &io);

@@ -24,6 +24,7 @@ constexpr Subcommand Subcommands[] = {
     {"diff", "the keys two layouts differ in, and how", diffCommand},
     {"render", "the layout at physical size as PDF or PNG", renderCommand},
     {"program", "programs one key or all keys into the keyboard", programCommand},
+    {"match", "which key of a layout sends a sequence of codes", matchCommand},
 };
 
 const Subcommand *find(const QString &name)
@@ -44,8 +45,8 @@ void overview(QTextStream &to)
         to << "  " << QString::fromLatin1(s.name).leftJustified(9) << s.summary << '\n';
     to << "  " << QStringLiteral("help").leftJustified(9)
        << "this overview, or a subcommand's help with help SUBCOMMAND\n\n"
-          "Exit status: 0 success, 1 a check or comparison found something or a run failed,\n"
-          "2 bad usage or a file that cannot be read.\n";
+          "Exit status: 0 success, 1 a check or comparison found something, no key sends the\n"
+          "codes to match, or a run failed, 2 bad usage or a file that cannot be read.\n";
 }
 
 int help(const QStringList &arguments, ToolIo &io)

@@ -13,6 +13,7 @@ enum class Command
     ProgOne,
     ProgAll,
     View,
-    Print
+    Print,
+    TestKeys
 };
-inline constexpr int CommandCount = 11;
+inline constexpr int CommandCount = 12;

@@ -39,7 +39,9 @@ struct ProgramProfile
     QSize clientSize; // main window client area below the menu
     QRect versionLabel;
     bool lockPicture;
-    std::array<int, CommandCount> toolButtonLeft; // -1 where the program lacks the command
+    // -1 where the program lacks the command, MenuOnly where it has no tool-bar button.
+    std::array<int, CommandCount> toolButtonLeft;
+    static constexpr int MenuOnly = -2;
 
     // The progress window of a programming run.
     QRect progressLabel;  // the label, in the window's 266 x 73 client area
@@ -58,5 +60,6 @@ struct ProgramProfile
     int column(int index) const { return index / gridRows; }
     int row(int index) const { return index % gridRows; }
     QByteArray defaultLabel(int index) const;
-    bool has(Command c) const { return toolButtonLeft[int(c)] >= 0; }
+    bool has(Command c) const { return toolButtonLeft[int(c)] != -1; }
+    bool hasToolButton(Command c) const { return toolButtonLeft[int(c)] >= 0; }
 };

@@ -82,7 +82,7 @@ void TScan::CaptureKey(const KeyStroke &stroke)
         return;
     const QByteArray group = MakeCodes(stroke);
     if (!group.isEmpty())
-        AddCodes(group);
+        takeGroup(group);
 }
 
 bool TScan::AddCodes(QByteArrayView bytes)

@@ -47,6 +47,9 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    // Where each stroke's group goes: into the list. A control that only watches the strokes
+    // takes them elsewhere, and the capture stays the same.
+    virtual void takeGroup(const QByteArray &group) { AddCodes(group); }
 
 private:
     std::optional<KeyStroke> strokeFrom(const QKeyEvent &event) const;

@@ -43,6 +43,14 @@ void TKey::setDown(bool down)
     update(edgeRing(rect()));
 }
 
+void TKey::setMarked(bool marked)
+{
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    update();
+}
+
 void TKey::sync()
 {
     const KeyCell &c = cell();
@@ -78,6 +86,11 @@ void TKey::paintEvent(QPaintEvent *event)
     if (!event->region().subtracted(edgeRing(rect())).isEmpty()) {
         painter.setPen(QColor(KeyFace::ScreenFrame));
         KeyFace::DrawFace(painter, KeyFace::screenTextBox(size()), cell(), palette());
+        if (m_marked) {
+            // Inverted, whatever the face's colour: the edge stays, so the selection still shows.
+            painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+            painter.fillRect(rect().adjusted(1, 1, -1, -1), Qt::black);
+        }
     }
 }
 

@@ -18,6 +18,10 @@ public:
     const KeyCell &cell() const;
     bool Down() const { return m_down; }
     void setDown(bool down);
+    // Points the key out (its face inverted) while the key tester names it; the look of every
+    // other state stays as it is.
+    bool marked() const { return m_marked; }
+    void setMarked(bool marked);
     // Follows the cell's spans and visibility after the grid changed it, and repaints.
     void sync();
     // The label's lines and the codes as the strokes that make them, as the tooltip shows them.
@@ -39,4 +43,5 @@ private:
     int m_tag;
     bool m_down = false;
     bool m_pressed = false;
+    bool m_marked = false;
 };

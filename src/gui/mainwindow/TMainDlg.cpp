@@ -9,12 +9,14 @@
 #include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"
 #include "keymodel/TKey.h"
+#include "keytest/TTestKeysDlg.h"
 #include "layoutview/TViewDlg.h"
 #include "profile/Messages.h"
 #include "programming/TProgDlg.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -71,6 +73,8 @@ const CommandRow Commands[] = {
      [](TMainDlg &d) { d.sViewClick(); }},
     {Command::Print, "&Print", "Print", ":/icons/print.xpm", Qt::CTRL | Qt::Key_P, "Print1",
      "sPrint", [](TMainDlg &d) { d.sPrintClick(); }},
+    {Command::TestKeys, "&Test Keys", "Test Keys", nullptr, Qt::CTRL | Qt::Key_T, "TestKeys1",
+     nullptr, [](TMainDlg &d) { d.sTestKeysClick(); }},
 };
 
 constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Colour,
@@ -161,7 +165,7 @@ void TMainDlg::createCommands()
         if (!m_profile.has(row.command))
             continue;
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(QIcon(QString::fromLatin1(row.icon)),
+        auto *action = new QAction(row.icon ? QIcon(QString::fromLatin1(row.icon)) : QIcon(),
                                    QString::fromLatin1(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.objectName));
         action->setToolTip(QString::fromLatin1(row.hint));
@@ -172,6 +176,8 @@ void TMainDlg::createCommands()
         connect(action, &QAction::triggered, this,
                 [this, run = row.run] { m_progDlg->whenIdle([this, run] { run(*this); }); });
         m_actions[int(row.command)] = action;
+        if (!m_profile.hasToolButton(row.command))
+            continue;
 
         auto *button = new QToolButton(m_client);
         button->setObjectName(QString::fromLatin1(row.buttonName));
@@ -207,6 +213,8 @@ void TMainDlg::createMenu()
     config->addSeparator();
     config->addAction(action(Command::ProgOne));
     config->addAction(action(Command::ProgAll));
+    config->addSeparator();
+    config->addAction(action(Command::TestKeys));
 }
 
 void TMainDlg::createDecorations()
@@ -289,6 +297,7 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
     m_configChanged = false;
     m_grid->assign(loaded.cells);
     m_lastPath = QFileInfo(path).absoluteFilePath();
+    m_layoutPath = m_lastPath;
     return true;
 }
 
@@ -303,6 +312,7 @@ bool TMainDlg::SaveConfigFile(const QString &path)
     }
     m_configChanged = false;
     m_lastPath = QFileInfo(path).absoluteFilePath();
+    m_layoutPath = m_lastPath;
     return true;
 }
 
@@ -400,6 +410,7 @@ void TMainDlg::sNewClick()
     m_configChanged = false;
     DeselectKey();
     m_grid->ResetAll();
+    m_layoutPath.clear();
 }
 
 void TMainDlg::sLoadClick()
@@ -494,4 +505,27 @@ void TMainDlg::sPrintClick()
         return;
     if (const QString failure = m_view->PrintLayout(); !failure.isEmpty())
         m_prompter->failure(failure);
+}
+
+void TMainDlg::sTestKeysClick()
+{
+    if (!m_testKeys) {
+        m_testKeys = std::make_unique<TTestKeysDlg>(*m_grid, m_profile.name);
+        m_testKeys->setLayoutName([this] { return layoutName(); });
+        connect(m_testKeys.get(), &TTestKeysDlg::markedKeysChanged, this, &TMainDlg::markKeys);
+    }
+    m_testKeys->showBeside(*this);
+}
+
+void TMainDlg::markKeys(const QList<int> &indices)
+{
+    for (TKey *key : std::as_const(m_keys))
+        key->setMarked(indices.contains(key->Tag()));
+}
+
+QString TMainDlg::layoutName() const
+{
+    const QString name = m_layoutPath.isEmpty() ? QStringLiteral("not saved to a file")
+                                                : QDir::toNativeSeparators(m_layoutPath);
+    return m_configChanged ? name + QStringLiteral(" (changed since last saved)") : name;
 }

@@ -15,6 +15,7 @@ class KeyGrid;
 class QAction;
 class QToolButton;
 class TKey;
+class TTestKeysDlg;
 class TViewDlg;
 class TProgDlg;
 
@@ -57,6 +58,10 @@ public:
     QWidget *clientArea() const { return m_client; }
     // The layout view window, or null in a program without View and Print.
     TViewDlg *view() const { return m_view.get(); }
+    // The key tester's window, once Test Keys has opened it.
+    TTestKeysDlg *testKeys() const { return m_testKeys.get(); }
+    // The layout as the key test's report names it: its file, and whether it has changed.
+    QString layoutName() const;
 
     void centreOnScreen();
 
@@ -86,6 +91,9 @@ public slots:
     void sProgAllClick();
     void sViewClick();
     void sPrintClick();
+    void sTestKeysClick();
+    // Points out these keys, and no others, for the key tester.
+    void markKeys(const QList<int> &indices);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -114,6 +122,8 @@ private:
     std::array<QAction *, CommandCount> m_actions{};
     std::array<QToolButton *, CommandCount> m_buttons{};
     std::unique_ptr<TViewDlg> m_view;
+    std::unique_ptr<TTestKeysDlg> m_testKeys;
+    QString m_layoutPath; // the file the layout was last loaded from or saved to; none after New
     class RunHost;
     std::unique_ptr<RunHost> m_runHost;
     std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+#include "KeyTestReport.h"
+
+#include "KeyTestSession.h"
+#include "codeentry/CodeDecoder.h"
+#include "keymodel/KeyFace.h"
+#include "keymodel/KeyGrid.h"
+#include "profile/ProgramProfile.h"
+
+#include <QStringList>
+
+namespace KeyTestReport {
+
+namespace {
+
+const QString NoKey = QStringLiteral("no key of this layout sends this");
+
+QString names(const KeyTestSession &session, const QList<int> &keys, const LabelCodec &codec,
+              const QString &separator)
+{
+    QStringList list;
+    for (int key : keys)
+        list << keyName(session, key, codec);
+    return list.join(separator);
+}
+
+QString numbers(const QList<int> &keys, const QString &separator)
+{
+    QStringList list;
+    for (int key : keys)
+        list << QString::number(key);
+    return list.join(separator);
+}
+
+// The hex of each stroke's group, the groups apart, so a reader sees where a stroke ends.
+QString hexGroups(const QByteArray &codes)
+{
+    const DecodedCodes decoded = DecodeCodes(codes);
+    QStringList groups;
+    for (const DecodedCodes::Group &g : decoded.groups)
+        groups << HexBytes(g.bytes);
+    if (!decoded.whole())
+        groups << HexBytes(decoded.rest);
+    return groups.join(QStringLiteral(", "));
+}
+
+QString counts(const KeyTestSession &session)
+{
+    const qsizetype withCodes = session.index().keysWithCodes().size();
+    const qsizetype seen = session.seenKeys().size();
+    return QStringLiteral("%1 %2 codes; %3 seen, %4 not yet.")
+        .arg(withCodes)
+        .arg(withCodes == 1 ? QStringLiteral("key has") : QStringLiteral("keys have"))
+        .arg(seen)
+        .arg(withCodes - seen);
+}
+
+} // namespace
+
+QString keyName(const KeyTestSession &session, int index, const LabelCodec &codec)
+{
+    const KeyGrid &grid = session.grid();
+    const QByteArray &caption = grid.cell(index).Caption;
+    QString name = QStringLiteral("cell %1").arg(index);
+    if (caption == grid.profile().defaultLabel(index))
+        return name;
+    const QString label = KeyFace::labelLines(caption, codec).join(u' ').simplified();
+    if (!label.isEmpty())
+        name += QStringLiteral(", ") + label;
+    return name;
+}
+
+QString sequenceLine(const KeyTestSession &session, const TestedSequence &sequence,
+                     const LabelCodec &codec)
+{
+    const QList<int> keys = session.keysOf(sequence);
+    QString matched = keys.isEmpty() ? NoKey : names(session, keys, codec, QStringLiteral("; "));
+    if (keys.size() > 1)
+        matched += QStringLiteral(" (same codes)");
+    return QStringLiteral("%1  %2  [%3]  %4")
+        .arg(sequence.at.toString(QStringLiteral("HH:mm:ss")), ReadableCodes(sequence.codes),
+             hexGroups(sequence.codes), matched);
+}
+
+QString summary(const KeyTestSession &session)
+{
+    QStringList lines{counts(session)};
+    if (const QList<int> unseen = session.unseenKeys(); !unseen.isEmpty())
+        lines << QStringLiteral("Not yet seen: %1 %2.")
+                     .arg(unseen.size() == 1 ? QStringLiteral("cell") : QStringLiteral("cells"),
+                          numbers(unseen, QStringLiteral(", ")));
+    const QList<QList<int>> &identical = session.index().identicalCodes();
+    if (!identical.isEmpty()) {
+        QStringList sets;
+        for (const QList<int> &keys : identical)
+            sets << numbers(keys, QStringLiteral(" = "));
+        lines << QStringLiteral("Same codes, cannot be told apart: cells %1.")
+                     .arg(sets.join(QStringLiteral("; ")));
+    }
+    return lines.join(u'\n');
+}
+
+QString reportText(const KeyTestSession &session, const QString &layoutName, const QDateTime &date,
+                   const LabelCodec &codec)
+{
+    QString text;
+    text += QStringLiteral("Key test of %1\n").arg(session.grid().profile().name);
+    text += QStringLiteral("Layout: %1\n").arg(layoutName);
+    text += QStringLiteral("Date: %1\n").arg(date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    text += u'\n';
+
+    text += QStringLiteral("Sequences received:\n");
+    if (session.sequences().isEmpty())
+        text += QStringLiteral("  none\n");
+    for (const TestedSequence &s : session.sequences())
+        text += QStringLiteral("  ") + sequenceLine(session, s, codec) + u'\n';
+    text += u'\n';
+
+    text += QStringLiteral("Summary: ") + counts(session) + u'\n';
+    text += QStringLiteral("\nNot yet seen:\n");
+    const QList<int> unseen = session.unseenKeys();
+    if (unseen.isEmpty())
+        text += QStringLiteral("  none\n");
+    for (int key : unseen)
+        text += QStringLiteral("  ") + keyName(session, key, codec) + u'\n';
+
+    const QList<QList<int>> &identical = session.index().identicalCodes();
+    if (!identical.isEmpty()) {
+        text += QStringLiteral("\nKeys with the same codes (neither a tester nor the till can "
+                               "tell them apart):\n");
+        for (const QList<int> &keys : identical)
+            text +=
+                QStringLiteral("  ") + names(session, keys, codec, QStringLiteral("; ")) + u'\n';
+    }
+    return text;
+}
+
+} // namespace KeyTestReport
