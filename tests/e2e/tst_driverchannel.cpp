@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The socket channel against drivers that misbehave, each a few lines of socket code in a
 // thread of this test: whatever the driver does, a request ends within its deadline, and
-// nothing but a single byte 1 to the request just sent counts as success.
+// nothing but a single byte 1 to the request just sent counts as success (the replies and
+// deadlines of docs/driver-protocol.md).
 
 #include "StalledDriverSocket.h"
 #include "programming/SocketDrv.h"

@@ -1,4 +1,6 @@
-// The socket channel against the keyboard simulator, with real pauses and a real socket.
+// The socket channel against the keyboard simulator, with real pauses and a real socket. Both
+// keep the rules of docs/driver-protocol.md (exchanges, reconnecting, one request at a time,
+// socket permissions); these tests check them there, not one side against the other.
 
 #include "SimulatorProcess.h"
 #include "keymodel/KeyGrid.h"
