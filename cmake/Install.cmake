@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` puts on a system: the programs, and what makes them desktop
 # applications there (menu entries, file types, icons, manual pages, software-centre data).
 # Included after every target is defined, so programs added later install as soon as they exist.

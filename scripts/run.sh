@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds and starts a program: run.sh [tavrin|quelda] [FILE]
 # Unless TVDRV_SOCKET already names a keyboard driver's socket, the keyboard simulator serves one
 # in a temporary folder while the program runs, and logs on this terminal what the keyboard got.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs, from Debian's packages, whatever building, running and testing need and the machine
 # lacks. Usage: setup-machine.sh run|test
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The socket channel against the keyboard simulator, with real pauses and a real socket.
 
 #include "SimulatorProcess.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks what installing puts on a system, in a temporary tree of its own.
 # Usage: install_checks.sh tree|validate|mime|package BUILD_DIR
 #   tree      cmake --install under a prefix and DESTDIR: every expected file, and nothing

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The JSON Schema shipped for tvrtool's export must accept what export writes, for both kinds
 # of file, and be a valid schema itself. Needs python3-jsonschema; skips without it.
 # Usage: schema_check.sh TVRTOOL SCHEMA

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool's subcommands, run in this process as the command line runs them, and its
 // programming run against the keyboard simulator as a process of its own.
 

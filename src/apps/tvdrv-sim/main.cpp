@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvdrv-sim: a simulated keyboard behind the driver's socket, so that both programs can program
 // keys on a machine with no keyboard attached, and tests and benchmarks can watch what arrived.
 

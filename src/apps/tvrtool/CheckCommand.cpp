@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool check: whether the desktop programs load each file, and if not, exactly why.
 
 #include "LayoutSource.h"

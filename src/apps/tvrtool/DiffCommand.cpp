@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool diff: the keys two layouts differ in, and how.
 
 #include "LayoutSource.h"

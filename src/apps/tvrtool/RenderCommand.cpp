@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool render: the layout at physical size, as PDF or PNG, through the same drawing as the
 // view window and the printer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool show: the layout as a text grid, and with --codes every key's codes.
 
 #include "LayoutSource.h"

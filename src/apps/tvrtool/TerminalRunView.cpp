@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TerminalRunView.h"
 
 #include "profile/Messages.h"

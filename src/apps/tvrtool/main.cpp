@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool: the command-line companion of Tavrin and Quelda, for scripts, batch work and
 // reviews: show, check, export, import, diff, render and program configuration files.
 
