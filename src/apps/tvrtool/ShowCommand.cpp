@@ -10,11 +10,23 @@
 #include "keymodel/KeyFace.h"
 #include "profile/ProgramProfile.h"
 
+#include <algorithm>
+
 namespace {
 
-// One grid cell on the terminal: ten columns and four lines inside its box.
+// One grid cell on the terminal: ten columns and four lines inside its box, or fewer columns
+// where the terminal is narrower than the grid (labels and colours are then cut, marked "~").
 constexpr int CellColumns = 11;
+constexpr int MinCellColumns = 5;
 constexpr int CellLines = 5;
+
+// The width of a cell for a terminal of the given width, 0 when there is no terminal to fit.
+int cellColumnsFor(int terminalColumns, const ProgramProfile &profile)
+{
+    if (terminalColumns <= 0)
+        return CellColumns;
+    return std::clamp((terminalColumns - 1) / profile.gridColumns, MinCellColumns, CellColumns);
+}
 
 QString codeCount(int n)
 {
@@ -34,17 +46,17 @@ QPoint gridPlace(int index, const ProgramProfile &profile)
     return (profile.cellPosition(index) - origin) / KeyCell::Pitch;
 }
 
-QString grid(const LayoutSource &source, const LabelCodec &codec)
+QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumns)
 {
     const ProgramProfile &profile = *source.profile;
-    TextCanvas canvas(profile.gridColumns * CellColumns + 1, profile.gridRows * CellLines + 1);
+    TextCanvas canvas(profile.gridColumns * cellColumns + 1, profile.gridRows * CellLines + 1);
     for (int i = 0; i < source.cells.size(); ++i) {
         const KeyCell &k = source.cells[i];
         if (!k.Visible)
             continue;
         const QPoint place = gridPlace(i, profile);
-        const int x = place.x() * CellColumns, y = place.y() * CellLines;
-        const int width = k.ColSpan * CellColumns, height = k.RowSpan * CellLines;
+        const int x = place.x() * cellColumns, y = place.y() * CellLines;
+        const int width = k.ColSpan * cellColumns, height = k.RowSpan * CellLines;
         canvas.box(x, y, width, height);
         canvas.text(x + 1, y, QString::number(i), width - 1);
         const int inner = width - 1;
@@ -102,10 +114,20 @@ int showCommand(const QStringList &arguments, ToolIo &io)
     const QCommandLineOption codes(QStringLiteral("codes"),
                                    QStringLiteral("Also list every key's codes as hex groups "
                                                   "and as the strokes that make them."));
-    parser.addOption(codes);
+    const QCommandLineOption width(
+        QStringLiteral("width"),
+        QStringLiteral("Fit the grid into N columns (default: the terminal's width; the whole "
+                       "grid\nwhen the output is no terminal)."),
+        QStringLiteral("N"));
+    parser.addOptions({codes, width});
     parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 1))
         return *status;
+    std::optional<int> columns = io.outColumns;
+    if (parser.isSet(width))
+        columns = parser.intValue(width, 20, 10000, io);
+    if (!columns)
+        return ExitStatus::Trouble;
     const std::optional<LabelCodec> codec = parser.codec(io);
     if (!codec)
         return ExitStatus::Trouble;
@@ -116,7 +138,7 @@ int showCommand(const QStringList &arguments, ToolIo &io)
     io.out << source.path << ": " << source.profile->name << " layout, "
            << source.profile->cellCount << (source.profile->mergeable ? " keys" : " positions")
            << '\n'
-           << grid(source, *codec);
+           << grid(source, *codec, cellColumnsFor(*columns, *source.profile));
     if (parser.isSet(codes))
         io.out << '\n' << codeListing(source, *codec);
     return ExitStatus::Ok;
