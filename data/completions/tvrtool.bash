@@ -13,7 +13,7 @@ _tvrtool()
 
     local sub=${words[1]} options
     case $sub in
-        show) options="--codes --code-page --help" ;;
+        show) options="--codes --width --code-page --help" ;;
         check) options="--json --help" ;;
         export) options="--output --force --code-page --help" ;;
         import) options="--output --force --help" ;;
@@ -41,7 +41,7 @@ _tvrtool()
             COMPREPLY=($(compgen -W "windows-1252 Shift_JIS" -- "$cur"))
             return
             ;;
-        --dpi | --key) return ;;
+        --dpi | --key | --width) return ;;
     esac
 
     if [[ $cur == -* ]]; then
