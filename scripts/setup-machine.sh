@@ -8,8 +8,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin)
 if [ "${1:-run}" = test ]; then
   # What checks the installed tree and the Debian package: the desktop-entry and AppStream
-  # validators, the MIME database and a query of it, and dpkg-shlibdeps for the dependencies.
-  packages+=(desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev)
+  # validators, the MIME database and a query of it, and dpkg-shlibdeps (with file, which
+  # CPack finds the binaries with) for the dependencies.
+  packages+=(desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file)
   # Debian's own checks of the package, and an independent JSON Schema validator that holds
   # tvrtool's schema against what tvrtool import takes and refuses.
   packages+=(lintian python3-jsonschema)

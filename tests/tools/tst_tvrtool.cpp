@@ -706,18 +706,28 @@ void TestTvrtool::diffAsJson()
 void TestTvrtool::showFitsTheWidth_data()
 {
     QTest::addColumn<int>("width");
-    QTest::addColumn<int>("widest");         // of the grid's lines
-    QTest::newRow("80 columns") << 80 << 73; // 12 cells of 6
-    QTest::newRow("40 columns") << 40 << 61; // no narrower than 5 a cell
-    QTest::newRow("wide") << 200 << 133;     // the whole grid, 12 cells of 11
+    QTest::addColumn<int>("widest"); // of the grid's lines
+    QTest::addColumn<QString>("cutLabel");
+    QTest::addColumn<QString>("cutColour");
+    // 12 cells of 6; no narrower than 5 a cell; the whole grid, 12 cells of 11.
+    QTest::newRow("80 columns") << 80 << 73 << "Capp~"
+                                << "#FF8~";
+    QTest::newRow("40 columns") << 40 << 61 << "Cap~"
+                                << "#FF~";
+    QTest::newRow("wide") << 200 << 133 << "Cappuccino"
+                          << "#FF8000";
 }
 
 void TestTvrtool::showFitsTheWidth()
 {
     QFETCH(int, width);
     QFETCH(int, widest);
+    QFETCH(QString, cutLabel);
+    QFETCH(QString, cutColour);
     QByteArray f = defaults();
     set(f, 0, Label, label("Cappuccino"));
+    setCodes(f, 0, "121CF01CF012");
+    set(f, 0, Colour, QByteArray::fromHex("FF800000"));
     const Ran r = tvrtool({"show", "--width", QString::number(width), write("a.tvr", f)});
     QCOMPARE(r.status, 0);
     const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts).mid(1);
@@ -725,9 +735,14 @@ void TestTvrtool::showFitsTheWidth()
     for (const QString &line : lines)
         longest = std::max(longest, line.size());
     QCOMPARE(longest, widest);
-    // A label too long for its cell is cut and says so.
-    QCOMPARE(r.out.contains("Cappuccino"), width >= 200);
-    QVERIFY(r.out.contains(width >= 200 ? "Cappuccino" : "Cap"));
+    // A label too long for its cell is cut and says so; narrow cells leave out the usual and
+    // keep what differs.
+    const bool whole = width >= 200;
+    QVERIFY(r.out.contains(u'│' + cutLabel));
+    QVERIFY(r.out.contains(u'│' + cutColour));
+    QCOMPARE(r.out.contains("6 cd"), !whole);
+    QCOMPARE(r.out.contains("buttonFace"), whole);
+    QCOMPARE(r.out.contains("no codes"), whole);
 }
 
 void TestTvrtool::progressLine_data()

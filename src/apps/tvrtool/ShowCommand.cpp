@@ -67,8 +67,15 @@ QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumn
             canvas.text(x + 1, y + 1 + l, lines[l] + (cut ? QStringLiteral("~~") : QString()),
                         inner);
         }
-        canvas.text(x + 1, y + height - 2, LayoutText::colorText(k.Color), inner);
-        canvas.text(x + 1, y + height - 1, codeCount(k.CodeCount), inner);
+        // In narrow cells the usual is left out, so that what differs stands out: the default
+        // face colour and no codes leave their lines empty, and a count of codes is "12 cd".
+        const bool narrow = cellColumns < CellColumns;
+        if (!narrow || k.Color != KeyCell::ButtonFace)
+            canvas.text(x + 1, y + height - 2, LayoutText::colorText(k.Color), inner);
+        if (!narrow)
+            canvas.text(x + 1, y + height - 1, codeCount(k.CodeCount), inner);
+        else if (k.CodeCount > 0)
+            canvas.text(x + 1, y + height - 1, QStringLiteral("%1 cd").arg(k.CodeCount), inner);
     }
     return canvas.toString();
 }
@@ -108,7 +115,11 @@ int showCommand(const QStringList &arguments, ToolIo &io)
     SubcommandParser parser(QStringLiteral("show"),
                             QStringLiteral("Shows a layout as a text grid: every key in its box "
                                            "(merged keys as one),\nwith its index, label lines, "
-                                           "colour and number of codes."));
+                                           "colour and number of codes. Where the terminal is\n"
+                                           "narrower than the grid, the cells narrow too: long "
+                                           "labels and colours are cut\n(marked \"~\"), the "
+                                           "default colour and \"no codes\" are left out, and a "
+                                           "count\nof codes reads \"12 cd\"."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Configuration file (.tvr or .qld)."));
     const QCommandLineOption codes(QStringLiteral("codes"),
