@@ -69,6 +69,8 @@ int checkCommand(const QStringList &arguments, ToolIo &io)
         else if (!problems.isEmpty())
             status = std::max(status, ExitStatus::Found);
 
+        if (source.status == LayoutSource::Status::Unreadable)
+            io.error(QStringLiteral("%1: %2").arg(path, source.problem));
         if (parser.isSet(json)) {
             QJsonObject file{
                 {QStringLiteral("path"), path},
@@ -77,11 +79,9 @@ int checkCommand(const QStringList &arguments, ToolIo &io)
             if (source.profile)
                 file.insert(QStringLiteral("program"), source.profile->name);
             files.append(file);
-        } else if (source.status == LayoutSource::Status::Unreadable) {
-            io.error(QStringLiteral("%1: %2").arg(path, source.problem));
-        } else if (problems.isEmpty()) {
-            io.out << path << ": ok\n";
-        } else {
+        } else if (source.status != LayoutSource::Status::Unreadable) { // else said on err
+            if (problems.isEmpty())
+                io.out << path << ": ok\n";
             for (const QString &p : problems)
                 io.out << path << ": " << p << '\n';
         }
