@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints how long programming runs take against the keyboard simulator, next to the floor that
 // the protocol's own pauses set: 10 ms after each packet, 200 ms at each end of the run and
 // 500 ms for each refused attempt. Goal: within 2 % of the floor for a full run of every key,

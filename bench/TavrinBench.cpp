@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints, for both programs, how long a start takes until the main window is first painted, how
 // much memory the process holds by then, and how long a configuration file takes to load and to
 // save; for the keyboard's grid, how long all its keys take to paint and how long and how many

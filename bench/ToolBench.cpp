@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints how fast tvrtool's batch subcommands are, each against its goal: check and export of
 // 1,000 layouts under 1 ms per file, and render of one layout to PDF at 600 dpi under 200 ms.
 // The subcommands run in this process, as the command line runs them, on real files. Export

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` puts on a system: the programs, and what makes them desktop
 # applications there (menu entries, file types, icons, manual pages, software-centre data).
 # Included after every target is defined, so programs added later install as soon as they exist.
@@ -11,14 +12,55 @@ set(TAVRIN_DESKTOP_APPS org.tavrin.Tavrin org.tavrin.Quelda)
 set(TAVRIN_FILE_ICONS application-x-tavrin-config application-x-quelda-config)
 set(TAVRIN_ICON_SIZES 16 32 48 64 128 256)
 
+# Files installed gzip-compressed, as Debian policy wants manual pages and changelogs: made at
+# build time, at the highest compression and without the name and time stamp that gzip would
+# otherwise put in (so that two builds give the same bytes).
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed_files)
+function(tavrin_install_gzipped source destination)
+  get_filename_component(name ${source} NAME)
+  set(gz ${CMAKE_BINARY_DIR}/gzipped/${destination}/${name}.gz)
+  get_filename_component(gz_dir ${gz} DIRECTORY)
+  file(MAKE_DIRECTORY ${gz_dir})
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${GZIP_PROGRAM} -9 -n -c ${source} > ${gz}
+    DEPENDS ${source}
+    VERBATIM)
+  set(compressed_files ${compressed_files} ${gz} PARENT_SCOPE)
+  install(FILES ${gz} DESTINATION ${destination})
+endfunction()
+
 foreach(program tavrin quelda tvdrv-sim tvrtool)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     if(EXISTS ${TAVRIN_DATA_DIR}/man/${program}.1)
-      install(FILES ${TAVRIN_DATA_DIR}/man/${program}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+      tavrin_install_gzipped(${TAVRIN_DATA_DIR}/man/${program}.1 ${CMAKE_INSTALL_MANDIR}/man1)
     endif()
   endif()
 endforeach()
+
+# The licence and the history, where Debian keeps them: a machine-readable copyright file and
+# the changelog, under the package's name (not the project's, which GNUInstallDirs would use).
+set(TAVRIN_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tavrin)
+install(FILES ${TAVRIN_DATA_DIR}/debian/copyright DESTINATION ${TAVRIN_DOC_DIR})
+tavrin_install_gzipped(${TAVRIN_DATA_DIR}/debian/changelog ${TAVRIN_DOC_DIR})
+# The package's version comes from the project; the changelog's newest entry must say the same.
+file(STRINGS ${TAVRIN_DATA_DIR}/debian/changelog changelog_head LIMIT_COUNT 1)
+if(NOT changelog_head MATCHES "^tavrin \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "data/debian/changelog starts \"${changelog_head}\"; its newest entry must "
+                      "be for version ${PROJECT_VERSION}")
+endif()
+
+# Completions of tvrtool's subcommands, options and file names, where each shell looks.
+if(TARGET tvrtool)
+  install(FILES ${TAVRIN_DATA_DIR}/completions/tvrtool.bash
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tvrtool)
+  install(FILES ${TAVRIN_DATA_DIR}/completions/_tvrtool
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+  install(FILES ${TAVRIN_DATA_DIR}/completions/tvrtool.fish
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+endif()
 
 # The JSON Schema of tvrtool's export, for editors and validators.
 if(TARGET tvrtool)
@@ -73,3 +115,33 @@ endforeach()
 if(rendered_icons)
   add_custom_target(icons ALL DEPENDS ${rendered_icons})
 endif()
+add_custom_target(gzipped ALL DEPENDS ${compressed_files})
+
+# Installed straight onto a system (no DESTDIR, no package being made), the MIME, menu and icon
+# caches are brought up to date, as a package's triggers would do: without that, the file types
+# stay unknown and a double-click on a layout opens nothing. Each tool is optional; a prefix the
+# desktop does not read (XDG_DATA_DIRS) still needs the user to add it there.
+install(CODE "set(tavrin_share_dir \"${CMAKE_INSTALL_DATADIR}\")")
+install(CODE [[
+  if("$ENV{DESTDIR}" STREQUAL "" AND NOT CPACK_GENERATOR)
+    set(share "${CMAKE_INSTALL_PREFIX}/${tavrin_share_dir}")
+    foreach(step IN ITEMS "update-mime-database|mime" "update-desktop-database|-q|applications"
+                          "gtk-update-icon-cache|-q|-t|-f|icons/hicolor")
+      string(REPLACE "|" ";" step "${step}")
+      list(POP_FRONT step tool)
+      list(POP_BACK step folder)
+      find_program(tool_path ${tool} NO_CACHE)
+      if(tool_path)
+        message(STATUS "Updating: ${share}/${folder}")
+        execute_process(COMMAND ${tool_path} ${step} "${share}/${folder}" TIMEOUT 120
+                        RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+          message(WARNING "${tool} ${share}/${folder} failed (${status})")
+        endif()
+      else()
+        message(STATUS "Not found, so not updated: ${tool} (${share}/${folder})")
+      endif()
+      unset(tool_path)
+    endforeach()
+  endif()
+]])

@@ -1,7 +1,9 @@
+# SPDX-License-Identifier: MIT
 # `cpack -G DEB` makes one Debian package of everything `cmake --install` puts in place.
 set(CPACK_PACKAGE_NAME tavrin)
-set(CPACK_PACKAGE_VENDOR "Tavrin developers")
-set(CPACK_PACKAGE_CONTACT "Tavrin developers <developers@tavrin.invalid>")
+set(CPACK_PACKAGE_VENDOR "The Tavrin and Quelda developers")
+set(CPACK_PACKAGE_CONTACT "The Tavrin and Quelda developers <developers@tavrin.invalid>")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "configuration tools for a programmable point-of-sale keyboard")
 set(CPACK_GENERATOR DEB)
@@ -11,6 +13,7 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tavrin.invalid/)
 # The long description under the summary line; CPack indents it as the control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Tavrin edits the keyboard's 84 programmable keys (label, face colour, key-code

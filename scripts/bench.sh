@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks in Release and prints their tables of figures: start-up, memory and files
 # under a virtual X server when there is no display, so that painting goes through a real one;
 # then programming runs against the keyboard simulator (--quick leaves out the minute-long one),

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the README's screenshots from the real programs on a virtual screen, so they stay true as
 # the code changes: Tavrin and Quelda each with a sample file loaded, and Tavrin's view window.
 # Usage: screenshots.sh [BUILD_DIR]   (default: build; the programs are built there if needed)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs, from Debian's packages, whatever building, running and testing need and the machine
 # lacks. Usage: setup-machine.sh run|test
 set -euo pipefail
@@ -7,8 +8,12 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin)
 if [ "${1:-run}" = test ]; then
   # What checks the installed tree and the Debian package: the desktop-entry and AppStream
-  # validators, the MIME database and a query of it, and dpkg-shlibdeps for the dependencies.
-  packages+=(desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev)
+  # validators, the MIME database and a query of it, and dpkg-shlibdeps (with file, which
+  # CPack finds the binaries with) for the dependencies.
+  packages+=(desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file)
+  # Debian's own checks of the package, and an independent JSON Schema validator that holds
+  # tvrtool's schema against what tvrtool import takes and refuses.
+  packages+=(lintian python3-jsonschema)
   # A real X server with real key and mouse events for the tests that need one, and a PDF
   # renderer to read back the printed page.
   packages+=(xvfb xauth xdotool x11-utils poppler-utils)

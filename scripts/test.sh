@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds and runs every test twice: a plain build, then one with AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the run; then fuzzes the file reader and
 # the reader of tvrtool import for a minute each.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a real program binary with no display of any kind: help and the version must still
 # print, and "--" must end the options so that a file name may begin with "-".
 # Usage: command_line.sh BINARY NAME EXTENSION

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codeentry/CodeDecoder.h"
 #include "codeentry/ScanTable.h"
 

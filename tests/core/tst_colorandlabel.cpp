@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "keymodel/ColorValue.h"
 #include "keymodel/LabelCodec.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "keymodel/KeyRecord.h"
 #include "profile/ProgramProfile.h"
 

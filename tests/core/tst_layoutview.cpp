@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "keymodel/KeyGrid.h"
 #include "layoutview/LayoutView.h"
 #include "profile/ProgramProfile.h"

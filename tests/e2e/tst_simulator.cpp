@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The socket channel against the keyboard simulator, with real pauses and a real socket. Both
 // keep the rules of docs/driver-protocol.md (exchanges, reconnecting, one request at a time,
 // socket permissions); these tests check them there, not one side against the other.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the configuration-file reader. The rules a file must meet are written out
 // here a second time, from the file format itself and not from the reader, so that the two can
 // disagree: a file is accepted exactly when these rules hold, and an accepted file is written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codeentry/NativeKeys.h"
 #include "codeentry/TScan.h"
 #include "codeentry/TScanDlg.h"

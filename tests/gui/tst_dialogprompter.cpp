@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/DialogPrompter.h"
 
 #include <QApplication>

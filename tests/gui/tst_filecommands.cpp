@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MainWindowHarness.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyCell.h"

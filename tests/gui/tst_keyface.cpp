@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"

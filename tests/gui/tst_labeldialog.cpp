@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codeentry/TLabelDlg.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeCodeEditor.h"
 #include "MainWindowHarness.h"
 #include "keymodel/KeyCell.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakePrompter.h"
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyGrid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeDrv.h"
 #include "FakePrompter.h"
 #include "keymodel/KeyGrid.h"

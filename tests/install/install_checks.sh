@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks what installing puts on a system, in a temporary tree of its own.
-# Usage: install_checks.sh tree|validate|mime|package BUILD_DIR
+# Usage: install_checks.sh tree|validate|mime|caches|package BUILD_DIR
 #   tree      cmake --install under a prefix and DESTDIR: every expected file, and nothing
 #             written outside DESTDIR
+#   caches    cmake --install to a prefix without DESTDIR updates the MIME, menu and icon caches
+#             there, so the file types work at once
 #   validate  the desktop entries and AppStream files by their own validators
 #   mime      the MIME database built from the installed package knows both file kinds by
 #             extension and by content
-#   package   cpack -G DEB: the package's contents and its dependencies
+#   package   cpack -G DEB: the package's contents and its dependencies, and lintian --pedantic
+#             finds nothing to warn about
 # Exits 77 (skipped) when a tool the check needs is missing.
 set -euo pipefail
 mode=$1 build=$2
@@ -40,7 +44,8 @@ tree)
   install_tree
   expected=(
     bin/tavrin bin/quelda
-    share/man/man1/tavrin.1 share/man/man1/quelda.1
+    share/man/man1/tavrin.1.gz share/man/man1/quelda.1.gz
+    share/doc/tavrin/copyright share/doc/tavrin/changelog.gz
     share/applications/org.tavrin.Tavrin.desktop share/applications/org.tavrin.Quelda.desktop
     share/metainfo/org.tavrin.Tavrin.metainfo.xml share/metainfo/org.tavrin.Quelda.metainfo.xml
     share/mime/packages/tavrin.xml
@@ -62,13 +67,25 @@ tree)
   done
   # Programs still to come install with their manual pages once they exist.
   for program in tvdrv-sim tvrtool; do
-    if [ -e "$root/bin/$program" ] && [ ! -e "$root/share/man/man1/$program.1" ]; then
+    if [ -e "$root/bin/$program" ] && [ ! -e "$root/share/man/man1/$program.1.gz" ]; then
       fail "$program is installed without its manual page"
     fi
   done
-  if [ -e "$root/bin/tvrtool" ] && [ ! -s "$root/share/tvrtool/tvrtool-layout.schema.json" ]; then
-    fail "tvrtool is installed without the JSON Schema of its export"
+  if [ -e "$root/bin/tvrtool" ]; then
+    for f in share/tvrtool/tvrtool-layout.schema.json share/bash-completion/completions/tvrtool \
+        share/zsh/vendor-completions/_tvrtool share/fish/vendor_completions.d/tvrtool.fish; do
+      [ -s "$root/$f" ] || fail "tvrtool is installed without $f"
+    done
+    bash -n "$root/share/bash-completion/completions/tvrtool" || fail "the bash completion"
   fi
+  for page in "$root"/share/man/man1/*; do
+    gzip -t "$page" || fail "$page is not gzip-compressed"
+  done
+  # No cache of the system's: those belong to the system, refreshed when a package lands.
+  for cache in share/mime/mime.cache share/applications/mimeinfo.cache \
+      share/icons/hicolor/icon-theme.cache; do
+    [ ! -e "$root/$cache" ] || fail "installing under DESTDIR wrote $cache"
+  done
   count=$(find "$root" -type f | wc -l)
   echo "PASS: $count files installed under DESTDIR$prefix"
   ;;
@@ -80,6 +97,20 @@ validate)
   appstreamcli validate --no-net "$root"/share/metainfo/*.metainfo.xml || fail "AppStream files"
   # The whole tree: each AppStream file against its desktop entry and icon.
   appstreamcli validate-tree --no-net "$root" || fail "installed tree"
+  echo PASS
+  ;;
+caches)
+  need cmake update-mime-database update-desktop-database
+  prefix=$work/prefix
+  env -u DESTDIR cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
+    { cat "$work/install.log"; fail "cmake --install failed"; }
+  [ -s "$prefix/share/mime/mime.cache" ] || fail "the MIME cache was not updated"
+  grep -q x-tavrin-config "$prefix/share/mime/types" || fail "the MIME types do not know .tvr"
+  grep -q 'application/x-tavrin-config=org.tavrin.Tavrin.desktop' \
+    "$prefix/share/applications/mimeinfo.cache" || fail "the menu cache does not open .tvr"
+  if command -v gtk-update-icon-cache >/dev/null; then
+    [ -s "$prefix/share/icons/hicolor/icon-theme.cache" ] || fail "the icon cache was not updated"
+  fi
   echo PASS
   ;;
 mime)
@@ -125,7 +156,7 @@ EOF
   exit $status
   ;;
 package)
-  need cpack dpkg-deb dpkg-shlibdeps
+  need cpack dpkg-deb dpkg-shlibdeps lintian
   cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" ||
     { cat "$work/cpack.log"; fail "cpack"; }
   deb=$(ls "$work"/package/*.deb)
@@ -134,8 +165,9 @@ package)
   dpkg-deb --contents "$deb" | awk '{print $6}' >"$work/contents"
   cat "$work/contents"
   for f in ./usr/bin/tavrin ./usr/bin/quelda ./usr/share/applications/org.tavrin.Tavrin.desktop \
-      ./usr/share/mime/packages/tavrin.xml ./usr/share/man/man1/tavrin.1 \
-      ./usr/share/icons/hicolor/48x48/apps/org.tavrin.Quelda.png; do
+      ./usr/share/mime/packages/tavrin.xml ./usr/share/man/man1/tavrin.1.gz \
+      ./usr/share/icons/hicolor/48x48/apps/org.tavrin.Quelda.png ./usr/share/doc/tavrin/copyright \
+      ./usr/share/doc/tavrin/changelog.gz; do
     grep -qx "$f" "$work/contents" || fail "$f is not in the package"
   done
   depends=$(dpkg-deb --field "$deb" Depends)
@@ -144,6 +176,11 @@ package)
   done
   # No scripts: the system's own triggers refresh the menu, MIME and icon caches.
   dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'postinst|prerm|postrm' && fail "maintainer scripts in the package"
+  grep -E 'mime\.cache|mimeinfo\.cache|icon-theme\.cache' "$work/contents" && fail "a system cache in the package"
+  # Debian's own checks, the pedantic ones included: no error and no warning.
+  lintian --pedantic --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1 || true
+  cat "$work/lintian.log"
+  if grep -E '^[EW]: ' "$work/lintian.log"; then fail "lintian finds errors or warnings"; fi
   echo PASS
   ;;
 *)

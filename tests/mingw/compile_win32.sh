@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Windows driver channel and the programming run against the real windows.h with the
 # MinGW-w64 cross compiler, warnings as errors, and links them with the system's libraries.
 # Usage: compile_win32.sh SOURCE_DIR GENERATED_CORE_DIR (where the generated headers are). Skips (77) where the cross compiler is not installed.

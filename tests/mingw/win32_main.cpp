@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Links the Windows channel and the run into a program, so that every system call they make
 // resolves against the real Windows libraries. Never run by the tests.
 

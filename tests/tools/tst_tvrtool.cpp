@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool's subcommands, run in this process as the command line runs them, and its
 // programming run against the keyboard simulator as a process of its own.
 
@@ -5,6 +6,7 @@
 #include "LayoutSource.h"
 #include "SimulatorProcess.h"
 #include "StalledDriverSocket.h"
+#include "TerminalRunView.h"
 #include "Tool.h"
 #include "keymodel/ConfigFile.h"
 #include "profile/ProgramProfile.h"
@@ -93,6 +95,13 @@ private slots:
     void render();
     void usage_data();
     void usage();
+    void exitStatus_data();
+    void exitStatus();
+    void diffAsJson();
+    void showFitsTheWidth_data();
+    void showFitsTheWidth();
+    void progressLine_data();
+    void progressLine();
     void programRefusedPacket();
     void programInterrupted();
     void programWithoutADriver_data();
@@ -302,43 +311,43 @@ void TestTvrtool::check_data()
     QTest::newRow("good") << defaults() << "ok" << 0;
     QTest::newRow("good lock") << defaults(false) << "ok" << 0;
     QTest::newRow("a byte short") << defaults().chopped(1)
-                                  << "7731 bytes, but a Tavrin file (\"TVRN\") has 7732" << 1;
+                                  << "7731 bytes, but a Tavrin file (\"TVRN\") has 7732" << 2;
     QTest::newRow("a byte over") << defaults() + '\0'
-                                 << "7733 bytes, but a Tavrin file (\"TVRN\") has 7732" << 1;
+                                 << "7733 bytes, but a Tavrin file (\"TVRN\") has 7732" << 2;
     QTest::newRow("lock magic, keyboard size")
-        << "MGKY" + defaults().mid(4) << "7732 bytes, but a Quelda file (\"MGKY\") has 648" << 1;
+        << "MGKY" + defaults().mid(4) << "7732 bytes, but a Quelda file (\"MGKY\") has 648" << 2;
     QTest::newRow("magic") << "ABCD" + defaults().mid(4)
                            << "starts with \"ABCD\", not \"TVRN\" (Tavrin) or \"MGKY\" (Quelda): "
                               "not a layout file"
-                           << 1;
+                           << 2;
     QTest::newRow("binary magic") << QByteArray::fromHex("00FF")
                                   << "starts with bytes 00 FF, not \"TVRN\" (Tavrin) or "
                                      "\"MGKY\" (Quelda): not a layout file"
-                                  << 1;
+                                  << 2;
     QTest::newRow("empty") << QByteArray()
                            << "is empty, not \"TVRN\" (Tavrin) or \"MGKY\" (Quelda): not a "
                               "layout file"
-                           << 1;
+                           << 2;
     QByteArray f = defaults();
     QTest::newRow("span below 1") << set(f, 12, RowSpan, QByteArray(1, '\0'))
-                                  << "key 12 (column 1, row 5): row span 0, below 1" << 1;
+                                  << "key 12 (column 1, row 5): row span 0, below 1" << 2;
     f = defaults();
     QTest::newRow("span past the grid")
         << set(f, 80, ColSpan, "\x02")
-        << "key 80 (column 11, row 3): column span 2 runs past the grid's 12 columns" << 1;
+        << "key 80 (column 11, row 3): column span 2 runs past the grid's 12 columns" << 2;
     f = defaults(false);
     QTest::newRow("span in a lock file")
         << set(f, 3, RowSpan, "\x02")
-        << "position 3: row span 2, but key-lock positions are never merged" << 1;
+        << "position 3: row span 2, but key-lock positions are never merged" << 2;
     f = defaults();
     QTest::newRow("code count") << set(f, 5, CodeCount, "\x46")
-                                << "key 5 (column 0, row 5): code count 70, over 63" << 1;
+                                << "key 5 (column 0, row 5): code count 70, over 63" << 2;
     f = defaults();
     QTest::newRow("shown key under a merged one")
         << set(f, 0, RowSpan, "\x02")
         << "key 1 (column 0, row 1) covers key 1 (column 0, row 1), which key 0 (column 0, row "
            "0) covers too"
-        << 1;
+        << 2;
     f = defaults();
     QTest::newRow("end mark among the codes")
         << setCodes(f, 5, "1CF01CF71CF01C")
@@ -363,6 +372,14 @@ void TestTvrtool::check()
     const Ran r = tvrtool({"check", name});
     QCOMPARE(r.out, name + QStringLiteral(": ") + report + u'\n');
     QCOMPARE(r.status, status);
+
+    // The same verdict for scripts.
+    const Ran json = tvrtool({"check", "--json", name});
+    QCOMPARE(json.status, status);
+    const QJsonObject verdict = QJsonDocument::fromJson(json.out.toUtf8())["files"][0].toObject();
+    QCOMPARE(verdict["path"].toString(), name);
+    QCOMPARE(verdict["problems"][0].toString(), report == "ok" ? QString() : report);
+    QCOMPARE(verdict["verdict"].toString() == "ok", report == "ok");
 
     // A file that cannot be read at all is trouble, and the others are still checked.
     const Ran two = tvrtool({"check", path("missing.tvr"), name});
@@ -514,13 +531,25 @@ void TestTvrtool::render()
         const QString text = QString::fromLatin1(info.readAllStandardOutput());
         return text.section("Page size:", 1).section(u'\n', 0, 0).simplified();
     };
+    const auto pdfInfo = [](const QString &pdf, const char *field) {
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        info.waitForFinished();
+        const QString text = QString::fromLatin1(info.readAllStandardOutput());
+        return text.section(QLatin1String(field) + u':', 1).section(u'\n', 0, 0).simplified();
+    };
     const QString portrait = path("portrait.pdf"), landscape = path("landscape.pdf");
-    const Ran cut = tvrtool({"render", file, "-o", portrait});
+    // Unless told, the page turns so that all twelve columns fit, with nothing to warn about.
+    const Ran fitting = tvrtool({"render", file, "-o", landscape});
+    QCOMPARE(fitting.status, 0);
+    QCOMPARE(fitting.err, QString());
+    QCOMPARE(pageSize(landscape), "842 x 595 pts (A4)");
+    QCOMPARE(pdfInfo(landscape, "Title"), "layout.tvr");
+    const Ran cut = tvrtool({"render", file, "-o", portrait, "--portrait"});
     QCOMPARE(cut.status, 0);
     QVERIFY(cut.err.contains("keys past its edge are cut off (--landscape turns the page)"));
     QCOMPARE(pageSize(portrait), "595 x 842 pts (A4)");
-    QCOMPARE(tvrtool({"render", file, "-o", landscape, "--landscape"}).status, 0);
-    QCOMPARE(pageSize(landscape), "842 x 595 pts (A4)");
+    QCOMPARE(tvrtool({"render", file, "-o", path("x.pdf"), "--portrait", "--landscape"}).status, 2);
 
     // At 300 dpi the first face's frame runs from 59 to 224 pixels, the key merged over the
     // next column to 448, and the next row's faces from 283.
@@ -577,6 +606,179 @@ void TestTvrtool::usage()
     QCOMPARE(r.status, status);
     if (status == 0)
         QVERIFY(r.out.startsWith("Usage: tvrtool check [options] FILE..."));
+}
+
+// One meaning per status, whatever the subcommand: the same file gives the same status.
+void TestTvrtool::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // GOOD, OTHER, MISSING, ... stand for files
+    QTest::addColumn<int>("status");
+
+    const QStringList loaders[] = {
+        {"show"}, {"export"}, {"check"}, {"render", "-o", "@out.pdf"}, {"match", "@FILE", "1C"}};
+    const struct
+    {
+        const char *file;
+        int status;
+    } inputs[] = {{"GOOD", 0}, {"MISSING", 2}, {"MAGIC", 2}, {"SHORT", 2}, {"REFUSED", 2}};
+    for (const QStringList &loader : loaders) {
+        for (const auto &input : inputs) {
+            QStringList arguments = loader;
+            if (!arguments.contains("@FILE"))
+                arguments.insert(1, "@FILE");
+            arguments.replace(arguments.indexOf("@FILE"), QString::fromLatin1(input.file));
+            // match finds no key sending 1C in the good file: that is a finding.
+            const int status = loader.first() == "match" && input.status == 0 ? 1 : input.status;
+            QTest::addRow("%s %s", qPrintable(loader.first()), input.file) << arguments << status;
+        }
+    }
+    QTest::newRow("check WARNED") << QStringList{"check", "WARNED"} << 1;
+    QTest::newRow("show WARNED") << QStringList{"show", "WARNED"} << 0;
+    QTest::newRow("check GOOD MAGIC") << QStringList{"check", "GOOD", "MAGIC"} << 2;
+    QTest::newRow("check WARNED REFUSED") << QStringList{"check", "WARNED", "REFUSED"} << 2;
+    QTest::newRow("diff GOOD GOOD") << QStringList{"diff", "GOOD", "GOOD"} << 0;
+    QTest::newRow("diff GOOD WARNED") << QStringList{"diff", "GOOD", "WARNED"} << 1;
+    QTest::newRow("diff GOOD LOCK") << QStringList{"diff", "GOOD", "LOCK"} << 1;
+    QTest::newRow("diff GOOD MAGIC") << QStringList{"diff", "GOOD", "MAGIC"} << 2;
+    QTest::newRow("render LOCK") << QStringList{"render", "LOCK", "-o", "@out.pdf"} << 2;
+    QTest::newRow("import a refused JSON") << QStringList{"import", "BADJSON", "-o", "@o.tvr"} << 2;
+    QTest::newRow("import GOOD's JSON") << QStringList{"import", "JSON", "-o", "@o.tvr"} << 0;
+    QTest::newRow("program a refused file") << QStringList{"program", "REFUSED"} << 2;
+    QTest::newRow("program a key past the grid")
+        << QStringList{"program", "GOOD", "--key", "84"} << 2;
+    QTest::newRow("unknown option") << QStringList{"check", "--bogus", "GOOD"} << 2;
+    QTest::newRow("unknown subcommand") << QStringList{"frobnicate"} << 2;
+}
+
+void TestTvrtool::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QByteArray warned = defaults(), refused = defaults();
+    setCodes(warned, 5, "1CF01CF71CF01C"); // an end mark among the codes: loads all the same
+    set(refused, 12, RowSpan, QByteArray(1, '\0'));
+    const QMap<QString, QString> files{
+        {"GOOD", write("good.tvr", defaults())},
+        {"LOCK", write("lock.qld", defaults(false))},
+        {"MISSING", path("missing.tvr")},
+        {"MAGIC", write("magic.tvr", "ABCD" + defaults().mid(4))},
+        {"SHORT", write("short.tvr", defaults().chopped(1))},
+        {"REFUSED", write("refused.tvr", refused)},
+        {"WARNED", write("warned.tvr", warned)},
+        {"BADJSON", write("bad.json", R"({"format": "tvrtool-layout", "version": 2})")},
+    };
+    const Ran exported = tvrtool({"export", files["GOOD"]});
+    QByteArray json = exported.out.toUtf8();
+    const QString jsonFile = write("good.json", json);
+    for (QString &argument : arguments) {
+        if (files.contains(argument))
+            argument = files[argument];
+        else if (argument == "JSON")
+            argument = jsonFile;
+        else if (argument.startsWith(u'@'))
+            argument = path(argument.mid(1));
+    }
+    const Ran r = tvrtool(arguments);
+    QVERIFY2(r.status == status,
+             qPrintable(QStringLiteral("status %1: %2").arg(r.status).arg(r.err)));
+}
+
+void TestTvrtool::diffAsJson()
+{
+    QByteArray a = defaults(), b = defaults();
+    set(b, 3, Label, label("Total"));
+    set(b, 4, Colour, QByteArray::fromHex("00FF0000"));
+    const Ran r = tvrtool({"diff", "--json", write("a.tvr", a), write("b.tvr", b)});
+    QCOMPARE(r.status, 1);
+    const QJsonArray keys = QJsonDocument::fromJson(r.out.toUtf8())["keys"].toArray();
+    QCOMPARE(keys.size(), 2);
+    QCOMPARE(keys[0]["index"].toInt(), 3);
+    QCOMPARE(keys[0]["place"].toString(), "key 3 (column 0, row 3)");
+    QCOMPARE(keys[0]["changes"][0].toObject(),
+             QJsonObject({{"field", "label"}, {"was", "\"4\""}, {"now", "\"Total\""}}));
+    QCOMPARE(keys[1]["changes"][0].toObject(),
+             QJsonObject({{"field", "colour"}, {"was", "buttonFace"}, {"now", "#00FF00"}}));
+    const Ran same = tvrtool({"diff", "--json", path("a.tvr"), path("a.tvr")});
+    QCOMPARE(same.status, 0);
+    QCOMPARE(QJsonDocument::fromJson(same.out.toUtf8())["keys"].toArray().size(), 0);
+}
+
+void TestTvrtool::showFitsTheWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("widest"); // of the grid's lines
+    QTest::addColumn<QString>("cutLabel");
+    QTest::addColumn<QString>("cutColour");
+    // 12 cells of 6; no narrower than 5 a cell; the whole grid, 12 cells of 11.
+    QTest::newRow("80 columns") << 80 << 73 << "Capp~"
+                                << "#FF8~";
+    QTest::newRow("40 columns") << 40 << 61 << "Cap~"
+                                << "#FF~";
+    QTest::newRow("wide") << 200 << 133 << "Cappuccino"
+                          << "#FF8000";
+}
+
+void TestTvrtool::showFitsTheWidth()
+{
+    QFETCH(int, width);
+    QFETCH(int, widest);
+    QFETCH(QString, cutLabel);
+    QFETCH(QString, cutColour);
+    QByteArray f = defaults();
+    set(f, 0, Label, label("Cappuccino"));
+    setCodes(f, 0, "121CF01CF012");
+    set(f, 0, Colour, QByteArray::fromHex("FF800000"));
+    const Ran r = tvrtool({"show", "--width", QString::number(width), write("a.tvr", f)});
+    QCOMPARE(r.status, 0);
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts).mid(1);
+    qsizetype longest = 0;
+    for (const QString &line : lines)
+        longest = std::max(longest, line.size());
+    QCOMPARE(longest, widest);
+    // A label too long for its cell is cut and says so; narrow cells leave out the usual and
+    // keep what differs.
+    const bool whole = width >= 200;
+    QVERIFY(r.out.contains(u'│' + cutLabel));
+    QVERIFY(r.out.contains(u'│' + cutColour));
+    QCOMPARE(r.out.contains("6 cd"), !whole);
+    QCOMPARE(r.out.contains("buttonFace"), whole);
+    QCOMPARE(r.out.contains("no codes"), whole);
+}
+
+void TestTvrtool::progressLine_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("done");
+    QTest::addColumn<int>("refused");
+    QTest::addColumn<QString>("line");
+    // 79 columns for 80: the share (4), the bar in brackets, the count, then the extras while
+    // the bar keeps 10 cells.
+    QTest::newRow("80, start") << 80 << 0 << 0
+                               << "  0% [------------------------------------------] 1/84  "
+                                  "Now programming (1) ...";
+    QTest::newRow("80, half, refusals")
+        << 80 << 42 << 3
+        << " 50% [#########----------] 43/84  3 refused  4 s left  Now programming (43) ...";
+    QTest::newRow("40, half, refusals")
+        << 40 << 42 << 3 << " 50% [#######--------] 43/84  3 refused";
+    QTest::newRow("30: the bar alone") << 30 << 42 << 3 << " 50% [########--------] 43/84";
+    QTest::newRow("16: no room for a bar") << 16 << 42 << 0 << " 50% 43/84";
+    QTest::newRow("unknown width: 80")
+        << 0 << 84 << 0
+        << "100% [##############################] 85/84  4 s left  Now programming (85) ...";
+}
+
+void TestTvrtool::progressLine()
+{
+    QFETCH(int, columns);
+    QFETCH(int, done);
+    QFETCH(int, refused);
+    QFETCH(QString, line);
+    const QString drawn =
+        TerminalRunView::progressLine(columns, done, done + 1, 84, refused, done > 0 ? 4000 : -1,
+                                      QStringLiteral("Now programming (%1) ...").arg(done + 1));
+    QCOMPARE(drawn, line);
+    QVERIFY(drawn.size() < (columns > 0 ? columns : 80));
 }
 
 void TestTvrtool::programRefusedPacket()

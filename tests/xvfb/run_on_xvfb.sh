@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a test program on a private X server with the xcb platform, so that it gets real key
 # events from xdotool. Usage: run_on_xvfb.sh PROGRAM [ARGS...]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code dialog on a real X server, fed real key events by key code through XTEST, as a
 // user's keyboard would. Run by run_on_xvfb.sh; the rows run in order on one fresh server,
 // whose Num Lock starts off and is switched by the Num Lock rows.

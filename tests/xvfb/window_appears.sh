@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts a real program binary on a real X server and checks that its main window appears with
 # the program's title and its fixed client size (the menu bar comes on top of the client area),
 # that Ctrl+O opens the Load dialog, and that Exit from the menu ends the program cleanly: a

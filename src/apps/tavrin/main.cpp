@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/ProgramMain.h"
 #include "profile/ProgramProfile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SimKeyboard.h"
 
 #include "programming/DriverProtocol.h"

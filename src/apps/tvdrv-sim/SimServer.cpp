@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SimServer.h"
 
 #include "programming/DriverProtocol.h"

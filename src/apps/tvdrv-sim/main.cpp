@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: MIT
 // tvdrv-sim: a simulated keyboard behind the driver's socket, so that both programs can program
 // keys on a machine with no keyboard attached, and tests and benchmarks can watch what arrived.
 
 #include "SimKeyboard.h"
 #include "SimServer.h"
+#include "profile/Version.h"
 #include "programming/DriverProtocol.h"
 
 #include <QCommandLineParser>
@@ -26,6 +28,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tvdrv-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -33,6 +36,7 @@ int main(int argc, char **argv)
         "checks every packet, remembers each key's codes and logs one line per request.\n"
         "LIST is request numbers counted from 1 since the start, such as 1,4-9."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption socket(
         QStringLiteral("socket"),
         QStringLiteral("Socket to serve (default: $TVDRV_SOCKET, else %1).")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool diff: the keys two layouts differ in, and how.
 
 #include "LayoutSource.h"
@@ -7,6 +8,10 @@
 #include "codeentry/CodeDecoder.h"
 #include "profile/ProgramProfile.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace {
 
 QString spareText(QByteArrayView spare)
@@ -14,48 +19,43 @@ QString spareText(QByteArrayView spare)
     return spare.isEmpty() ? QStringLiteral("none") : HexBytes(spare);
 }
 
-// "was -> now", or nothing when the two read the same.
-QString change(const QString &was, const QString &now)
+// One field of a key that differs: its name, and how it reads in either file.
+struct Change
 {
-    return was == now ? QString() : was + QStringLiteral(" -> ") + now;
-}
+    QString field, was, now;
+};
 
-QStringList differences(const KeyCell &a, const KeyCell &b, const LabelCodec &codec)
+QList<Change> differences(const KeyCell &a, const KeyCell &b, const LabelCodec &codec)
 {
-    QStringList lines;
-    const auto add = [&](const char *what, QString readable, const QString &exact) {
+    QList<Change> changes;
+    const auto add = [&](const char *what, const QString &was, const QString &now,
+                         const QString &exactWas = {}, const QString &exactNow = {}) {
         // Two values may read alike (bytes the code page cannot show); then the bytes tell.
-        if (readable.isEmpty())
-            readable = exact;
-        lines << QStringLiteral("%1: %2").arg(QLatin1String(what), readable);
+        if (was == now)
+            changes.append({QLatin1String(what), exactWas, exactNow});
+        else
+            changes.append({QLatin1String(what), was, now});
     };
     if (a.Caption != b.Caption)
-        add("label",
-            change(LayoutText::quotedLabel(a.Caption, codec),
-                   LayoutText::quotedLabel(b.Caption, codec)),
-            change(HexBytes(a.Caption), HexBytes(b.Caption)));
+        add("label", LayoutText::quotedLabel(a.Caption, codec),
+            LayoutText::quotedLabel(b.Caption, codec), HexBytes(a.Caption), HexBytes(b.Caption));
     if (a.Color != b.Color)
-        add("colour", change(LayoutText::colorText(a.Color), LayoutText::colorText(b.Color)), {});
+        add("colour", LayoutText::colorText(a.Color), LayoutText::colorText(b.Color));
     if (a.ColSpan != b.ColSpan || a.RowSpan != b.RowSpan)
-        add("spans (columns x rows)",
-            change(LayoutText::spans(a.ColSpan, a.RowSpan),
-                   LayoutText::spans(b.ColSpan, b.RowSpan)),
-            {});
+        add("spans (columns x rows)", LayoutText::spans(a.ColSpan, a.RowSpan),
+            LayoutText::spans(b.ColSpan, b.RowSpan));
     if (a.Visible != b.Visible)
-        add("visible",
-            change(a.Visible ? QStringLiteral("yes") : QStringLiteral("no"),
-                   b.Visible ? QStringLiteral("yes") : QStringLiteral("no")),
-            {});
+        add("visible", a.Visible ? QStringLiteral("yes") : QStringLiteral("no"),
+            b.Visible ? QStringLiteral("yes") : QStringLiteral("no"));
     if (LayoutText::usedCodes(a) != LayoutText::usedCodes(b))
-        add("codes",
-            change(ReadableCodes(LayoutText::usedCodes(a)),
-                   ReadableCodes(LayoutText::usedCodes(b))),
-            change(HexBytes(LayoutText::usedCodes(a)), HexBytes(LayoutText::usedCodes(b))));
+        add("codes", ReadableCodes(LayoutText::usedCodes(a)),
+            ReadableCodes(LayoutText::usedCodes(b)), HexBytes(LayoutText::usedCodes(a)),
+            HexBytes(LayoutText::usedCodes(b)));
     else if (LayoutText::spareCodes(a) != LayoutText::spareCodes(b))
         // Bytes past the codes mean nothing to the keyboard, but the files keep them.
-        add("bytes past the codes",
-            change(spareText(LayoutText::spareCodes(a)), spareText(LayoutText::spareCodes(b))), {});
-    return lines;
+        add("bytes past the codes", spareText(LayoutText::spareCodes(a)),
+            spareText(LayoutText::spareCodes(b)));
+    return changes;
 }
 
 } // namespace
@@ -69,6 +69,11 @@ int diffCommand(const QStringList &arguments, ToolIo &io)
     parser.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first layout."));
     parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second layout."));
     parser.addCodePageOption();
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QStringLiteral("List the differences as JSON: per key its index, place and changes "
+                       "(field, was, now)."));
+    parser.addOption(json);
     if (const auto status = parser.parseOrExit(arguments, io, 2))
         return *status;
     const std::optional<LabelCodec> codec = parser.codec(io);
@@ -79,20 +84,46 @@ int diffCommand(const QStringList &arguments, ToolIo &io)
     if (!a.loaded() || !b.loaded())
         return ExitStatus::Trouble;
     if (a.profile != b.profile) {
+        if (parser.isSet(json)) {
+            io.out << QJsonDocument(QJsonObject{{QStringLiteral("a"), a.path},
+                                                {QStringLiteral("b"), b.path},
+                                                {QStringLiteral("programs"),
+                                                 QJsonArray{a.profile->name, b.profile->name}}})
+                          .toJson(QJsonDocument::Indented);
+            return ExitStatus::Found;
+        }
         io.out << a.path << " is a " << a.profile->name << " layout and " << b.path << " a "
                << b.profile->name << " layout\n";
         return ExitStatus::Found;
     }
 
     bool differ = false;
+    QJsonArray keys;
     for (int i = 0; i < a.cells.size(); ++i) {
-        const QStringList lines = differences(a.cells[i], b.cells[i], *codec);
-        if (lines.isEmpty())
+        const QList<Change> changes = differences(a.cells[i], b.cells[i], *codec);
+        if (changes.isEmpty())
             continue;
         differ = true;
+        if (parser.isSet(json)) {
+            QJsonArray fields;
+            for (const Change &c : changes)
+                fields.append(QJsonObject{{QStringLiteral("field"), c.field},
+                                          {QStringLiteral("was"), c.was},
+                                          {QStringLiteral("now"), c.now}});
+            keys.append(QJsonObject{{QStringLiteral("index"), i},
+                                    {QStringLiteral("place"), LayoutText::keyPlace(i, *a.profile)},
+                                    {QStringLiteral("changes"), fields}});
+            continue;
+        }
         io.out << LayoutText::keyPlace(i, *a.profile) << '\n';
-        for (const QString &line : lines)
-            io.out << "  " << line << '\n';
+        for (const Change &c : changes)
+            io.out << "  " << c.field << ": " << c.was << " -> " << c.now << '\n';
     }
+    if (parser.isSet(json))
+        io.out << QJsonDocument(QJsonObject{{QStringLiteral("a"), a.path},
+                                            {QStringLiteral("b"), b.path},
+                                            {QStringLiteral("program"), a.profile->name},
+                                            {QStringLiteral("keys"), keys}})
+                      .toJson(QJsonDocument::Indented);
     return differ ? ExitStatus::Found : ExitStatus::Ok;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool export: a layout as JSON.
 
 #include "LayoutJson.h"

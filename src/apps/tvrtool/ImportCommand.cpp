@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool import: a configuration file from JSON.
 
 #include "LayoutJson.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LayoutJson.h"
 
 #include "LayoutText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LayoutSource.h"
 
 #include "LayoutText.h"

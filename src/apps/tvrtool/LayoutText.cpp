@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LayoutText.h"
 
 #include "codeentry/CodeDecoder.h"

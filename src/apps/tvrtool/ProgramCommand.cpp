@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool program: the desktop programs' Prog One and Prog All from the command line, through
 // the same run and the same driver channel.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool render: the layout at physical size, as PDF or PNG, through the same drawing as the
 // view window and the printer.
 
@@ -10,6 +11,7 @@
 #include "profile/ProgramProfile.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -22,24 +24,53 @@ constexpr int PdfDpi = 600;
 constexpr int PngDpi = 300;
 constexpr double MetresPerInch = 0.0254;
 
-// An A4 page, with the layout from its top-left corner as on a printer's printable area.
-bool writePdf(QIODevice &device, const KeyGrid &grid, int dpi, bool landscape, ToolIo &io)
+enum class Orientation
+{
+    Fitting, // whichever of the two holds the whole layout, upright first
+    Portrait,
+    Landscape,
+};
+
+// An A4 page, with the layout from its top-left corner as on a printer's printable area, titled
+// with the layout's file name (what a PDF viewer shows in its title bar).
+bool writePdf(QIODevice &device, const KeyGrid &grid, int dpi, Orientation orientation,
+              const QString &title, ToolIo &io)
 {
     QPdfWriter writer(&device);
     writer.setCreator(QStringLiteral("tvrtool"));
+    writer.setTitle(title);
     writer.setResolution(dpi);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     const ProgramProfile &profile = grid.profile();
     const QSize extent =
         LayoutMetrics::forResolution(dpi, dpi).extent(profile.gridColumns, profile.gridRows);
-    if (extent.width() > writer.width() || extent.height() > writer.height())
+    const auto fits = [&](QPageLayout::Orientation o) {
+        writer.setPageOrientation(o);
+        return extent.width() <= writer.width() && extent.height() <= writer.height();
+    };
+    bool whole = false;
+    switch (orientation) {
+    case Orientation::Fitting:
+        whole = fits(QPageLayout::Portrait) || fits(QPageLayout::Landscape);
+        if (!whole)
+            writer.setPageOrientation(QPageLayout::Portrait);
+        break;
+    case Orientation::Portrait:
+        whole = fits(QPageLayout::Portrait);
+        break;
+    case Orientation::Landscape:
+        whole = fits(QPageLayout::Landscape);
+        break;
+    }
+    if (!whole)
         io.error(QStringLiteral("render: the layout is %1 x %2 mm and the page smaller; keys "
                                 "past its edge are cut off%3")
                      .arg(profile.gridColumns * LayoutMetrics::PitchMm)
                      .arg(profile.gridRows * LayoutMetrics::PitchMm)
-                     .arg(landscape ? QString() : QStringLiteral(" (--landscape turns the page)")));
+                     .arg(orientation == Orientation::Portrait
+                              ? QStringLiteral(" (--landscape turns the page)")
+                              : QString()));
     QPainter canvas;
     if (!canvas.begin(&writer))
         return false;
@@ -82,10 +113,14 @@ int renderCommand(const QStringList &arguments, ToolIo &io)
             .arg(PdfDpi)
             .arg(PngDpi),
         QStringLiteral("N"));
+    const QCommandLineOption portrait(QStringLiteral("portrait"),
+                                      QStringLiteral("An upright PDF page, whether or not the "
+                                                     "layout fits on it."));
     const QCommandLineOption landscape(QStringLiteral("landscape"),
-                                       QStringLiteral("Turn the PDF page, so that all 12 "
-                                                      "columns fit on A4."));
-    parser.addOptions({dpi, landscape});
+                                       QStringLiteral("A turned PDF page. Without either, the "
+                                                      "page is turned when that\nis what makes "
+                                                      "the whole layout fit."));
+    parser.addOptions({dpi, portrait, landscape});
     if (const auto status = parser.parseOrExit(arguments, io, 1))
         return *status;
 
@@ -95,10 +130,18 @@ int renderCommand(const QStringList &arguments, ToolIo &io)
         io.error(QStringLiteral("render: -o wants a file name ending in .pdf or .png"));
         return ExitStatus::Trouble;
     }
-    if (!pdf && parser.isSet(landscape)) {
-        io.error(QStringLiteral("render: --landscape turns PDF pages; a PNG has none"));
+    if (!pdf && (parser.isSet(landscape) || parser.isSet(portrait))) {
+        io.error(QStringLiteral("render: --portrait and --landscape turn PDF pages; a PNG has "
+                                "none"));
         return ExitStatus::Trouble;
     }
+    if (parser.isSet(landscape) && parser.isSet(portrait)) {
+        io.error(QStringLiteral("render: --portrait and --landscape exclude each other"));
+        return ExitStatus::Trouble;
+    }
+    const Orientation orientation = parser.isSet(portrait)    ? Orientation::Portrait
+                                    : parser.isSet(landscape) ? Orientation::Landscape
+                                                              : Orientation::Fitting;
     std::optional<int> resolution = pdf ? PdfDpi : PngDpi;
     if (parser.isSet(dpi))
         resolution = parser.intValue(dpi, 72, 2400, io);
@@ -124,7 +167,8 @@ int renderCommand(const QStringList &arguments, ToolIo &io)
     // so drawing straight into the file could leave a cut page behind a status of success.
     QBuffer drawing;
     drawing.open(QIODevice::WriteOnly);
-    const bool drawn = pdf ? writePdf(drawing, grid, *resolution, parser.isSet(landscape), io)
+    const bool drawn = pdf ? writePdf(drawing, grid, *resolution, orientation,
+                                      QFileInfo(source.path).fileName(), io)
                            : writePng(drawing, grid, *resolution);
     if (!drawn) {
         io.error(QStringLiteral("%1: not written: the layout could not be drawn").arg(out));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool show: the layout as a text grid, and with --codes every key's codes.
 
 #include "LayoutSource.h"
@@ -9,11 +10,23 @@
 #include "keymodel/KeyFace.h"
 #include "profile/ProgramProfile.h"
 
+#include <algorithm>
+
 namespace {
 
-// One grid cell on the terminal: ten columns and four lines inside its box.
+// One grid cell on the terminal: ten columns and four lines inside its box, or fewer columns
+// where the terminal is narrower than the grid (labels and colours are then cut, marked "~").
 constexpr int CellColumns = 11;
+constexpr int MinCellColumns = 5;
 constexpr int CellLines = 5;
+
+// The width of a cell for a terminal of the given width, 0 when there is no terminal to fit.
+int cellColumnsFor(int terminalColumns, const ProgramProfile &profile)
+{
+    if (terminalColumns <= 0)
+        return CellColumns;
+    return std::clamp((terminalColumns - 1) / profile.gridColumns, MinCellColumns, CellColumns);
+}
 
 QString codeCount(int n)
 {
@@ -33,17 +46,17 @@ QPoint gridPlace(int index, const ProgramProfile &profile)
     return (profile.cellPosition(index) - origin) / KeyCell::Pitch;
 }
 
-QString grid(const LayoutSource &source, const LabelCodec &codec)
+QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumns)
 {
     const ProgramProfile &profile = *source.profile;
-    TextCanvas canvas(profile.gridColumns * CellColumns + 1, profile.gridRows * CellLines + 1);
+    TextCanvas canvas(profile.gridColumns * cellColumns + 1, profile.gridRows * CellLines + 1);
     for (int i = 0; i < source.cells.size(); ++i) {
         const KeyCell &k = source.cells[i];
         if (!k.Visible)
             continue;
         const QPoint place = gridPlace(i, profile);
-        const int x = place.x() * CellColumns, y = place.y() * CellLines;
-        const int width = k.ColSpan * CellColumns, height = k.RowSpan * CellLines;
+        const int x = place.x() * cellColumns, y = place.y() * CellLines;
+        const int width = k.ColSpan * cellColumns, height = k.RowSpan * CellLines;
         canvas.box(x, y, width, height);
         canvas.text(x + 1, y, QString::number(i), width - 1);
         const int inner = width - 1;
@@ -54,8 +67,15 @@ QString grid(const LayoutSource &source, const LabelCodec &codec)
             canvas.text(x + 1, y + 1 + l, lines[l] + (cut ? QStringLiteral("~~") : QString()),
                         inner);
         }
-        canvas.text(x + 1, y + height - 2, LayoutText::colorText(k.Color), inner);
-        canvas.text(x + 1, y + height - 1, codeCount(k.CodeCount), inner);
+        // In narrow cells the usual is left out, so that what differs stands out: the default
+        // face colour and no codes leave their lines empty, and a count of codes is "12 cd".
+        const bool narrow = cellColumns < CellColumns;
+        if (!narrow || k.Color != KeyCell::ButtonFace)
+            canvas.text(x + 1, y + height - 2, LayoutText::colorText(k.Color), inner);
+        if (!narrow)
+            canvas.text(x + 1, y + height - 1, codeCount(k.CodeCount), inner);
+        else if (k.CodeCount > 0)
+            canvas.text(x + 1, y + height - 1, QStringLiteral("%1 cd").arg(k.CodeCount), inner);
     }
     return canvas.toString();
 }
@@ -95,16 +115,30 @@ int showCommand(const QStringList &arguments, ToolIo &io)
     SubcommandParser parser(QStringLiteral("show"),
                             QStringLiteral("Shows a layout as a text grid: every key in its box "
                                            "(merged keys as one),\nwith its index, label lines, "
-                                           "colour and number of codes."));
+                                           "colour and number of codes. Where the terminal is\n"
+                                           "narrower than the grid, the cells narrow too: long "
+                                           "labels and colours are cut\n(marked \"~\"), the "
+                                           "default colour and \"no codes\" are left out, and a "
+                                           "count\nof codes reads \"12 cd\"."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Configuration file (.tvr or .qld)."));
     const QCommandLineOption codes(QStringLiteral("codes"),
                                    QStringLiteral("Also list every key's codes as hex groups "
                                                   "and as the strokes that make them."));
-    parser.addOption(codes);
+    const QCommandLineOption width(
+        QStringLiteral("width"),
+        QStringLiteral("Fit the grid into N columns (default: the terminal's width; the whole "
+                       "grid\nwhen the output is no terminal)."),
+        QStringLiteral("N"));
+    parser.addOptions({codes, width});
     parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 1))
         return *status;
+    std::optional<int> columns = io.outColumns;
+    if (parser.isSet(width))
+        columns = parser.intValue(width, 20, 10000, io);
+    if (!columns)
+        return ExitStatus::Trouble;
     const std::optional<LabelCodec> codec = parser.codec(io);
     if (!codec)
         return ExitStatus::Trouble;
@@ -115,7 +149,7 @@ int showCommand(const QStringList &arguments, ToolIo &io)
     io.out << source.path << ": " << source.profile->name << " layout, "
            << source.profile->cellCount << (source.profile->mergeable ? " keys" : " positions")
            << '\n'
-           << grid(source, *codec);
+           << grid(source, *codec, cellColumnsFor(*columns, *source.profile));
     if (parser.isSet(codes))
         io.out << '\n' << codeListing(source, *codec);
     return ExitStatus::Ok;

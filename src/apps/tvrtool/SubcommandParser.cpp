@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SubcommandParser.h"
 
 #include "keymodel/AtomicWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TextCanvas.h"
 
 TextCanvas::TextCanvas(int columns, int lines)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Tool.h"
 
 #include "Subcommands.h"
@@ -45,8 +46,10 @@ void overview(QTextStream &to)
         to << "  " << QString::fromLatin1(s.name).leftJustified(9) << s.summary << '\n';
     to << "  " << QStringLiteral("help").leftJustified(9)
        << "this overview, or a subcommand's help with help SUBCOMMAND\n\n"
-          "Exit status: 0 success, 1 a check or comparison found something, no key sends the\n"
-          "codes to match, or a run failed, 2 bad usage or a file that cannot be read.\n";
+          "Exit status, the same in every subcommand: 0 success; 1 found something: problems\n"
+          "in a file that loads, a difference, no key that sends the codes, a failed run;\n"
+          "2 could not do the work: bad usage, a file that cannot be read, is no layout or\n"
+          "would not load, an output not written whole.\n";
 }
 
 int help(const QStringList &arguments, ToolIo &io)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tvrtool: the command-line companion of Tavrin and Quelda, for scripts, batch work and
 // reviews: show, check, export, import, diff, render and program configuration files.
 
@@ -15,6 +16,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -28,6 +30,17 @@ bool stderrIsTerminal()
 #else
     return isatty(fileno(stderr)) != 0;
 #endif
+}
+
+// The width of the terminal standard output goes to, 0 when it is none.
+int stdoutColumns()
+{
+#ifndef _WIN32
+    winsize size{};
+    if (isatty(fileno(stdout)) && ioctl(fileno(stdout), TIOCGWINSZ, &size) == 0)
+        return size.ws_col;
+#endif
+    return 0;
 }
 
 QtMessageHandler qtHandler = nullptr;
@@ -70,7 +83,7 @@ int main(int argc, char **argv)
     {
         QTextStream out(stdout);
         QTextStream err(stderr);
-        ToolIo io{out, err, stderrIsTerminal()};
+        ToolIo io{out, err, stderrIsTerminal(), stdoutColumns()};
         status = Tool::run(arguments, io);
         out.flush();
         err.flush();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CodeDecoder.h"
 
 #include "ScanTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CodeGroup.h"
 
 #include "ScanTable.h"

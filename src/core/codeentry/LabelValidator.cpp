@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LabelValidator.h"
 
 #include "keymodel/LabelCodec.h"

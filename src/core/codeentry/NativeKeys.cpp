@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NativeKeys.h"
 
 #include <algorithm>

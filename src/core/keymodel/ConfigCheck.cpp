@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ConfigCheck.h"
 
 #include "profile/ProgramProfile.h"

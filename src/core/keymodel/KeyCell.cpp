@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "KeyCell.h"
 
 void KeyCell::ResetKey(const QByteArray &defaultLabel)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "KeyFace.h"
 
 #include "ColorValue.h"

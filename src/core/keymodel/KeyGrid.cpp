@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "KeyGrid.h"
 
 #include "profile/ProgramProfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "KeyRecord.h"
 
 namespace KeyRecord {

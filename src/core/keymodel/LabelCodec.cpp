@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LabelCodec.h"
 
 #include <QLocale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LayoutMetrics.h"
 
 LayoutMetrics LayoutMetrics::forResolution(int dpiX, int dpiY)

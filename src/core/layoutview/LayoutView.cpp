@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LayoutView.h"
 
 #include "keymodel/KeyFace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ProgramProfile.h"
 
 #include "keymodel/KeyCell.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TDrv.h"
 
 #ifdef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ProgramKeys.h"
 
 #include "RunBuffer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RunClock.h"
 
 #include <cerrno>

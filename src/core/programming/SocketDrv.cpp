@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SocketDrv.h"
 
 #include <fcntl.h>

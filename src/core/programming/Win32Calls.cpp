@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real system calls behind the Windows channel. Built only for Windows, where it must need
 // nothing but the system's own headers and libraries (kernel32 and advapi32).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ProgramMain.h"
 
 #include "keymodel/AtomicWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TLabelDlg.h"
 
 #include "codeentry/LabelValidator.h"

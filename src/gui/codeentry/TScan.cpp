@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TScan.h"
 
 #include "X11NumLock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TScanDlg.h"
 
 #include "TScan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "X11NumLock.h"
 
 #include "codeentry/NativeKeys.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DialogPrompter.h"
 
 #include <QColorDialog>

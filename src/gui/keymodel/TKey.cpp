@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TKey.h"
 
 #include "codeentry/CodeDecoder.h"

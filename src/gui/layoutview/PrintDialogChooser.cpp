@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PrintDialogChooser.h"
 
 #include <QPrintDialog>

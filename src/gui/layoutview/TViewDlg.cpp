@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TViewDlg.h"
 
 #include "PrintDialogChooser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LockPicture.h"
 
 #include <QColor>

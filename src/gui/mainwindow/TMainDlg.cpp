@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TMainDlg.h"
 
 #include "LockPicture.h"

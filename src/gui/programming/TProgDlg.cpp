@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TProgDlg.h"
 
 #include "TProgress.h"

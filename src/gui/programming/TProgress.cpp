@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TProgress.h"
 
 #include "profile/Messages.h"
