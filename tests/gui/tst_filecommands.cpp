@@ -1,6 +1,7 @@
 #include "MainWindowHarness.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyCell.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 
@@ -57,8 +58,7 @@ void TestFileCommands::makeChange(Window &w)
         runCommand(*w.dlg, QStringLiteral("Colour"));
     } else {
         // The key lock has no colour command; what its changes are does not matter here.
-        w.dlg->grid().setColor(3, 0x00FF0000u);
-        w.dlg->setConfigChanged(true);
+        w.dlg->document().setColor(3, 0x00FF0000u);
     }
     QVERIFY(w.dlg->ConfigChanged());
 }
@@ -313,7 +313,7 @@ void TestFileCommands::saveAddsExtension()
     Window w = makeWindow(program);
     const QString typed = m_dir.filePath(QStringLiteral("typed%1").arg(++m_fileNumber));
     w.prompts->paths.enqueue(typed);
-    w.dlg->setConfigChanged(true);
+    w.dlg->document().setCaption(0, "typed");
     runCommand(*w.dlg, QStringLiteral("Save"));
     const QString expected = typed + u'.' + w.dlg->profile().extension;
     QCOMPARE(readFile(expected).size(), w.dlg->profile().fileSize());

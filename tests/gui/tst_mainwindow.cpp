@@ -114,11 +114,17 @@ void TestMainWindow::menus()
     QFETCH(QStringList, file);
     QFETCH(QStringList, config);
     Window w = makeWindow(program);
-    QCOMPARE(w.dlg->menuBar()->actions().size(), 2);
+    QCOMPARE(w.dlg->menuBar()->actions().size(), 3);
     QCOMPARE(w.dlg->menuBar()->actions().at(0)->text(), QStringLiteral("&File"));
-    QCOMPARE(w.dlg->menuBar()->actions().at(1)->text(), QStringLiteral("&Config"));
+    QCOMPARE(w.dlg->menuBar()->actions().at(1)->text(), QStringLiteral("&Edit"));
+    QCOMPARE(w.dlg->menuBar()->actions().at(2)->text(), QStringLiteral("&Config"));
     QCOMPARE(menuCaptions(*w.dlg, 0), file);
-    QCOMPARE(menuCaptions(*w.dlg, 1), config);
+    // Nothing to undo yet: the undo framework's plain texts, disabled.
+    QCOMPARE(menuCaptions(*w.dlg, 1), (QStringList{"Undo", "Redo"}));
+    QVERIFY(!w.dlg->undoAction()->isEnabled());
+    QCOMPARE(w.dlg->undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
+    QCOMPARE(w.dlg->redoAction()->shortcut(), QKeySequence(QKeySequence::Redo));
+    QCOMPARE(menuCaptions(*w.dlg, 2), config);
     QCOMPARE(w.dlg->action(Command::Load)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(w.dlg->action(Command::Code)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     QCOMPARE(w.dlg->toolButton(Command::Code)->toolTip(), QStringLiteral("Code"));

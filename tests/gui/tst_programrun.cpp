@@ -1,5 +1,6 @@
 #include "FakeDrv.h"
 #include "FakePrompter.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
@@ -114,7 +115,7 @@ void TestProgramRun::commands()
 void TestProgramRun::noCommandStartsDuringARun()
 {
     Harness h(ProgramProfile::tavrin());
-    h.window.setConfigChanged(true); // New and closing would ask about saving
+    h.window.document().setCaption(0, "changed"); // New and closing would ask about saving
     h.window.show();
     // While the worker sends the first packet, the window is asked for New and to close.
     h.drv->packetHook = [&] {

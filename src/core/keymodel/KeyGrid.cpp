@@ -71,6 +71,14 @@ void KeyGrid::assign(const QList<KeyCell> &cells)
     emit cellsChanged(all);
 }
 
+void KeyGrid::setCells(const QList<int> &indices, const QList<KeyCell> &cells)
+{
+    Q_ASSERT(indices.size() == cells.size());
+    for (qsizetype i = 0; i < indices.size(); ++i)
+        m_cells[indices.at(i)] = cells.at(i);
+    emit cellsChanged(indices);
+}
+
 void KeyGrid::setCaption(int index, const QByteArray &caption)
 {
     m_cells[index].Caption = caption;
@@ -96,7 +104,10 @@ QByteArray KeyGrid::codesWithEndMark(int index)
 {
     KeyCell &key = m_cells[index];
     const int n = std::clamp(key.CodeCount, 0, KeyCell::MaxCodes);
-    key.Codes[n] = KeyCell::EndMark;
+    if (key.Codes[n] != KeyCell::EndMark) {
+        key.Codes[n] = KeyCell::EndMark;
+        emit cellsChanged({index});
+    }
     return QByteArray(reinterpret_cast<const char *>(key.Codes.data()), n + 1);
 }
 

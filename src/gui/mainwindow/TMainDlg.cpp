@@ -6,6 +6,7 @@
 #include "common/DialogPrompter.h"
 #include "keymodel/ColorValue.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"
 #include "keymodel/TKey.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -112,11 +114,12 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setCentralWidget(m_client);
 
     createCommands();
-    createMenu();
     createDecorations();
     createKeys();
-    if (m_profile.has(Command::View) && m_grid)
-        m_view = std::make_unique<TViewDlg>(*m_grid, this);
+    createEditCommands();
+    createMenu();
+    if (m_profile.has(Command::View) && m_document)
+        m_view = std::make_unique<TViewDlg>(grid(), this);
     EnableKeyCommands(false);
     setFixedSize(sizeHint());
     m_runHost = std::make_unique<RunHost>(*this);
@@ -187,6 +190,20 @@ void TMainDlg::createCommands()
     }
 }
 
+void TMainDlg::createEditCommands()
+{
+    if (!m_document)
+        return;
+    // The texts follow the history: "Undo Set Label", "Redo Merge Keys", or plain "Undo" when
+    // there is nothing to undo. Menu items only: the tool bar keeps its buttons.
+    m_undoAction = m_document->undoStack().createUndoAction(this);
+    m_undoAction->setObjectName(QStringLiteral("Undo1"));
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_redoAction = m_document->undoStack().createRedoAction(this);
+    m_redoAction->setObjectName(QStringLiteral("Redo1"));
+    m_redoAction->setShortcut(QKeySequence::Redo);
+}
+
 void TMainDlg::createMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -200,6 +217,12 @@ void TMainDlg::createMenu()
         file->addSeparator();
     }
     file->addAction(action(Command::Exit));
+
+    if (m_undoAction) {
+        QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+        edit->addAction(m_undoAction);
+        edit->addAction(m_redoAction);
+    }
 
     QMenu *config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->addAction(action(Command::Label));
@@ -230,11 +253,11 @@ void TMainDlg::createDecorations()
 void TMainDlg::createKeys()
 {
     try {
-        m_grid = new KeyGrid(m_profile, this);
-        connect(m_grid, &KeyGrid::cellsChanged, this, &TMainDlg::cellsChanged);
+        m_document = new KeyDocument(m_profile, this);
+        connect(&grid(), &KeyGrid::cellsChanged, this, &TMainDlg::showCells);
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
-            auto *key = new TKey(*m_grid, i, m_client);
+            auto *key = new TKey(grid(), i, m_client);
             key->move(m_profile.cellPosition(i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
             m_keys.append(key);
@@ -244,10 +267,21 @@ void TMainDlg::createKeys()
     }
 }
 
-void TMainDlg::cellsChanged(const QList<int> &indices)
+void TMainDlg::showCells(const QList<int> &indices)
 {
     for (int i : indices)
-        m_keys.at(i)->sync();
+        if (i < m_keys.size())
+            m_keys.at(i)->sync();
+}
+
+KeyGrid &TMainDlg::grid() const
+{
+    return m_document->grid();
+}
+
+bool TMainDlg::ConfigChanged() const
+{
+    return m_document && m_document->isModified();
 }
 
 int TMainDlg::selectedIndex() const
@@ -263,7 +297,7 @@ void TMainDlg::centreOnScreen()
 
 QString TMainDlg::dialogStartPath() const
 {
-    return m_lastPath;
+    return m_document->filePath();
 }
 
 bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
@@ -288,9 +322,7 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
         break;
     }
     DeselectKey();
-    m_configChanged = false;
-    m_grid->assign(loaded.cells);
-    m_lastPath = QFileInfo(path).absoluteFilePath();
+    m_document->load(loaded.cells, QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -299,12 +331,11 @@ bool TMainDlg::SaveConfigFile(const QString &path)
     if (QFileInfo::exists(path) &&
         !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return false;
-    if (!ConfigFile::save(path, m_grid->cells(), m_profile)) {
+    if (!ConfigFile::save(path, grid().cells(), m_profile)) {
         m_prompter->failure(QString::fromLatin1(Messages::SaveFailed));
         return false;
     }
-    m_configChanged = false;
-    m_lastPath = QFileInfo(path).absoluteFilePath();
+    m_document->markSaved(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -329,16 +360,14 @@ void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
     // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
     const bool shift = m_profile.mergeable && modifiers.testFlag(Qt::ShiftModifier);
     if (key == m_selectedKey) {
-        if (!shift)
+        if (shift)
+            m_document->SplitKey(key->Tag());
+        else
             DeselectKey();
-        else if (m_grid->SplitKey(key->Tag()))
-            m_configChanged = true;
         return;
     }
-    if (m_selectedKey && shift && m_grid->MergeKey(selectedIndex(), key->Tag())) {
-        m_configChanged = true;
+    if (m_selectedKey && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
         return;
-    }
     if (m_selectedKey)
         m_selectedKey->setDown(false);
     else
@@ -349,7 +378,7 @@ void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 
 bool TMainDlg::saveChangesFirst(const QString &question)
 {
-    if (!m_configChanged)
+    if (!ConfigChanged())
         return true;
     switch (m_prompter->askYesNoCancel(question)) {
     case Prompter::Answer::Yes:
@@ -386,9 +415,8 @@ void TMainDlg::sNewClick()
 {
     if (!saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeNew)))
         return;
-    m_configChanged = false;
     DeselectKey();
-    m_grid->ResetAll();
+    m_document->clear();
 }
 
 void TMainDlg::sLoadClick()
@@ -415,12 +443,9 @@ void TMainDlg::sLabelClick()
     if (!m_selectedKey)
         return;
     const int index = selectedIndex();
-    const std::optional<QByteArray> label = labelEditor().editLabel(m_grid->cell(index).Caption);
-    if (!label)
-        return;
-    m_grid->setCaption(index, *label);
-    // Confirming counts as a change even when the label came back the same.
-    m_configChanged = true;
+    const std::optional<QByteArray> label = labelEditor().editLabel(grid().cell(index).Caption);
+    if (label)
+        m_document->setCaption(index, *label);
 }
 
 void TMainDlg::sScanClick()
@@ -433,11 +458,8 @@ void TMainDlg::sScanClick()
     const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
     const std::optional<QByteArray> codes = codeEditor().EditCodes(
         QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
-    if (!codes)
-        return;
-    m_grid->setCodes(selectedIndex(), *codes);
-    // Confirming counts as a change even when the codes are the same.
-    m_configChanged = true;
+    if (codes)
+        m_document->setCodes(selectedIndex(), *codes);
 }
 
 void TMainDlg::sColorClick()
@@ -446,10 +468,8 @@ void TMainDlg::sColorClick()
         return;
     const std::optional<QColor> chosen =
         m_prompter->chooseColor(ColorValue::resolve(m_selectedKey->cell().Color, palette()));
-    if (!chosen)
-        return;
-    m_grid->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
-    m_configChanged = true;
+    if (chosen)
+        m_document->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
 }
 
 void TMainDlg::sProg1Click()

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class KeyDocument;
 class KeyGrid;
 class QAction;
 class QToolButton;
@@ -19,8 +20,9 @@ class TViewDlg;
 class TProgDlg;
 
 // The main window of either program: tool bar, menu, the key grid and the commands. It keeps
-// which cell is selected and whether the configuration has changed since it was last saved or
-// loaded, and asks before that work could be lost.
+// which cell is selected, hands every edit to the layout's document, which knows whether the
+// configuration has changed since it was last saved or loaded, and asks before that work could
+// be lost.
 class TMainDlg : public QMainWindow
 {
     Q_OBJECT
@@ -43,16 +45,18 @@ public:
     CodeEditor &codeEditor();
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
-    KeyGrid &grid() const { return *m_grid; }
+    KeyDocument &document() const { return *m_document; }
+    KeyGrid &grid() const;
     int keyCount() const { return int(m_keys.size()); }
     TKey *key(int index) const { return m_keys.at(index); }
     TKey *SelectedKey() const { return m_selectedKey; }
     // The selected cell's index in the grid, or -1.
     int selectedIndex() const;
-    bool ConfigChanged() const { return m_configChanged; }
-    void setConfigChanged(bool changed) { m_configChanged = changed; }
+    bool ConfigChanged() const;
 
     QAction *action(Command c) const { return m_actions[int(c)]; }
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
     QToolButton *toolButton(Command c) const { return m_buttons[int(c)]; }
     QWidget *clientArea() const { return m_client; }
     // The layout view window, or null in a program without View and Print.
@@ -73,7 +77,7 @@ public:
 public slots:
     void KeyClick(TKey *key, Qt::KeyboardModifiers modifiers);
     // Shows what the grid changed.
-    void cellsChanged(const QList<int> &indices);
+    void showCells(const QList<int> &indices);
     void sExitClick();
     void sNewClick();
     void sLoadClick();
@@ -92,6 +96,7 @@ protected:
 
 private:
     void createCommands();
+    void createEditCommands();
     void createMenu();
     void createKeys();
     void createDecorations();
@@ -104,13 +109,13 @@ private:
     std::unique_ptr<Prompter> m_prompter;
     std::unique_ptr<LabelEditor> m_labelEditor; // made when first needed
     std::unique_ptr<CodeEditor> m_codeEditor;
-    KeyGrid *m_grid = nullptr;
+    KeyDocument *m_document = nullptr;
     QWidget *m_client = nullptr;
     QList<TKey *> m_keys;
     TKey *m_selectedKey = nullptr;
-    bool m_configChanged = false;
-    QString m_lastPath; // where the file dialogs start: the file last loaded or saved
     std::array<QAction *, CommandCount> m_actions{};
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
     std::array<QToolButton *, CommandCount> m_buttons{};
     std::unique_ptr<TViewDlg> m_view;
     class RunHost;
