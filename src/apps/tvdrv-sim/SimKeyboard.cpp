@@ -1,5 +1,8 @@
 #include "SimKeyboard.h"
 
+#include "keymodel/KeyCell.h"
+#include "profile/ProgramProfile.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,11 +10,12 @@
 namespace {
 
 constexpr quint8 EndMark = 0xF7;
-constexpr int MaxPosition = 63; // 63 codes, then the end mark
+constexpr int MaxPosition = KeyCell::MaxCodes; // where the end mark follows the most codes
 
+// The keyboard takes the key numbers of both programs: its keys and its key lock's positions.
 bool isKeyNumber(int k)
 {
-    return (k >= 8 && k <= 91) || (k >= 112 && k <= 118);
+    return ProgramProfile::tavrin().hasKeyNumber(k) || ProgramProfile::quelda().hasKeyNumber(k);
 }
 
 QString hex(const QByteArray &bytes)

@@ -58,5 +58,10 @@ struct ProgramProfile
     int column(int index) const { return index / gridRows; }
     int row(int index) const { return index % gridRows; }
     QByteArray defaultLabel(int index) const;
+    // Whether number is the key number of one of this program's cells in packets.
+    bool hasKeyNumber(int number) const
+    {
+        return number >= keyNumberBase && number < keyNumberBase + cellCount;
+    }
     bool has(Command c) const { return toolButtonLeft[int(c)] >= 0; }
 };
