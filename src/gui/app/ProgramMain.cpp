@@ -1,5 +1,7 @@
 #include "ProgramMain.h"
 
+#include "common/ScreenPlacement.h"
+
 #include "keymodel/ConfigFile.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/Messages.h"
@@ -80,7 +82,7 @@ std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QS
     }
     if (!file.isEmpty())
         window->LoadConfigFile(file, TMainDlg::LoadOrigin::StartUp);
-    window->centreOnScreen();
+    centreOnScreen(*window);
     window->show();
     return window;
 }

@@ -1,6 +1,7 @@
 #include "TViewDlg.h"
 
 #include "PrintDialogChooser.h"
+#include "common/ScreenPlacement.h"
 #include "keymodel/KeyGrid.h"
 #include "layoutview/LayoutView.h"
 
@@ -80,8 +81,7 @@ void TViewDlg::setPrintChooser(std::unique_ptr<PrintChooser> chooser)
 void TViewDlg::showView()
 {
     if (!m_placed) {
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - rect().center());
+        centreOnScreen(*this);
         m_placed = true;
     }
     show();

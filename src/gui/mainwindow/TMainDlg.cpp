@@ -19,7 +19,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -287,12 +286,6 @@ bool TMainDlg::ConfigChanged() const
 int TMainDlg::selectedIndex() const
 {
     return m_selectedKey ? m_selectedKey->Tag() : -1;
-}
-
-void TMainDlg::centreOnScreen()
-{
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 QString TMainDlg::dialogStartPath() const

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codeentry/LabelEditor.h"
 #include "codeentry/CodeEditor.h"
+#include "codeentry/LabelEditor.h"
 #include "common/Prompter.h"
 #include "profile/ProgramProfile.h"
 
@@ -61,8 +61,6 @@ public:
     QWidget *clientArea() const { return m_client; }
     // The layout view window, or null in a program without View and Print.
     TViewDlg *view() const { return m_view.get(); }
-
-    void centreOnScreen();
 
     bool LoadConfigFile(const QString &path, LoadOrigin origin);
     // Returns whether the file was written.
