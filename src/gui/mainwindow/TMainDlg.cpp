@@ -140,8 +140,17 @@ void TMainDlg::setLabelEditor(std::unique_ptr<LabelEditor> editor)
 LabelEditor &TMainDlg::labelEditor()
 {
     // Made at the first Label command rather than at start-up, which must stay quick.
-    if (!m_labelEditor)
-        m_labelEditor = std::make_unique<TLabelDlg>(LabelCodec::forSystemLocale(), this);
+    if (!m_labelEditor) {
+        const LabelCodec &codec = LabelCodec::forSystemLocale();
+        // Said once, before the first label is edited: labels in the other characters of the
+        // code page cannot be typed, and those already there show as other characters.
+        if (!codec.isAvailable())
+            m_prompter->failure(
+                QStringLiteral("This system's Qt lacks the %1 code page, so labels are shown and "
+                               "edited one byte per character.")
+                    .arg(QString::fromLatin1(codec.encoding())));
+        m_labelEditor = std::make_unique<TLabelDlg>(codec, this);
+    }
     return *m_labelEditor;
 }
 
