@@ -46,12 +46,6 @@ void KeyGrid::resetCell(int index)
     m_cells[index].ResetKey(m_profile.defaultLabel(index));
 }
 
-void KeyGrid::ResetKey(int index)
-{
-    resetCell(index);
-    emit cellsChanged({index});
-}
-
 void KeyGrid::ResetAll()
 {
     QList<int> all(count());

@@ -30,7 +30,6 @@ public:
     // Every cell a key covers, the key itself first, column by column.
     QList<int> coveredBy(int index) const;
 
-    void ResetKey(int index);
     void ResetAll();
     // Takes over a loaded file's cells, all at once.
     void assign(const QList<KeyCell> &cells);
