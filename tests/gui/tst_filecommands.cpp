@@ -71,7 +71,7 @@ QString TestFileCommands::validFile(const QString &program)
         cells[i].ResetKey("file " + QByteArray::number(i));
         cells[i].Color = 0x0000FF00;
     }
-    if (p.mergeable) {
+    if (p.keyboard) {
         cells[0].ColSpan = 2;
         cells[0].RowSpan = 2;
         for (int covered : {1, 7, 8})

@@ -34,7 +34,7 @@ QString fieldName(ConfigProblem::Field field)
 
 QString keyPlace(int index, const ProgramProfile &profile)
 {
-    if (!profile.mergeable)
+    if (!profile.keyboard)
         return QStringLiteral("position %1").arg(index);
     return QStringLiteral("key %1 (column %2, row %3)")
         .arg(index)

@@ -113,7 +113,7 @@ int showCommand(const QStringList &arguments, ToolIo &io)
         return ExitStatus::Trouble;
 
     io.out << source.path << ": " << source.profile->name << " layout, "
-           << source.profile->cellCount << (source.profile->mergeable ? " keys" : " positions")
+           << source.profile->cellCount << (source.profile->keyboard ? " keys" : " positions")
            << '\n'
            << grid(source, *codec);
     if (parser.isSet(codes))

@@ -26,7 +26,9 @@ struct ProgramProfile
     int gridRows;
     int defaultLabelBase; // the default label is index + base
     int keyNumberBase;    // key number in packets is index + base
-    bool mergeable;       // Shift+click merging of neighbouring cells
+    // The keyboard program rather than the key lock's: its cells merge by Shift+click, and it
+    // has the layout view and print.
+    bool keyboard;
 
     // The configuration file.
     QByteArray magic;   // first four bytes of a configuration file
