@@ -53,9 +53,9 @@ private:
 void TestFileCommands::makeChange(Window &w)
 {
     click(*w.dlg, 3);
-    if (w.dlg->profile().has(Command::Colour)) {
-        w.prompts->colours.enqueue(QColor(0, 0, 255));
-        runCommand(*w.dlg, QStringLiteral("Colour"));
+    if (w.dlg->profile().has(Command::Color)) {
+        w.prompts->colors.enqueue(QColor(0, 0, 255));
+        runCommand(*w.dlg, QStringLiteral("Color"));
     } else {
         // The key lock has no colour command; what its changes are does not matter here.
         w.dlg->document().setColor(3, 0x00FF0000u);

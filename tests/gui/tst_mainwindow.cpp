@@ -46,7 +46,7 @@ private slots:
     void fileDialogFilters_data();
     void fileDialogFilters();
     void selection();
-    void colourCommand();
+    void colorCommand();
     void codeCommand_data();
     void codeCommand();
 
@@ -271,16 +271,16 @@ void TestMainWindow::selection()
     }
 }
 
-void TestMainWindow::colourCommand()
+void TestMainWindow::colorCommand()
 {
     Window w = makeWindow(QStringLiteral("Tavrin"));
     click(*w.dlg, 12);
-    runCommand(*w.dlg, QStringLiteral("Colour")); // cancelled
-    QCOMPARE(w.prompts->lastInitialColour, w.dlg->palette().color(QPalette::Button));
+    runCommand(*w.dlg, QStringLiteral("Color")); // cancelled
+    QCOMPARE(w.prompts->lastInitialColor, w.dlg->palette().color(QPalette::Button));
     QCOMPARE(w.dlg->key(12)->cell().Color, KeyCell::ButtonFace);
     QVERIFY(!w.dlg->ConfigChanged());
-    w.prompts->colours.enqueue(QColor(0x12, 0x34, 0x56));
-    runCommand(*w.dlg, QStringLiteral("Colour"));
+    w.prompts->colors.enqueue(QColor(0x12, 0x34, 0x56));
+    runCommand(*w.dlg, QStringLiteral("Color"));
     QCOMPARE(w.dlg->key(12)->cell().Color, 0x00563412u);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(12));

@@ -9,7 +9,7 @@ enum class Command
     Save,
     Label,
     Code,
-    Colour,
+    Color,
     ProgOne,
     ProgAll,
     View,

@@ -62,7 +62,7 @@ const CommandRow Commands[] = {
      "sLabel", [](TMainDlg &d) { d.sLabelClick(); }},
     {Command::Code, "Co&de", "Code", ":/icons/code.xpm", Qt::CTRL | Qt::Key_D, "mScan", "sScan",
      [](TMainDlg &d) { d.sScanClick(); }},
-    {Command::Colour, "Colo&r", "Color", ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
+    {Command::Color, "Colo&r", "Color", ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
      "sColor", [](TMainDlg &d) { d.sColorClick(); }},
     {Command::ProgOne, "Prog One", "Prog One", ":/icons/prog1.xpm", NoShortcut, "mProg1", "sProg1",
      [](TMainDlg &d) { d.sProg1Click(); }},
@@ -74,7 +74,7 @@ const CommandRow Commands[] = {
      "sPrint", [](TMainDlg &d) { d.sPrintClick(); }},
 };
 
-constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Colour,
+constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Color,
                                    Command::ProgOne};
 
 constexpr int ToolButtonSize = 25;
@@ -235,8 +235,8 @@ void TMainDlg::createMenu()
     QMenu *config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->addAction(action(Command::Label));
     config->addAction(action(Command::Code));
-    if (m_profile.has(Command::Colour))
-        config->addAction(action(Command::Colour));
+    if (m_profile.has(Command::Color))
+        config->addAction(action(Command::Color));
     config->addSeparator();
     config->addAction(action(Command::ProgOne));
     config->addAction(action(Command::ProgAll));
