@@ -326,7 +326,7 @@ void TestMainWindow::codeCommand()
     const QString path = m_dir.filePath(
         QStringLiteral("codes%1.%2").arg(++m_fileNumber).arg(w.dlg->profile().extension));
     QVERIFY(w.dlg->SaveConfigFile(path));
-    w.dlg->grid().ResetAll();
+    w.dlg->grid().resetAll();
     QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
     QCOMPARE(usedCodes(w.dlg->grid().cell(4)), codes);
 }

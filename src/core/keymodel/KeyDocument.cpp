@@ -76,7 +76,7 @@ void KeyDocument::SplitKey(int index)
 
 void KeyDocument::clear()
 {
-    m_grid->ResetAll();
+    m_grid->resetAll();
     m_undoStack->clear();
     updateModified();
 }

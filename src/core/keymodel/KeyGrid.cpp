@@ -46,7 +46,7 @@ void KeyGrid::resetCell(int index)
     m_cells[index].ResetKey(m_profile.defaultLabel(index));
 }
 
-void KeyGrid::ResetAll()
+void KeyGrid::resetAll()
 {
     QList<int> all(count());
     for (int i = 0; i < count(); ++i) {

@@ -30,7 +30,7 @@ public:
     // Every cell a key covers, the key itself first, column by column.
     QList<int> coveredBy(int index) const;
 
-    void ResetAll();
+    void resetAll();
     // Takes over a loaded file's cells, all at once.
     void assign(const QList<KeyCell> &cells);
     // Puts the cells at indices back as they are given, all at once: how an edit is undone.
