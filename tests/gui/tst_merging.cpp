@@ -99,9 +99,13 @@ void TestMerging::undoMergeThenExitAsksNothing()
     QVERIFY(dlg.key(29)->isVisible());
     QVERIFY(dlg.ConfigChanged());
     QCOMPARE(dlg.undoAction()->text(), QStringLiteral("Undo Merge Keys"));
+    click(dlg, 29); // a cell the merge gave back
 
     QTest::keySequence(&dlg, QKeySequence::Undo);
     QCOMPARE(seen(dlg), saved);
+    // The selected cell is covered again, so nothing is selected.
+    QCOMPARE(dlg.selectedIndex(), -1);
+    QVERIFY(keyCommandsEnabled(dlg, false));
     QCOMPARE(dlg.key(21)->size(), QSize(88, 88));
     QCOMPARE(dlg.redoAction()->text(), QStringLiteral("Redo Merge Keys"));
     QVERIFY(!dlg.ConfigChanged());

@@ -280,6 +280,9 @@ void TMainDlg::showCells(const QList<int> &indices)
     for (int i : indices)
         if (i < m_keys.size())
             m_keys.at(i)->sync();
+    // An undo can cover the selected cell again; no command may edit a covered cell.
+    if (m_selectedKey && !m_selectedKey->cell().Visible)
+        DeselectKey();
 }
 
 KeyGrid &TMainDlg::grid() const
