@@ -8,6 +8,9 @@ set(TAVRIN_DESKTOP_APPS org.tavrin.Tavrin org.tavrin.Quelda)
 # The icons of the two configuration file kinds, named after their MIME types.
 set(TAVRIN_FILE_ICONS application-x-tavrin-config application-x-quelda-config)
 set(TAVRIN_ICON_SIZES 16 32 48 64 128 256)
+# The icons by the hicolor theme's context they go in.
+set(TAVRIN_ICONS_apps ${TAVRIN_DESKTOP_APPS})
+set(TAVRIN_ICONS_mimetypes ${TAVRIN_FILE_ICONS})
 # Where the rendered pictures go, as hicolor lays them out: SIZExSIZE/CONTEXT/NAME.png.
 set(TAVRIN_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 
@@ -19,12 +22,7 @@ if(NOT RSVG_CONVERT)
 endif()
 set(rendered_icons)
 foreach(context IN ITEMS apps mimetypes)
-  if(context STREQUAL "apps")
-    set(names ${TAVRIN_DESKTOP_APPS})
-  else()
-    set(names ${TAVRIN_FILE_ICONS})
-  endif()
-  foreach(name IN LISTS names)
+  foreach(name IN LISTS TAVRIN_ICONS_${context})
     set(svg ${PROJECT_SOURCE_DIR}/data/icons/${name}.svg)
     foreach(size IN LISTS TAVRIN_ICON_SIZES)
       set(png_dir ${TAVRIN_ICON_DIR}/${size}x${size}/${context})

@@ -32,12 +32,7 @@ install(FILES ${TAVRIN_DATA_DIR}/mime/tavrin.xml DESTINATION ${CMAKE_INSTALL_DAT
 # Icons: the scalable drawings, and the fixed sizes cmake/Icons.cmake renders from them.
 set(icon_root ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 foreach(context IN ITEMS apps mimetypes)
-  if(context STREQUAL "apps")
-    set(names ${TAVRIN_DESKTOP_APPS})
-  else()
-    set(names ${TAVRIN_FILE_ICONS})
-  endif()
-  foreach(name IN LISTS names)
+  foreach(name IN LISTS TAVRIN_ICONS_${context})
     install(FILES ${TAVRIN_DATA_DIR}/icons/${name}.svg DESTINATION ${icon_root}/scalable/${context})
   endforeach()
 endforeach()
