@@ -157,7 +157,7 @@ QList<KeyCell> busyCells(const ProgramProfile &profile)
         for (int c = 0; c < KeyCell::CodeCapacity; ++c)
             k.Codes[c] = quint8(i * 7 + c);
     }
-    for (int col = 0; profile.mergeable && col + 1 < profile.gridColumns; col += 2) {
+    for (int col = 0; profile.keyboard && col + 1 < profile.gridColumns; col += 2) {
         cells[col * profile.gridRows].ColSpan = 2;
         cells[(col + 1) * profile.gridRows].Visible = false;
     }

@@ -11,6 +11,9 @@ private slots:
     void resolve_data();
     void resolve();
     void fromRgbIsLowByteRed();
+    void systemColorNames_data();
+    void systemColorNames();
+    void missingCodePageIsSaid();
     void labels_data();
     void labels();
     void labelFits_data();
@@ -47,6 +50,39 @@ void TestColorAndLabel::resolve()
 void TestColorAndLabel::fromRgbIsLowByteRed()
 {
     QCOMPARE(ColorValue::fromRgb(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
+void TestColorAndLabel::systemColorNames_data()
+{
+    QTest::addColumn<quint32>("value");
+    QTest::addColumn<QString>("name"); // empty: no system colour of that name
+    QTest::newRow("button face") << 0x8000000Fu << "buttonFace";
+    QTest::newRow("window text") << 0x80000008u << "windowText";
+    QTest::newRow("first") << 0x80000000u << "scrollBar";
+    QTest::newRow("last") << 0x8000001Eu << "menuBar";
+    QTest::newRow("the number the desktop never used") << 0x80000019u << "";
+    QTest::newRow("past the last") << 0x8000001Fu << "";
+    QTest::newRow("an RGB value") << 0x0000000Fu << "";
+}
+
+void TestColorAndLabel::systemColorNames()
+{
+    QFETCH(quint32, value);
+    QFETCH(QString, name);
+    QCOMPARE(ColorValue::systemColorName(value), name);
+    if (!name.isEmpty())
+        QCOMPARE(ColorValue::systemColorNamed(name), std::optional<quint32>(value));
+}
+
+void TestColorAndLabel::missingCodePageIsSaid()
+{
+    const LabelCodec missing(QByteArrayLiteral("no-such-code-page"));
+    QVERIFY(!missing.isAvailable());
+    QVERIFY(LabelCodec(QByteArrayLiteral("Shift_JIS")).isAvailable());
+    // Shift-JIS bytes still come back as they were, never as question marks.
+    const QByteArray key("\x83\x4c\x81\x5b");
+    QCOMPARE(missing.encode(missing.decode(key)), key);
+    QVERIFY(!missing.canEncode(QString::fromUtf8("キー")));
 }
 
 void TestColorAndLabel::labels_data()

@@ -48,7 +48,7 @@ QList<KeyCell> busyCells(const ProgramProfile &p)
             k.Codes[b] = quint8(i * 7 + b * 13);
     }
     cells[1].Caption = "ABCDEFGHIJKLMNOPQRST";
-    if (p.mergeable) {
+    if (p.keyboard) {
         cells[0].ColSpan = 2;
         cells[0].RowSpan = 2;
         for (int covered : {1, 7, 8}) {

@@ -2,6 +2,7 @@
 #include "MainWindowHarness.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyCell.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 
@@ -53,13 +54,12 @@ private:
 void TestFileCommands::makeChange(Window &w)
 {
     click(*w.dlg, 3);
-    if (w.dlg->profile().has(Command::Colour)) {
-        w.prompts->colours.enqueue(QColor(0, 0, 255));
-        runCommand(*w.dlg, QStringLiteral("Colour"));
+    if (w.dlg->profile().has(Command::Color)) {
+        w.prompts->colors.enqueue(QColor(0, 0, 255));
+        runCommand(*w.dlg, QStringLiteral("Color"));
     } else {
         // The key lock has no colour command; what its changes are does not matter here.
-        w.dlg->grid().setColor(3, 0x00FF0000u);
-        w.dlg->setConfigChanged(true);
+        w.dlg->document().setColor(3, 0x00FF0000u);
     }
     QVERIFY(w.dlg->ConfigChanged());
 }
@@ -72,7 +72,7 @@ QString TestFileCommands::validFile(const QString &program)
         cells[i].ResetKey("file " + QByteArray::number(i));
         cells[i].Color = 0x0000FF00;
     }
-    if (p.mergeable) {
+    if (p.keyboard) {
         cells[0].ColSpan = 2;
         cells[0].RowSpan = 2;
         for (int covered : {1, 7, 8})
@@ -314,7 +314,7 @@ void TestFileCommands::saveAddsExtension()
     Window w = makeWindow(program);
     const QString typed = m_dir.filePath(QStringLiteral("typed%1").arg(++m_fileNumber));
     w.prompts->paths.enqueue(typed);
-    w.dlg->setConfigChanged(true);
+    w.dlg->document().setCaption(0, "typed");
     runCommand(*w.dlg, QStringLiteral("Save"));
     const QString expected = typed + u'.' + w.dlg->profile().extension;
     QCOMPARE(readFile(expected).size(), w.dlg->profile().fileSize());

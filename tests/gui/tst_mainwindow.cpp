@@ -47,7 +47,7 @@ private slots:
     void fileDialogFilters_data();
     void fileDialogFilters();
     void selection();
-    void colourCommand();
+    void colorCommand();
     void codeCommand_data();
     void codeCommand();
 
@@ -85,7 +85,7 @@ void TestMainWindow::initialWindow()
         QCOMPARE(key->pos(), QPoint(probe[i + 1], probe[i + 2]));
         QCOMPARE(key->cell().Caption, QByteArray::number(probe[i + 3]));
         QCOMPARE(key->size(), QSize(44, 44));
-        QCOMPARE(key->cell().Color, KeyCell::ButtonFace);
+        QCOMPARE(key->cell().Color, 0x8000000Fu); // the desktop's button face
     }
     QVERIFY(!dlg.SelectedKey());
     QVERIFY(!dlg.ConfigChanged());
@@ -93,6 +93,8 @@ void TestMainWindow::initialWindow()
     const bool keyboard = program == QLatin1String("Tavrin");
     for (const char *name : {"sColor", "sView", "sPrint"})
         QCOMPARE(dlg.findChild<QToolButton *>(QLatin1String(name)) != nullptr, keyboard);
+    // Undo and Redo live in the Edit menu only: the tool bar keeps its buttons.
+    QCOMPARE(dlg.clientArea()->findChildren<QToolButton *>().size(), keyboard ? 11 : 8);
     QCOMPARE(dlg.findChild<QWidget *>(QStringLiteral("lockPicture")) != nullptr, !keyboard);
 }
 
@@ -116,11 +118,17 @@ void TestMainWindow::menus()
     QFETCH(QStringList, file);
     QFETCH(QStringList, config);
     Window w = makeWindow(program);
-    QCOMPARE(w.dlg->menuBar()->actions().size(), 2);
+    QCOMPARE(w.dlg->menuBar()->actions().size(), 3);
     QCOMPARE(w.dlg->menuBar()->actions().at(0)->text(), QStringLiteral("&File"));
-    QCOMPARE(w.dlg->menuBar()->actions().at(1)->text(), QStringLiteral("&Config"));
+    QCOMPARE(w.dlg->menuBar()->actions().at(1)->text(), QStringLiteral("&Edit"));
+    QCOMPARE(w.dlg->menuBar()->actions().at(2)->text(), QStringLiteral("&Config"));
     QCOMPARE(menuCaptions(*w.dlg, 0), file);
-    QCOMPARE(menuCaptions(*w.dlg, 1), config);
+    // Nothing to undo yet: the undo framework's plain texts, disabled.
+    QCOMPARE(menuCaptions(*w.dlg, 1), (QStringList{"Undo", "Redo"}));
+    QVERIFY(!w.dlg->undoAction()->isEnabled());
+    QCOMPARE(w.dlg->undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
+    QCOMPARE(w.dlg->redoAction()->shortcut(), QKeySequence(QKeySequence::Redo));
+    QCOMPARE(menuCaptions(*w.dlg, 2), config);
     QCOMPARE(w.dlg->action(Command::Load)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(w.dlg->action(Command::Code)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     QCOMPARE(w.dlg->toolButton(Command::Code)->toolTip(), QStringLiteral("Code"));
@@ -265,16 +273,16 @@ void TestMainWindow::selection()
     }
 }
 
-void TestMainWindow::colourCommand()
+void TestMainWindow::colorCommand()
 {
     Window w = makeWindow(QStringLiteral("Tavrin"));
     click(*w.dlg, 12);
-    runCommand(*w.dlg, QStringLiteral("Colour")); // cancelled
-    QCOMPARE(w.prompts->lastInitialColour, w.dlg->palette().color(QPalette::Button));
+    runCommand(*w.dlg, QStringLiteral("Color")); // cancelled
+    QCOMPARE(w.prompts->lastInitialColor, w.dlg->palette().color(QPalette::Button));
     QCOMPARE(w.dlg->key(12)->cell().Color, KeyCell::ButtonFace);
     QVERIFY(!w.dlg->ConfigChanged());
-    w.prompts->colours.enqueue(QColor(0x12, 0x34, 0x56));
-    runCommand(*w.dlg, QStringLiteral("Colour"));
+    w.prompts->colors.enqueue(QColor(0x12, 0x34, 0x56));
+    runCommand(*w.dlg, QStringLiteral("Color"));
     QCOMPARE(w.dlg->key(12)->cell().Color, 0x00563412u);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(12));
@@ -320,7 +328,7 @@ void TestMainWindow::codeCommand()
     const QString path = m_dir.filePath(
         QStringLiteral("codes%1.%2").arg(++m_fileNumber).arg(w.dlg->profile().extension));
     QVERIFY(w.dlg->SaveConfigFile(path));
-    w.dlg->grid().ResetAll();
+    w.dlg->grid().resetAll();
     QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
     QCOMPARE(usedCodes(w.dlg->grid().cell(4)), codes);
 }

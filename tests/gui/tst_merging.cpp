@@ -1,112 +1,120 @@
 // SPDX-License-Identifier: MIT
-#include "FakePrompter.h"
+#include "MainWindowHarness.h"
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyGrid.h"
-#include "keymodel/TKey.h"
-#include "mainwindow/TMainDlg.h"
 
-#include <QTest>
+#include <QTemporaryDir>
 
-// Shift+clicks on the keyboard program's grid, as a user makes them, and what the window shows
-// afterwards.
+// Shift+clicks on the keyboard program's grid as a user makes them: that they reach the merge
+// rules (tested without a window in tst_mergerules), move or keep the selection, and undo with
+// Ctrl+Z. The rules themselves are not repeated here.
 class TestMerging : public QObject
 {
     Q_OBJECT
 private slots:
-    void clicks_data();
-    void clicks();
+    void clicksReachTheRules();
+    void undoMergeThenExitAsksNothing();
     void lockIgnoresShift();
 };
 
-void TestMerging::clicks_data()
-{
-    QTest::addColumn<QString>("clicks");    // cell indices, "s" before a Shift+click
-    QTest::addColumn<QString>("keys");      // "index:columns x rows" of every key not 1 x 1
-    QTest::addColumn<QList<int>>("hidden"); // every hidden cell
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<QString>("labels"); // "index=label" of some cells
+namespace {
 
-    QTest::newRow("grow right") << "0 s7"
-                                << "0:2x1" << QList<int>{7} << 0 << true << "0=K0";
-    QTest::newRow("then grow down") << "0 s7 s1"
-                                    << "0:2x2" << QList<int>{1, 7, 8} << 0 << true << "0=K0";
-    QTest::newRow("beside a lower row moves the selection")
-        << "0 s7 s1 s15"
-        << "0:2x2" << QList<int>{1, 7, 8} << 15 << true << "15=K15";
-    QTest::newRow("below a right column moves the selection")
-        << "0 s7 s1 s9"
-        << "0:2x2" << QList<int>{1, 7, 8} << 9 << true << "9=K9";
-    QTest::newRow("bottom of a column does not reach the next column")
-        << "6 s7"
-        << "" << QList<int>{} << 7 << false << "7=K7";
-    QTest::newRow("bottom of a column grows right")
-        << "6 s13"
-        << "6:2x1" << QList<int>{13} << 6 << true << "6=K6";
-    QTest::newRow("right edge grows down") << "77 s78"
-                                           << "77:1x2" << QList<int>{78} << 77 << true << "77=K77";
-    QTest::newRow("right edge: a cell to the left moves the selection")
-        << "77 s70"
-        << "" << QList<int>{} << 70 << false << "77=K77";
-    QTest::newRow("bottom row cannot grow down") << "13 s14"
-                                                 << "" << QList<int>{} << 14 << false << "13=K13";
-    QTest::newRow("whole column") << "0 s1 s2 s3 s4 s5 s6"
-                                  << "0:1x7" << QList<int>{1, 2, 3, 4, 5, 6} << 0 << true << "";
-    QTest::newRow("split 2 x 2 gives back default cells")
-        << "0 s7 s1 s0"
-        << "" << QList<int>{} << 0 << true << "0=1 1=2 7=8 8=9";
-    QTest::newRow("split of a single cell resets it, unchanged")
-        << "12 s12"
-        << "" << QList<int>{} << 12 << false << "12=13 11=K11";
-    QTest::newRow("merge over a merged neighbour")
-        << "21 s28 s22 14 s21"
-        << "14:2x1" << QList<int>{21} << 14 << true << "14=K14 21=22 22=23 28=29 29=30";
-    QTest::newRow("plain click on the selected key deselects")
-        << "0 s7 0"
-        << "0:2x1" << QList<int>{7} << -1 << true << "";
+void shiftClick(TMainDlg &dlg, int index)
+{
+    QTest::mouseClick(dlg.key(index), Qt::LeftButton, Qt::ShiftModifier);
 }
 
-void TestMerging::clicks()
+// Every cell as the window shows it: its size, whether it is shown, and its label.
+QStringList seen(const TMainDlg &dlg)
 {
-    QFETCH(QString, clicks);
-    QFETCH(QString, keys);
-    QFETCH(QList<int>, hidden);
-    QFETCH(int, selected);
-    QFETCH(bool, changed);
-    QFETCH(QString, labels);
-
-    TMainDlg dlg(ProgramProfile::tavrin());
-    dlg.setPrompter(std::make_unique<FakePrompter>());
-    for (int i = 0; i < dlg.keyCount(); ++i)
-        dlg.grid().setCaption(i, "K" + QByteArray::number(i));
-    dlg.show();
-    for (const QString &c : clicks.split(u' ')) {
-        const bool shift = c.startsWith(u's');
-        QTest::mouseClick(dlg.key(c.mid(shift ? 1 : 0).toInt()), Qt::LeftButton,
-                          shift ? Qt::ShiftModifier : Qt::NoModifier);
-    }
-
-    QHash<int, QSize> spans;
-    for (const QString &k : keys.split(u' ', Qt::SkipEmptyParts)) {
-        const QStringList parts = k.split(QRegularExpression(QStringLiteral("[:x]")));
-        spans[parts[0].toInt()] = QSize(parts[1].toInt(), parts[2].toInt());
-    }
+    QStringList cells;
     for (int i = 0; i < dlg.keyCount(); ++i) {
-        const QSize span = spans.value(i, QSize(1, 1));
         const TKey *key = dlg.key(i);
-        QCOMPARE(QSize(key->cell().ColSpan, key->cell().RowSpan), span);
-        QCOMPARE(key->size(), span * 44);
-        QCOMPARE(key->pos(), QPoint(i / 7 * 44 + 8, i % 7 * 44 + 41));
-        QCOMPARE(key->isVisible(), !hidden.contains(i));
-        QCOMPARE(key->Down(), i == selected);
+        cells << QStringLiteral("%1:%2x%3%4 %5")
+                     .arg(i)
+                     .arg(key->width())
+                     .arg(key->height())
+                     .arg(key->isVisible() ? "" : " hidden")
+                     .arg(QString::fromLatin1(key->cell().Caption));
     }
-    QCOMPARE(dlg.selectedIndex(), selected);
-    QCOMPARE(dlg.action(Command::Label)->isEnabled(), selected >= 0);
-    QCOMPARE(dlg.ConfigChanged(), changed);
-    for (const QString &l : labels.split(u' ', Qt::SkipEmptyParts)) {
-        const int at = l.indexOf(u'=');
-        QCOMPARE(dlg.key(l.left(at).toInt())->cell().Caption, l.mid(at + 1).toLatin1());
-    }
+    return cells;
+}
+
+} // namespace
+
+void TestMerging::clicksReachTheRules()
+{
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    TMainDlg &dlg = *w.dlg;
+    dlg.show();
+    click(dlg, 0);
+    shiftClick(dlg, 7);
+    shiftClick(dlg, 1);
+    QCOMPARE(dlg.key(0)->size(), QSize(88, 88));
+    QCOMPARE(dlg.key(0)->pos(), QPoint(8, 41));
+    for (int covered : {1, 7, 8})
+        QVERIFY(!dlg.key(covered)->isVisible());
+    QCOMPARE(dlg.selectedIndex(), 0); // a merge keeps the selection
+    QVERIFY(dlg.ConfigChanged());
+
+    // Beside the key's lower row: no merge, the selection moves.
+    shiftClick(dlg, 15);
+    QCOMPARE(dlg.selectedIndex(), 15);
+    QVERIFY(dlg.key(15)->Down());
+    QVERIFY(!dlg.key(0)->Down());
+    QCOMPARE(dlg.key(0)->size(), QSize(88, 88));
+
+    // Split: the covered cells come back as single default keys; the key stays selected.
+    click(dlg, 0);
+    shiftClick(dlg, 0);
+    QCOMPARE(dlg.key(0)->size(), QSize(44, 44));
+    QVERIFY(dlg.key(8)->isVisible());
+    QCOMPARE(dlg.key(8)->cell().Caption, QByteArray("9"));
+    QCOMPARE(dlg.selectedIndex(), 0);
+
+    // A plain click on the selected key deselects it.
+    click(dlg, 0);
+    QCOMPARE(dlg.selectedIndex(), -1);
+    QVERIFY(keyCommandsEnabled(dlg, false));
+}
+
+void TestMerging::undoMergeThenExitAsksNothing()
+{
+    QTemporaryDir dir;
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    TMainDlg &dlg = *w.dlg;
+    dlg.show();
+    // A 2 x 2 key at 21 over 22, 28 and 29, saved.
+    click(dlg, 21);
+    shiftClick(dlg, 28);
+    shiftClick(dlg, 22);
+    w.prompts->paths.enqueue(dir.filePath(QStringLiteral("merged.tvr")));
+    runCommand(dlg, QStringLiteral("Save"));
+    QVERIFY(!dlg.ConfigChanged());
+    const QStringList saved = seen(dlg);
+
+    // Taking the merged key over hides it and gives back its cells, in one Shift+click.
+    click(dlg, 14);
+    shiftClick(dlg, 21);
+    QCOMPARE(dlg.key(14)->size(), QSize(88, 44));
+    QVERIFY(dlg.key(29)->isVisible());
+    QVERIFY(dlg.ConfigChanged());
+    QCOMPARE(dlg.undoAction()->text(), QStringLiteral("Undo Merge Keys"));
+    click(dlg, 29); // a cell the merge gave back
+
+    QTest::keySequence(&dlg, QKeySequence::Undo);
+    QCOMPARE(seen(dlg), saved);
+    // The selected cell is covered again, so nothing is selected.
+    QCOMPARE(dlg.selectedIndex(), -1);
+    QVERIFY(keyCommandsEnabled(dlg, false));
+    QCOMPARE(dlg.key(21)->size(), QSize(88, 88));
+    QCOMPARE(dlg.redoAction()->text(), QStringLiteral("Redo Merge Keys"));
+    QVERIFY(!dlg.ConfigChanged());
+
+    w.prompts->shown.clear();
+    runCommand(dlg, QStringLiteral("Exit"));
+    QCOMPARE(w.prompts->shown, QStringList());
+    QVERIFY(!dlg.isVisible());
 }
 
 void TestMerging::lockIgnoresShift()
@@ -120,6 +128,7 @@ void TestMerging::lockIgnoresShift()
     QCOMPARE(dlg.selectedIndex(), -1);
     QCOMPARE(dlg.key(0)->size(), QSize(44, 44));
     QVERIFY(!dlg.ConfigChanged());
+    QVERIFY(!dlg.undoAction()->isEnabled());
 }
 
 QTEST_MAIN(TestMerging)

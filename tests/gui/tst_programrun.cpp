@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FakeDrv.h"
 #include "FakePrompter.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
@@ -120,7 +121,7 @@ void TestProgramRun::commands()
 void TestProgramRun::commandsAskedDuringARunFollowIt()
 {
     Harness h(ProgramProfile::tavrin());
-    h.window.setConfigChanged(true); // New and closing ask about saving
+    h.window.document().setCaption(0, "changed"); // New and closing ask about saving
     h.window.show();
     // While the worker sends the first packet, the window is asked for New and to close; the
     // user answers No to saving, so New clears the changes and closing asks nothing more.

@@ -16,8 +16,8 @@ public:
     QQueue<Answer> answers3;
     QQueue<bool> answers2;
     QQueue<QString> paths; // for open and save dialogs; empty means cancelled
-    QQueue<std::optional<QColor>> colours;
-    QColor lastInitialColour;
+    QQueue<std::optional<QColor>> colors;
+    QColor lastInitialColor;
     QStringList filters; // of every file dialog shown, in order
 
     void failure(const QString &text) override { shown << QStringLiteral("failure: ") + text; }
@@ -50,7 +50,7 @@ public:
     std::optional<QColor> chooseColor(const QColor &initial) override
     {
         shown << QStringLiteral("colour");
-        lastInitialColour = initial;
-        return colours.isEmpty() ? std::nullopt : colours.dequeue();
+        lastInitialColor = initial;
+        return colors.isEmpty() ? std::nullopt : colors.dequeue();
     }
 };

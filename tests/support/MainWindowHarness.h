@@ -36,7 +36,7 @@ inline void runCommand(TMainDlg &dlg, const QString &name)
         {"New", QKeySequence(QStringLiteral("Ctrl+N"))},
         {"Load", QKeySequence(QStringLiteral("Ctrl+O"))},
         {"Save", QKeySequence(QStringLiteral("Ctrl+S"))},
-        {"Colour", QKeySequence(QStringLiteral("Ctrl+R"))},
+        {"Color", QKeySequence(QStringLiteral("Ctrl+R"))},
         {"Code", QKeySequence(QStringLiteral("Ctrl+D"))},
     };
     if (!dlg.isActiveWindow()) {
@@ -76,7 +76,7 @@ inline void click(TMainDlg &dlg, int index)
 
 inline bool keyCommandsEnabled(TMainDlg &dlg, bool expected)
 {
-    for (Command c : {Command::Label, Command::Code, Command::Colour, Command::ProgOne}) {
+    for (Command c : {Command::Label, Command::Code, Command::Color, Command::ProgOne}) {
         if (!dlg.profile().has(c))
             continue;
         if (dlg.action(c)->isEnabled() != expected || dlg.toolButton(c)->isEnabled() != expected)

@@ -4,9 +4,15 @@
 # the program's title and its fixed client size (the menu bar comes on top of the client area),
 # that Ctrl+O opens the Load dialog, and that Exit from the menu ends the program cleanly: a
 # sanitizer report at exit shows as a failed exit status.
-# Usage: run_on_xvfb.sh window_appears.sh BINARY TITLE CLIENT_WIDTH CLIENT_HEIGHT
+# Usage: run_on_xvfb.sh window_appears.sh BINARY TITLE
 set -euo pipefail
-binary=$1 title=$2 width=$3 height=$4
+binary=$1 title=$2
+# The client area each program's users know, below the menu bar.
+case $title in
+  Tavrin) width=544 height=384 ;;
+  Quelda) width=324 height=374 ;;
+  *) echo "FAIL: no client size known for $title"; exit 1 ;;
+esac
 
 for tool in xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SimKeyboard.h"
 
+#include "profile/ProgramProfile.h"
 #include "programming/DriverProtocol.h"
 
 #include <QJsonArray>
@@ -12,9 +13,10 @@ namespace {
 using DriverProtocol::EndMark;
 using DriverProtocol::MaxPosition;
 
+// The keyboard takes the key numbers of both programs: its keys and its key lock's positions.
 bool isKeyNumber(int k)
 {
-    return (k >= 8 && k <= 91) || (k >= 112 && k <= 118);
+    return ProgramProfile::tavrin().hasKeyNumber(k) || ProgramProfile::quelda().hasKeyNumber(k);
 }
 
 QString hex(const QByteArray &bytes)

@@ -14,42 +14,6 @@ namespace LayoutText {
 
 namespace {
 
-// The desktop's system colours by number, under the names its programmers know them by.
-constexpr const char *SystemColorNames[] = {
-    "scrollBar",
-    "background",
-    "activeCaption",
-    "inactiveCaption",
-    "menu",
-    "window",
-    "windowFrame",
-    "menuText",
-    "windowText",
-    "captionText",
-    "activeBorder",
-    "inactiveBorder",
-    "appWorkspace",
-    "highlight",
-    "highlightText",
-    "buttonFace",
-    "buttonShadow",
-    "grayText",
-    "buttonText",
-    "inactiveCaptionText",
-    "buttonHighlight",
-    "3dDarkShadow",
-    "3dLight",
-    "infoText",
-    "infoBackground",
-    nullptr, // 25: never used by the desktop
-    "hotLight",
-    "gradientActiveCaption",
-    "gradientInactiveCaption",
-    "menuHighlight",
-    "menuBar",
-};
-constexpr quint32 SystemColorCount = std::size(SystemColorNames);
-
 QString fieldName(ConfigProblem::Field field)
 {
     switch (field) {
@@ -71,7 +35,7 @@ QString fieldName(ConfigProblem::Field field)
 
 QString keyPlace(int index, const ProgramProfile &profile)
 {
-    if (!profile.mergeable)
+    if (!profile.keyboard)
         return QStringLiteral("position %1").arg(index);
     return QStringLiteral("key %1 (column %2, row %3)")
         .arg(index)
@@ -87,10 +51,8 @@ QString colorText(quint32 value)
             .arg((value >> 8) & 0xFF, 2, 16, QChar(u'0'))
             .arg((value >> 16) & 0xFF, 2, 16, QChar(u'0'))
             .toUpper();
-    const quint32 number = value & 0xFF;
-    if ((value & 0xFFFFFF00) == ColorValue::SystemFlag && number < SystemColorCount &&
-        SystemColorNames[number])
-        return QString::fromLatin1(SystemColorNames[number]);
+    if (const QString name = ColorValue::systemColorName(value); !name.isEmpty())
+        return name;
     return QStringLiteral("0x%1").arg(value, 8, 16, QChar(u'0')).toUpper().replace(u'X', u'x');
 }
 
@@ -104,10 +66,7 @@ std::optional<quint32> parseColor(const QString &text)
     }
     if (const auto m = raw.match(text); m.hasMatch())
         return m.captured(1).toUInt(nullptr, 16);
-    for (quint32 n = 0; n < SystemColorCount; ++n)
-        if (SystemColorNames[n] && text == QLatin1String(SystemColorNames[n]))
-            return ColorValue::SystemFlag | n;
-    return std::nullopt;
+    return ColorValue::systemColorNamed(text);
 }
 
 QString problem(const ConfigProblem &p, const ProgramProfile &profile)

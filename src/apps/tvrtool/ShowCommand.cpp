@@ -147,7 +147,7 @@ int showCommand(const QStringList &arguments, ToolIo &io)
         return ExitStatus::Trouble;
 
     io.out << source.path << ": " << source.profile->name << " layout, "
-           << source.profile->cellCount << (source.profile->mergeable ? " keys" : " positions")
+           << source.profile->cellCount << (source.profile->keyboard ? " keys" : " positions")
            << '\n'
            << grid(source, *codec, cellColumnsFor(*columns, *source.profile));
     if (parser.isSet(codes))

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr quint8 PauseCode = 0x77;
 // The longest group the capture makes: an extended key with fake shifts and all three modifiers.
 constexpr qsizetype LongestGroup = 19;
 
@@ -191,8 +190,7 @@ QString StrokeName(const KeyStroke &stroke)
     const std::optional<quint8> code = ScanToCode(stroke.scan);
     if (!code)
         return QStringLiteral("scan %1").arg(HexBytes(QByteArray(1, char(stroke.scan))));
-    // The capture's rule: Pause is the prefixed form of 77, Num Lock the plain one.
-    const bool prefixed = *code == PauseCode ? !stroke.extended : stroke.extended;
+    const bool prefixed = CodeGroup::isPrefixed(*code, stroke.extended);
     const KeyName *name = keyName(*code);
     QStringList notes;
     QString key;

@@ -14,7 +14,6 @@ constexpr char Shift = 0x12;
 constexpr char Ctrl = 0x14;
 constexpr char Alt = 0x11;
 
-constexpr quint8 PauseCode = 0x77; // also Num Lock, which comes as the extended form
 constexpr quint8 KeypadEnterCode = 0x5A;
 constexpr quint8 BreakCode = 0x7E;
 constexpr quint8 KeypadSlashCode = 0x4A;
@@ -35,15 +34,13 @@ QByteArray MakeCodes(const KeyStroke &stroke)
     const quint8 code = *found;
     const char c = char(code);
 
-    // Windows reports Num Lock as the extended form of scan 45 and Pause as the plain one, the
-    // other way round from the codes the keyboard sends for them.
-    const bool prefixed = code == PauseCode ? !stroke.extended : stroke.extended;
+    const bool prefixed = CodeGroup::isPrefixed(code, stroke.extended);
     bool numLock = stroke.numLock;
     if (prefixed && code == KeypadSlashCode)
         numLock = false;
     if (prefixed && code == PrintScreenCode)
         numLock = !stroke.shift && !stroke.ctrl;
-    const bool fakeShift = prefixed && code != PauseCode && code != KeypadEnterCode &&
+    const bool fakeShift = prefixed && code != CodeGroup::PauseCode && code != KeypadEnterCode &&
                            code != BreakCode && stroke.shift != numLock;
 
     QByteArray g;
@@ -62,12 +59,12 @@ QByteArray MakeCodes(const KeyStroke &stroke)
     if (fakeShift)
         stroke.shift ? put({Extended, Break, Shift}) : put({Extended, Shift});
     if (prefixed)
-        code == PauseCode ? put({PausePrefix, Ctrl}) : put({Extended});
+        code == CodeGroup::PauseCode ? put({PausePrefix, Ctrl}) : put({Extended});
     put({c});
 
     // Release part: the key, then the modifiers in reverse order.
     if (prefixed)
-        code == PauseCode ? put({PausePrefix, Break, Ctrl}) : put({Extended});
+        code == CodeGroup::PauseCode ? put({PausePrefix, Break, Ctrl}) : put({Extended});
     put({Break, c});
     if (fakeShift)
         numLock ? put({Extended, Break, Shift}) : put({Extended, Shift});

@@ -26,6 +26,17 @@ namespace CodeGroup {
 // the groups of the keys pressed with them.
 bool isModifierScan(quint8 scan);
 
+// The set-2 code of Pause, which is also Num Lock's.
+inline constexpr quint8 PauseCode = 0x77;
+
+// Whether the key with this set-2 code goes behind a prefix (E0, or E1 14 for Pause). Windows
+// reports Num Lock as the extended form of scan 45 and Pause as the plain one, the other way
+// round from the codes the keyboard sends for them.
+inline bool isPrefixed(quint8 code, bool extended)
+{
+    return code == PauseCode ? !extended : extended;
+}
+
 // Whether adding more bytes to listed ones stays within a key's codes, which always leave room
 // for the end mark. Groups go in whole or not at all.
 inline bool fits(qsizetype listed, qsizetype adding)

@@ -4,47 +4,63 @@
 namespace ColorValue {
 
 namespace {
-// The desktop's system colour numbers, each mapped to the palette role that plays its part here.
-constexpr QPalette::ColorRole SystemRoles[] = {
-    QPalette::Mid,             // 0 scroll bar
-    QPalette::Dark,            // 1 desktop background
-    QPalette::Highlight,       // 2 active caption
-    QPalette::Mid,             // 3 inactive caption
-    QPalette::Window,          // 4 menu
-    QPalette::Base,            // 5 window background
-    QPalette::Shadow,          // 6 window frame
-    QPalette::WindowText,      // 7 menu text
-    QPalette::WindowText,      // 8 window text
-    QPalette::HighlightedText, // 9 caption text
-    QPalette::Button,          // 10 active border
-    QPalette::Button,          // 11 inactive border
-    QPalette::Dark,            // 12 application workspace
-    QPalette::Highlight,       // 13 highlight
-    QPalette::HighlightedText, // 14 highlighted text
-    QPalette::Button,          // 15 button face
-    QPalette::Dark,            // 16 button shadow
-    QPalette::PlaceholderText, // 17 grey text
-    QPalette::ButtonText,      // 18 button text
-    QPalette::Text,            // 19 inactive caption text
-    QPalette::Light,           // 20 button highlight
-    QPalette::Shadow,          // 21 dark 3D shadow
-    QPalette::Midlight,        // 22 3D light
-    QPalette::ToolTipText,     // 23 tooltip text
-    QPalette::ToolTipBase,     // 24 tooltip background
-    QPalette::Button,          // 25 unused by the desktop
-    QPalette::Link,            // 26 hot-tracked item
-    QPalette::Highlight,       // 27 active caption gradient
-    QPalette::Mid,             // 28 inactive caption gradient
-    QPalette::Highlight,       // 29 menu highlight
-    QPalette::Window,          // 30 menu bar
+
+struct SystemColor
+{
+    const char *name;         // as the desktop's programmers know it; none for an unused number
+    QPalette::ColorRole role; // the palette role that plays its part here
 };
-constexpr quint32 SystemCount = sizeof(SystemRoles) / sizeof(SystemRoles[0]);
+
+// The desktop's system colours, by number.
+constexpr SystemColor SystemColors[] = {
+    {"scrollBar", QPalette::Mid},                   // 0
+    {"background", QPalette::Dark},                 // 1 desktop background
+    {"activeCaption", QPalette::Highlight},         // 2
+    {"inactiveCaption", QPalette::Mid},             // 3
+    {"menu", QPalette::Window},                     // 4
+    {"window", QPalette::Base},                     // 5 window background
+    {"windowFrame", QPalette::Shadow},              // 6
+    {"menuText", QPalette::WindowText},             // 7
+    {"windowText", QPalette::WindowText},           // 8
+    {"captionText", QPalette::HighlightedText},     // 9
+    {"activeBorder", QPalette::Button},             // 10
+    {"inactiveBorder", QPalette::Button},           // 11
+    {"appWorkspace", QPalette::Dark},               // 12
+    {"highlight", QPalette::Highlight},             // 13
+    {"highlightText", QPalette::HighlightedText},   // 14
+    {"buttonFace", QPalette::Button},               // 15
+    {"buttonShadow", QPalette::Dark},               // 16
+    {"grayText", QPalette::PlaceholderText},        // 17
+    {"buttonText", QPalette::ButtonText},           // 18
+    {"inactiveCaptionText", QPalette::Text},        // 19
+    {"buttonHighlight", QPalette::Light},           // 20
+    {"3dDarkShadow", QPalette::Shadow},             // 21
+    {"3dLight", QPalette::Midlight},                // 22
+    {"infoText", QPalette::ToolTipText},            // 23
+    {"infoBackground", QPalette::ToolTipBase},      // 24
+    {nullptr, QPalette::Button},                    // 25 unused by the desktop
+    {"hotLight", QPalette::Link},                   // 26 hot-tracked item
+    {"gradientActiveCaption", QPalette::Highlight}, // 27
+    {"gradientInactiveCaption", QPalette::Mid},     // 28
+    {"menuHighlight", QPalette::Highlight},         // 29
+    {"menuBar", QPalette::Window},                  // 30
+};
+constexpr quint32 SystemCount = std::size(SystemColors);
+
+// The system colour a value names, or none.
+const SystemColor *systemColor(quint32 value)
+{
+    if ((value & 0xFFFFFF00) != SystemFlag || (value & 0xFF) >= SystemCount)
+        return nullptr;
+    return &SystemColors[value & 0xFF];
+}
+
 } // namespace
 
 QColor resolve(quint32 value, const QPalette &palette)
 {
-    if ((value & 0xFFFFFF00) == SystemFlag && (value & 0xFF) < SystemCount)
-        return palette.color(QPalette::Active, SystemRoles[value & 0xFF]);
+    if (const SystemColor *system = systemColor(value))
+        return palette.color(QPalette::Active, system->role);
     // Anything else, including values no known writer produces, is drawn from its low 24 bits.
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
@@ -53,6 +69,20 @@ quint32 fromRgb(const QColor &color)
 {
     const QColor rgb = color.toRgb();
     return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
+}
+
+QString systemColorName(quint32 value)
+{
+    const SystemColor *system = systemColor(value);
+    return system && system->name ? QString::fromLatin1(system->name) : QString();
+}
+
+std::optional<quint32> systemColorNamed(QStringView name)
+{
+    for (quint32 n = 0; n < SystemCount; ++n)
+        if (SystemColors[n].name && name == QLatin1String(SystemColors[n].name))
+            return SystemFlag | n;
+    return std::nullopt;
 }
 
 } // namespace ColorValue

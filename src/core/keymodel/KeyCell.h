@@ -12,12 +12,16 @@
 // stores, the dialogs edit and the programming run sends. The on-screen cell wraps one of these.
 struct KeyCell
 {
-    static constexpr int CodeCapacity = 64;
-    // One byte of the code area is always kept free for the end mark the programming run adds.
-    static constexpr int MaxCodes = CodeCapacity - 1;
+    // Two numbers that are easily confused: the code area is 64 bytes, in the cell and in the
+    // file record, but a key holds at most 63 codes, since the byte after its last code is
+    // kept for the end mark that the programming run stores there.
+    static constexpr int CodeCapacity = 64;           // bytes in the code area
+    static constexpr int MaxCodes = CodeCapacity - 1; // the most codes a key holds
     static constexpr quint32 ButtonFace = 0x8000000F;
     // What the keyboard takes as the end of a key's codes; no code group ever contains it.
     static constexpr quint8 EndMark = DriverProtocol::EndMark;
+    // The keyboard takes the end mark at the position after the most codes.
+    static_assert(MaxCodes == DriverProtocol::MaxPosition);
     // Grid pitch and cell size on the main window, in pixels: a key spanning n cells is n
     // pitches wide, so merged keys fill exactly the cells they cover.
     static constexpr int Pitch = 44;

@@ -13,8 +13,6 @@
 namespace KeyFace {
 
 namespace {
-// The frame lies this far outside the text box, with the fill between them.
-constexpr int FrameMargin = 2;
 constexpr int ScreenInset = 3;
 // More laid-out lines than the grid's labels and a view's ever need at once.
 constexpr qsizetype MostLaidOutLines = 2048;

@@ -20,6 +20,8 @@ namespace KeyFace {
 inline constexpr quint32 LabelColor = 0x80000008;
 // The grey frame of a key on the main window.
 inline constexpr QRgb ScreenFrame = 0x808080;
+// The frame lies this far outside the text box, with the fill between them, on every surface.
+inline constexpr int FrameMargin = 2;
 
 // Where the label goes on the main window: 3 pixels in from the cell's outer edge, leaving room
 // for the one-pixel edge, the frame and one pixel of fill.

@@ -47,13 +47,7 @@ void KeyGrid::resetCell(int index)
     m_cells[index].ResetKey(m_profile.defaultLabel(index));
 }
 
-void KeyGrid::ResetKey(int index)
-{
-    resetCell(index);
-    emit cellsChanged({index});
-}
-
-void KeyGrid::ResetAll()
+void KeyGrid::resetAll()
 {
     QList<int> all(count());
     for (int i = 0; i < count(); ++i) {
@@ -70,6 +64,14 @@ void KeyGrid::assign(const QList<KeyCell> &cells)
     QList<int> all(count());
     std::iota(all.begin(), all.end(), 0);
     emit cellsChanged(all);
+}
+
+void KeyGrid::setCells(const QList<int> &indices, const QList<KeyCell> &cells)
+{
+    Q_ASSERT(indices.size() == cells.size());
+    for (qsizetype i = 0; i < indices.size(); ++i)
+        m_cells[indices.at(i)] = cells.at(i);
+    emit cellsChanged(indices);
 }
 
 void KeyGrid::setCaption(int index, const QByteArray &caption)
@@ -97,7 +99,10 @@ QByteArray KeyGrid::codesWithEndMark(int index)
 {
     KeyCell &key = m_cells[index];
     const int n = std::clamp(key.CodeCount, 0, KeyCell::MaxCodes);
-    key.Codes[n] = KeyCell::EndMark;
+    if (key.Codes[n] != KeyCell::EndMark) {
+        key.Codes[n] = KeyCell::EndMark;
+        emit cellsChanged({index});
+    }
     return QByteArray(reinterpret_cast<const char *>(key.Codes.data()), n + 1);
 }
 
@@ -121,7 +126,7 @@ bool KeyGrid::SplitKey(int index)
 
 bool KeyGrid::MergeKey(int selected, int clicked)
 {
-    if (!m_profile.mergeable || selected == clicked)
+    if (!m_profile.keyboard || selected == clicked)
         return false;
     KeyCell &key = m_cells[selected];
     const int right = indexAt(column(selected) + key.ColSpan, row(selected));

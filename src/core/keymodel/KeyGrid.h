@@ -31,10 +31,11 @@ public:
     // Every cell a key covers, the key itself first, column by column.
     QList<int> coveredBy(int index) const;
 
-    void ResetKey(int index);
-    void ResetAll();
+    void resetAll();
     // Takes over a loaded file's cells, all at once.
     void assign(const QList<KeyCell> &cells);
+    // Puts the cells at indices back as they are given, all at once: how an edit is undone.
+    void setCells(const QList<int> &indices, const QList<KeyCell> &cells);
 
     void setCaption(int index, const QByteArray &caption);
     void setColor(int index, quint32 color);
@@ -42,7 +43,8 @@ public:
     void setCodes(int index, QByteArrayView codes);
     // Stores the end mark the keyboard expects after a key's codes and returns the codes with
     // it. The mark lies past CodeCount, so nobody sees it but the saved file, which keeps it as
-    // files always have.
+    // files always have; a cell that did not hold it yet is announced as changed, though the
+    // change is no edit of the user's and leaves the changed flag alone.
     QByteArray codesWithEndMark(int index);
 
     // Grows the key at selected over the neighbour clicked, to the right (level with its top

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <utility>
 
 const LabelCodec &LabelCodec::forSystemLocale()
@@ -16,6 +17,11 @@ const LabelCodec &LabelCodec::forSystemLocale()
 }
 
 LabelCodec::LabelCodec(QByteArray encoding) : m_encoding(std::move(encoding)) {}
+
+bool LabelCodec::isAvailable() const
+{
+    return QStringEncoder(m_encoding.constData()).isValid();
+}
 
 QString LabelCodec::decode(const QByteArray &label) const
 {
@@ -29,12 +35,14 @@ QByteArray LabelCodec::encode(const QString &text) const
 {
     QStringEncoder encoder(m_encoding.constData());
     if (!encoder.isValid())
-        return text.toLatin1();
+        return text.toLatin1(); // byte for byte; canEncode keeps out what has no byte of its own
     return encoder.encode(text);
 }
 
 bool LabelCodec::canEncode(const QString &text) const
 {
+    if (!isAvailable())
+        return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
     // A character the code page lacks comes out as a stand-in such as "?", or as a look-alike;
     // either way it does not read back as typed.
     return decode(encode(text)) == text;

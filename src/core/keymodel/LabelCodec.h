@@ -7,12 +7,19 @@
 // Labels are stored as bytes in the legacy code page of the desktop that wrote them:
 // Windows-1252, or Shift-JIS under a Japanese locale. They stay bytes in memory so that files
 // round-trip exactly; only showing or editing a label decodes it.
+//
+// A Qt built without ICU knows neither code page. The codec then says so (isAvailable), and
+// carries each byte as the one character of the same number, so that a label read and written
+// back keeps its bytes; a character outside that range is refused (canEncode) rather than
+// stored as "?".
 class LabelCodec
 {
 public:
     static const LabelCodec &forSystemLocale();
     explicit LabelCodec(QByteArray encoding);
 
+    // Whether this Qt has the code page; callers tell the user when it has not.
+    bool isAvailable() const;
     QString decode(const QByteArray &label) const;
     QByteArray encode(const QString &text) const;
     // Whether every character of text has a place in the code page, so that the label reads

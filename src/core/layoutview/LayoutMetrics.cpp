@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "LayoutMetrics.h"
 
+#include "keymodel/KeyFace.h"
+
 LayoutMetrics LayoutMetrics::forResolution(int dpiX, int dpiY)
 {
     LayoutMetrics m;
@@ -22,6 +24,8 @@ QRect LayoutMetrics::frame(int column, int row, int colSpan, int rowSpan) const
 
 QRect LayoutMetrics::textBox(int column, int row, int colSpan, int rowSpan) const
 {
+    // The text box sits inside a face's frame as it does on the main window.
+    using KeyFace::FrameMargin;
     return frame(column, row, colSpan, rowSpan)
         .adjusted(FrameMargin, FrameMargin, -FrameMargin, -FrameMargin);
 }

@@ -12,8 +12,6 @@ struct LayoutMetrics
     static constexpr int PitchMm = 19;
     static constexpr int FaceMm = 14;
     static constexpr int LabelPoints = 10;
-    // The text box sits this far inside a face's frame, as on the main window.
-    static constexpr int FrameMargin = 2;
 
     int faceX = 0;       // face (frame) width of a one-column key, in pixels
     int faceY = 0;       // face height of a one-row key

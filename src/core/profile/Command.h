@@ -10,7 +10,7 @@ enum class Command
     Save,
     Label,
     Code,
-    Colour,
+    Color,
     ProgOne,
     ProgAll,
     View,

@@ -27,7 +27,9 @@ struct ProgramProfile
     int gridRows;
     int defaultLabelBase; // the default label is index + base
     int keyNumberBase;    // key number in packets is index + base
-    bool mergeable;       // Shift+click merging of neighbouring cells
+    // The keyboard program rather than the key lock's: its cells merge by Shift+click, and it
+    // has the layout view and print.
+    bool keyboard;
 
     // The configuration file.
     QByteArray magic;   // first four bytes of a configuration file
@@ -61,6 +63,11 @@ struct ProgramProfile
     int column(int index) const { return index / gridRows; }
     int row(int index) const { return index % gridRows; }
     QByteArray defaultLabel(int index) const;
+    // Whether number is the key number of one of this program's cells in packets.
+    bool hasKeyNumber(int number) const
+    {
+        return number >= keyNumberBase && number < keyNumberBase + cellCount;
+    }
     bool has(Command c) const { return toolButtonLeft[int(c)] != -1; }
     bool hasToolButton(Command c) const { return toolButtonLeft[int(c)] >= 0; }
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramMain.h"
 
+#include "common/ScreenPlacement.h"
+
 #include "keymodel/AtomicWriter.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/Messages.h"
@@ -86,7 +88,7 @@ std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QS
     }
     if (!file.isEmpty())
         window->LoadConfigFile(file, TMainDlg::LoadOrigin::StartUp);
-    window->centreOnScreen();
+    centreOnScreen(*window);
     window->show();
     return window;
 }

@@ -2,11 +2,11 @@
 #include "TLabelDlg.h"
 
 #include "codeentry/LabelValidator.h"
+#include "common/ScreenPlacement.h"
 #include "keymodel/KeyRecord.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TLabelDlg::TLabelDlg(const LabelCodec &codec, QWidget *parent)
     : QDialog(parent), m_codec(codec),
@@ -65,8 +65,7 @@ std::optional<QByteArray> TLabelDlg::editLabel(const QByteArray &label)
 void TLabelDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
     // The label shows selected, so the first character typed replaces it.
     m_eLabel->setFocus(Qt::OtherFocusReason);
     m_eLabel->selectAll();

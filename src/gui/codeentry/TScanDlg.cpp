@@ -2,10 +2,10 @@
 #include "TScanDlg.h"
 
 #include "TScan.h"
+#include "common/ScreenPlacement.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -83,8 +83,7 @@ void TScanDlg::bResetClick()
 
 void TScanDlg::showEvent(QShowEvent *event)
 {
-    if (const QScreen *s = parentWidget() ? parentWidget()->screen() : screen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(*this);
     QDialog::showEvent(event);
     // The keys must reach the list from the first stroke, even where no window manager hands
     // a new dialog the focus.

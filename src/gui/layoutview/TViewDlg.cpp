@@ -2,6 +2,7 @@
 #include "TViewDlg.h"
 
 #include "PrintDialogChooser.h"
+#include "common/ScreenPlacement.h"
 #include "keymodel/KeyGrid.h"
 #include "layoutview/LayoutView.h"
 
@@ -81,8 +82,7 @@ void TViewDlg::setPrintChooser(std::unique_ptr<PrintChooser> chooser)
 void TViewDlg::showView()
 {
     if (!m_placed) {
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - rect().center());
+        centreOnScreen(*this);
         m_placed = true;
     }
     show();

@@ -7,6 +7,7 @@
 #include "common/DialogPrompter.h"
 #include "keymodel/ColorValue.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"
 #include "keymodel/TKey.h"
@@ -21,8 +22,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -64,7 +65,7 @@ const CommandRow Commands[] = {
      "sLabel", [](TMainDlg &d) { d.sLabelClick(); }},
     {Command::Code, "Co&de", "Code", ":/icons/code.xpm", Qt::CTRL | Qt::Key_D, "mScan", "sScan",
      [](TMainDlg &d) { d.sScanClick(); }},
-    {Command::Colour, "Colo&r", "Color", ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
+    {Command::Color, "Colo&r", "Color", ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
      "sColor", [](TMainDlg &d) { d.sColorClick(); }},
     {Command::ProgOne, "Prog One", "Prog One", ":/icons/prog1.xpm", NoShortcut, "mProg1", "sProg1",
      [](TMainDlg &d) { d.sProg1Click(); }},
@@ -78,7 +79,7 @@ const CommandRow Commands[] = {
      nullptr, [](TMainDlg &d) { d.sTestKeysClick(); }},
 };
 
-constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Colour,
+constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Color,
                                    Command::ProgOne};
 
 constexpr int ToolButtonSize = 25;
@@ -117,11 +118,12 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setCentralWidget(m_client);
 
     createCommands();
-    createMenu();
     createDecorations();
     createKeys();
-    if (m_profile.has(Command::View) && m_grid)
-        m_view = std::make_unique<TViewDlg>(*m_grid, this);
+    createEditCommands();
+    createMenu();
+    if (m_profile.keyboard && m_document)
+        m_view = std::make_unique<TViewDlg>(grid(), this);
     EnableKeyCommands(false);
     setFixedSize(sizeHint());
     m_runHost = std::make_unique<RunHost>(*this);
@@ -143,8 +145,17 @@ void TMainDlg::setLabelEditor(std::unique_ptr<LabelEditor> editor)
 LabelEditor &TMainDlg::labelEditor()
 {
     // Made at the first Label command rather than at start-up, which must stay quick.
-    if (!m_labelEditor)
-        m_labelEditor = std::make_unique<TLabelDlg>(LabelCodec::forSystemLocale(), this);
+    if (!m_labelEditor) {
+        const LabelCodec &codec = LabelCodec::forSystemLocale();
+        // Said once, before the first label is edited: labels in the other characters of the
+        // code page cannot be typed, and those already there show as other characters.
+        if (!codec.isAvailable())
+            m_prompter->failure(
+                QStringLiteral("This system's Qt lacks the %1 code page, so labels are shown and "
+                               "edited one byte per character.")
+                    .arg(QString::fromLatin1(codec.encoding())));
+        m_labelEditor = std::make_unique<TLabelDlg>(codec, this);
+    }
     return *m_labelEditor;
 }
 
@@ -192,6 +203,20 @@ void TMainDlg::createCommands()
     }
 }
 
+void TMainDlg::createEditCommands()
+{
+    if (!m_document)
+        return;
+    // The texts follow the history: "Undo Set Label", "Redo Merge Keys", or plain "Undo" when
+    // there is nothing to undo. Menu items only: the tool bar keeps its buttons.
+    m_undoAction = m_document->undoStack().createUndoAction(this);
+    m_undoAction->setObjectName(QStringLiteral("Undo1"));
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_redoAction = m_document->undoStack().createRedoAction(this);
+    m_redoAction->setObjectName(QStringLiteral("Redo1"));
+    m_redoAction->setShortcut(QKeySequence::Redo);
+}
+
 void TMainDlg::createMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -206,11 +231,17 @@ void TMainDlg::createMenu()
     }
     file->addAction(action(Command::Exit));
 
+    if (m_undoAction) {
+        QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+        edit->addAction(m_undoAction);
+        edit->addAction(m_redoAction);
+    }
+
     QMenu *config = menuBar()->addMenu(QStringLiteral("&Config"));
     config->addAction(action(Command::Label));
     config->addAction(action(Command::Code));
-    if (m_profile.has(Command::Colour))
-        config->addAction(action(Command::Colour));
+    if (m_profile.has(Command::Color))
+        config->addAction(action(Command::Color));
     config->addSeparator();
     config->addAction(action(Command::ProgOne));
     config->addAction(action(Command::ProgAll));
@@ -237,11 +268,11 @@ void TMainDlg::createDecorations()
 void TMainDlg::createKeys()
 {
     try {
-        m_grid = new KeyGrid(m_profile, this);
-        connect(m_grid, &KeyGrid::cellsChanged, this, &TMainDlg::cellsChanged);
+        m_document = new KeyDocument(m_profile, this);
+        connect(&grid(), &KeyGrid::cellsChanged, this, &TMainDlg::showCells);
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
-            auto *key = new TKey(*m_grid, i, m_client);
+            auto *key = new TKey(grid(), i, m_client);
             key->move(m_profile.cellPosition(i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
             m_keys.append(key);
@@ -251,10 +282,24 @@ void TMainDlg::createKeys()
     }
 }
 
-void TMainDlg::cellsChanged(const QList<int> &indices)
+void TMainDlg::showCells(const QList<int> &indices)
 {
     for (int i : indices)
-        m_keys.at(i)->sync();
+        if (i < m_keys.size())
+            m_keys.at(i)->sync();
+    // An undo can cover the selected cell again; no command may edit a covered cell.
+    if (m_selectedKey && !m_selectedKey->cell().Visible)
+        DeselectKey();
+}
+
+KeyGrid &TMainDlg::grid() const
+{
+    return m_document->grid();
+}
+
+bool TMainDlg::ConfigChanged() const
+{
+    return m_document && m_document->isModified();
 }
 
 int TMainDlg::selectedIndex() const
@@ -262,15 +307,9 @@ int TMainDlg::selectedIndex() const
     return m_selectedKey ? m_selectedKey->Tag() : -1;
 }
 
-void TMainDlg::centreOnScreen()
-{
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-}
-
 QString TMainDlg::dialogStartPath() const
 {
-    return m_lastPath;
+    return m_document->filePath();
 }
 
 bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
@@ -295,10 +334,7 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
         break;
     }
     DeselectKey();
-    m_configChanged = false;
-    m_grid->assign(loaded.cells);
-    m_lastPath = QFileInfo(path).absoluteFilePath();
-    m_layoutPath = m_lastPath;
+    m_document->load(loaded.cells, QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -307,13 +343,11 @@ bool TMainDlg::SaveConfigFile(const QString &path)
     if (QFileInfo::exists(path) &&
         !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return false;
-    if (!ConfigFile::save(path, m_grid->cells(), m_profile)) {
+    if (!ConfigFile::save(path, grid().cells(), m_profile)) {
         m_prompter->failure(QString::fromLatin1(Messages::SaveFailed));
         return false;
     }
-    m_configChanged = false;
-    m_lastPath = QFileInfo(path).absoluteFilePath();
-    m_layoutPath = m_lastPath;
+    m_document->markSaved(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -336,18 +370,16 @@ void TMainDlg::EnableKeyCommands(bool enabled)
 void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 {
     // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
-    const bool shift = m_profile.mergeable && modifiers.testFlag(Qt::ShiftModifier);
+    const bool shift = m_profile.keyboard && modifiers.testFlag(Qt::ShiftModifier);
     if (key == m_selectedKey) {
-        if (!shift)
+        if (shift)
+            m_document->SplitKey(key->Tag());
+        else
             DeselectKey();
-        else if (m_grid->SplitKey(key->Tag()))
-            m_configChanged = true;
         return;
     }
-    if (m_selectedKey && shift && m_grid->MergeKey(selectedIndex(), key->Tag())) {
-        m_configChanged = true;
+    if (m_selectedKey && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
         return;
-    }
     if (m_selectedKey)
         m_selectedKey->setDown(false);
     else
@@ -358,7 +390,7 @@ void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 
 bool TMainDlg::saveChangesFirst(const QString &question)
 {
-    if (!m_configChanged)
+    if (!ConfigChanged())
         return true;
     switch (m_prompter->askYesNoCancel(question)) {
     case Prompter::Answer::Yes:
@@ -408,10 +440,8 @@ void TMainDlg::sNewClick()
 {
     if (!saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeNew)))
         return;
-    m_configChanged = false;
     DeselectKey();
-    m_grid->ResetAll();
-    m_layoutPath.clear();
+    m_document->clear();
 }
 
 void TMainDlg::sLoadClick()
@@ -438,12 +468,9 @@ void TMainDlg::sLabelClick()
     if (!m_selectedKey)
         return;
     const int index = selectedIndex();
-    const std::optional<QByteArray> label = labelEditor().editLabel(m_grid->cell(index).Caption);
-    if (!label)
-        return;
-    m_grid->setCaption(index, *label);
-    // Confirming counts as a change even when the label came back the same.
-    m_configChanged = true;
+    const std::optional<QByteArray> label = labelEditor().editLabel(grid().cell(index).Caption);
+    if (label)
+        m_document->setCaption(index, *label);
 }
 
 void TMainDlg::sScanClick()
@@ -456,11 +483,8 @@ void TMainDlg::sScanClick()
     const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
     const std::optional<QByteArray> codes = codeEditor().EditCodes(
         QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
-    if (!codes)
-        return;
-    m_grid->setCodes(selectedIndex(), *codes);
-    // Confirming counts as a change even when the codes are the same.
-    m_configChanged = true;
+    if (codes)
+        m_document->setCodes(selectedIndex(), *codes);
 }
 
 void TMainDlg::sColorClick()
@@ -469,10 +493,8 @@ void TMainDlg::sColorClick()
         return;
     const std::optional<QColor> chosen =
         m_prompter->chooseColor(ColorValue::resolve(m_selectedKey->cell().Color, palette()));
-    if (!chosen)
-        return;
-    m_grid->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
-    m_configChanged = true;
+    if (chosen)
+        m_document->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
 }
 
 void TMainDlg::sProg1Click()
@@ -511,7 +533,7 @@ void TMainDlg::sPrintClick()
 void TMainDlg::sTestKeysClick()
 {
     if (!m_testKeys) {
-        m_testKeys = std::make_unique<TTestKeysDlg>(*m_grid, m_profile.name);
+        m_testKeys = std::make_unique<TTestKeysDlg>(grid(), m_profile.name);
         m_testKeys->setLayoutName([this] { return layoutName(); });
         connect(m_testKeys.get(), &TTestKeysDlg::markedKeysChanged, this, &TMainDlg::markKeys);
     }
@@ -526,7 +548,8 @@ void TMainDlg::markKeys(const QList<int> &indices)
 
 QString TMainDlg::layoutName() const
 {
-    const QString name = m_layoutPath.isEmpty() ? QStringLiteral("not saved to a file")
-                                                : QDir::toNativeSeparators(m_layoutPath);
-    return m_configChanged ? name + QStringLiteral(" (changed since last saved)") : name;
+    const QString name = m_document->filePath().isEmpty()
+                             ? QStringLiteral("not saved to a file")
+                             : QDir::toNativeSeparators(m_document->filePath());
+    return ConfigChanged() ? name + QStringLiteral(" (changed since last saved)") : name;
 }

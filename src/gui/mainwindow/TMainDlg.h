@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "codeentry/LabelEditor.h"
 #include "codeentry/CodeEditor.h"
+#include "codeentry/LabelEditor.h"
 #include "common/Prompter.h"
 #include "profile/ProgramProfile.h"
 
@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class KeyDocument;
 class KeyGrid;
 class QAction;
 class QToolButton;
@@ -21,8 +22,9 @@ class TViewDlg;
 class TProgDlg;
 
 // The main window of either program: tool bar, menu, the key grid and the commands. It keeps
-// which cell is selected and whether the configuration has changed since it was last saved or
-// loaded, and asks before that work could be lost.
+// which cell is selected, hands every edit to the layout's document, which knows whether the
+// configuration has changed since it was last saved or loaded, and asks before that work could
+// be lost.
 class TMainDlg : public QMainWindow
 {
     Q_OBJECT
@@ -45,16 +47,18 @@ public:
     CodeEditor &codeEditor();
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
-    KeyGrid &grid() const { return *m_grid; }
+    KeyDocument &document() const { return *m_document; }
+    KeyGrid &grid() const;
     int keyCount() const { return int(m_keys.size()); }
     TKey *key(int index) const { return m_keys.at(index); }
     TKey *SelectedKey() const { return m_selectedKey; }
     // The selected cell's index in the grid, or -1.
     int selectedIndex() const;
-    bool ConfigChanged() const { return m_configChanged; }
-    void setConfigChanged(bool changed) { m_configChanged = changed; }
+    bool ConfigChanged() const;
 
     QAction *action(Command c) const { return m_actions[int(c)]; }
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
     QToolButton *toolButton(Command c) const { return m_buttons[int(c)]; }
     QWidget *clientArea() const { return m_client; }
     // The layout view window, or null in a program without View and Print.
@@ -63,8 +67,6 @@ public:
     TTestKeysDlg *testKeys() const { return m_testKeys.get(); }
     // The layout as the key test's report names it: its file, and whether it has changed.
     QString layoutName() const;
-
-    void centreOnScreen();
 
     bool LoadConfigFile(const QString &path, LoadOrigin origin);
     // Returns whether the file was written.
@@ -79,7 +81,7 @@ public:
 public slots:
     void KeyClick(TKey *key, Qt::KeyboardModifiers modifiers);
     // Shows what the grid changed.
-    void cellsChanged(const QList<int> &indices);
+    void showCells(const QList<int> &indices);
     void sExitClick();
     void sNewClick();
     void sLoadClick();
@@ -102,6 +104,7 @@ protected:
 
 private:
     void createCommands();
+    void createEditCommands();
     void createMenu();
     void createKeys();
     void createDecorations();
@@ -114,17 +117,16 @@ private:
     std::unique_ptr<Prompter> m_prompter;
     std::unique_ptr<LabelEditor> m_labelEditor; // made when first needed
     std::unique_ptr<CodeEditor> m_codeEditor;
-    KeyGrid *m_grid = nullptr;
+    KeyDocument *m_document = nullptr;
     QWidget *m_client = nullptr;
     QList<TKey *> m_keys;
     TKey *m_selectedKey = nullptr;
-    bool m_configChanged = false;
-    QString m_lastPath; // where the file dialogs start: the file last loaded or saved
     std::array<QAction *, CommandCount> m_actions{};
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
     std::array<QToolButton *, CommandCount> m_buttons{};
     std::unique_ptr<TViewDlg> m_view;
     std::unique_ptr<TTestKeysDlg> m_testKeys;
-    QString m_layoutPath; // the file the layout was last loaded from or saved to; none after New
     class RunHost;
     std::unique_ptr<RunHost> m_runHost;
     std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses

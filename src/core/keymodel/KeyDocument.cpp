@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+#include "KeyDocument.h"
+
+#include "KeyEditCommand.h"
+#include "KeyGrid.h"
+
+#include <QUndoStack>
+
+#include <algorithm>
+
+KeyDocument::KeyDocument(const ProgramProfile &profile, QObject *parent)
+    : QObject(parent), m_grid(new KeyGrid(profile, this)), m_undoStack(new QUndoStack(this))
+{
+    connect(m_undoStack, &QUndoStack::indexChanged, this, &KeyDocument::updateModified);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, &KeyDocument::updateModified);
+}
+
+KeyDocument::~KeyDocument() = default;
+
+void KeyDocument::record(const QString &text, Keep keep,
+                         const std::function<bool(KeyGrid &)> &edit)
+{
+    const QList<KeyCell> before = m_grid->cells();
+    const bool counts = edit(*m_grid);
+    auto *command = new KeyEditCommand(*m_grid, text, before,
+                                       counts ? KeyEditCommand::Counts::AsChange
+                                              : KeyEditCommand::Counts::Quietly);
+    if (keep == Keep::IfChanged && command->changesNothing()) {
+        delete command;
+        return;
+    }
+    m_undoStack->push(command);
+}
+
+void KeyDocument::setCaption(int index, const QByteArray &caption)
+{
+    record(tr("Set Label"), Keep::Always, [&](KeyGrid &g) {
+        g.setCaption(index, caption);
+        return true;
+    });
+}
+
+void KeyDocument::setColor(int index, quint32 color)
+{
+    record(tr("Set Color"), Keep::Always, [&](KeyGrid &g) {
+        g.setColor(index, color);
+        return true;
+    });
+}
+
+void KeyDocument::setCodes(int index, QByteArrayView codes)
+{
+    record(tr("Set Codes"), Keep::Always, [&](KeyGrid &g) {
+        g.setCodes(index, codes);
+        return true;
+    });
+}
+
+bool KeyDocument::MergeKey(int selected, int clicked)
+{
+    bool merged = false;
+    record(tr("Merge Keys"), Keep::IfChanged, [&](KeyGrid &g) {
+        merged = g.MergeKey(selected, clicked);
+        return merged;
+    });
+    return merged;
+}
+
+void KeyDocument::SplitKey(int index)
+{
+    const KeyCell &key = m_grid->cell(index);
+    const bool merged = key.ColSpan != 1 || key.RowSpan != 1;
+    record(merged ? tr("Split Key") : tr("Reset Key"), Keep::IfChanged,
+           [&](KeyGrid &g) { return g.SplitKey(index); });
+}
+
+void KeyDocument::clear()
+{
+    m_grid->resetAll();
+    m_undoStack->clear();
+    updateModified();
+}
+
+void KeyDocument::load(const QList<KeyCell> &cells, const QString &path)
+{
+    m_grid->assign(cells);
+    m_undoStack->clear();
+    m_filePath = path;
+    updateModified();
+}
+
+void KeyDocument::markSaved(const QString &path)
+{
+    m_undoStack->setClean();
+    m_filePath = path;
+    updateModified();
+}
+
+bool KeyDocument::differsFromSaved() const
+{
+    // An edit after an undo drops the saved state from the history: it cannot come back.
+    const int saved = m_undoStack->cleanIndex();
+    if (saved < 0)
+        return true;
+    const int now = m_undoStack->index();
+    for (int i = std::min(saved, now); i < std::max(saved, now); ++i)
+        if (static_cast<const KeyEditCommand *>(m_undoStack->command(i))->countsAsChange())
+            return true;
+    return false;
+}
+
+void KeyDocument::updateModified()
+{
+    const bool modified = differsFromSaved();
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}

@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: MIT
+#include "keymodel/KeyDocument.h"
+#include "keymodel/KeyGrid.h"
+#include "profile/ProgramProfile.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUndoStack>
+
+// The layout's history without a window: every edit undone and redone, the changed flag that
+// follows it, and the fresh history of New and Load.
+class TestKeyDocument : public QObject
+{
+    Q_OBJECT
+private slots:
+    void undoRedo_data();
+    void undoRedo();
+    void savedState_data();
+    void savedState();
+    void freshHistory_data();
+    void freshHistory();
+    void endMarkIsAnnouncedButNoEdit();
+};
+
+namespace {
+
+// The layout as a file left it: cell 3 "Tea" with codes and stale bytes after them, cell 21 a
+// 2 x 2 key over 22, 28 and 29.
+QList<KeyCell> startCells()
+{
+    const ProgramProfile &p = ProgramProfile::tavrin();
+    QList<KeyCell> cells(p.cellCount);
+    for (int i = 0; i < p.cellCount; ++i)
+        cells[i].ResetKey(QByteArray::number(i + 1));
+    cells[3].Caption = "Tea";
+    cells[3].CodeCount = 3;
+    cells[3].Codes = {0x1C, 0xF0, 0x1C, 0xF7, 0x55};
+    cells[21].ColSpan = 2;
+    cells[21].RowSpan = 2;
+    for (int covered : {22, 28, 29})
+        cells[covered].Visible = false;
+    return cells;
+}
+
+QByteArray hex(const QString &text)
+{
+    return QByteArray::fromHex(text.toLatin1());
+}
+
+// One edit as a word and its numbers: "label 3 Milk", "color 3 0x0000FF00",
+// "codes 3 12 1C F0", "merge 14 21", "split 21".
+void edit(KeyDocument &doc, const QString &what)
+{
+    const QStringList w = what.split(u' ');
+    const int index = w.value(1).toInt();
+    if (w[0] == u"label")
+        doc.setCaption(index, w.value(2).toLatin1());
+    else if (w[0] == u"color")
+        doc.setColor(index, w.value(2).toUInt(nullptr, 16));
+    else if (w[0] == u"codes")
+        doc.setCodes(index, hex(w.mid(2).join(QString())));
+    else if (w[0] == u"merge")
+        doc.MergeKey(index, w.value(2).toInt());
+    else if (w[0] == u"split")
+        doc.SplitKey(index);
+    else
+        qFatal("unknown edit %s", qPrintable(what));
+}
+
+// What the user sees of some cells: "3.caption=Milk 3.color=0000FF00 3.codes=12 1C
+// 0.span=2x1 7.visible=0".
+void checkSeen(const KeyGrid &grid, const QString &seen)
+{
+    for (const QString &fact : seen.split(u';', Qt::SkipEmptyParts)) {
+        const int dot = fact.indexOf(u'.'), eq = fact.indexOf(u'=');
+        const KeyCell &c = grid.cell(fact.left(dot).toInt());
+        const QString field = fact.mid(dot + 1, eq - dot - 1), value = fact.mid(eq + 1);
+        if (field == u"caption")
+            QCOMPARE(c.Caption, value.toLatin1());
+        else if (field == u"color")
+            QCOMPARE(c.Color, value.toUInt(nullptr, 16));
+        else if (field == u"codes")
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(c.Codes.data()), c.CodeCount),
+                     hex(value));
+        else if (field == u"span")
+            QCOMPARE(QStringLiteral("%1x%2").arg(c.ColSpan).arg(c.RowSpan), value);
+        else if (field == u"visible")
+            QCOMPARE(c.Visible, value == u"1");
+        else
+            qFatal("unknown field in %s", qPrintable(fact));
+    }
+}
+
+} // namespace
+
+void TestKeyDocument::undoRedo_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("undoText"); // empty: nothing to undo, the edit changed nothing
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("seen"); // after the edit, as checkSeen reads it
+
+    QTest::newRow("label") << "label 3 Milk"
+                           << "Undo Set Label" << true << "3.caption=Milk";
+    QTest::newRow("label confirmed unchanged") << "label 3 Tea"
+                                               << "Undo Set Label" << true << "3.caption=Tea";
+    QTest::newRow("colour") << "color 3 00FF0000"
+                            << "Undo Set Color" << true << "3.color=00FF0000;3.caption=Tea";
+    QTest::newRow("codes") << "codes 3 12 1C F0 1C F0 12"
+                           << "Undo Set Codes" << true << "3.codes=12 1C F0 1C F0 12";
+    QTest::newRow("codes emptied") << "codes 3"
+                                   << "Undo Set Codes" << true << "3.codes=";
+    QTest::newRow("merge right") << "merge 0 7"
+                                 << "Undo Merge Keys" << true << "0.span=2x1;7.visible=0";
+    QTest::newRow("merge over a merged key")
+        << "merge 14 21"
+        << "Undo Merge Keys" << true
+        << "14.span=2x1;21.visible=0;21.span=1x1;21.caption=22;22.visible=1;28.visible=1;"
+           "29.visible=1";
+    QTest::newRow("no neighbour: nothing merges") << "merge 0 8" << "" << false << "0.span=1x1";
+    QTest::newRow("split") << "split 21"
+                           << "Undo Split Key" << true
+                           << "21.span=1x1;21.caption=22;22.visible=1;29.visible=1";
+    QTest::newRow("reset a single key: undoable, not a change")
+        << "split 3"
+        << "Undo Reset Key" << false << "3.caption=4;3.codes=;3.color=8000000F";
+    QTest::newRow("reset a default key: nothing to undo") << "split 5" << "" << false
+                                                         << "5.caption=6";
+}
+
+void TestKeyDocument::undoRedo()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, undoText);
+    QFETCH(bool, changed);
+    QFETCH(QString, seen);
+
+    KeyDocument doc(ProgramProfile::tavrin());
+    doc.load(startCells(), QStringLiteral("/tmp/start.tvr"));
+    ::edit(doc, edit);
+    const QList<KeyCell> edited = doc.grid().cells();
+    checkSeen(doc.grid(), seen);
+    QCOMPARE(doc.isModified(), changed);
+    QCOMPARE(doc.undoStack().canUndo(), !undoText.isEmpty());
+    if (undoText.isEmpty())
+        return;
+    QCOMPARE(doc.undoStack().createUndoAction(&doc)->text(), undoText);
+
+    doc.undoStack().undo();
+    QCOMPARE(doc.grid().cells(), startCells()); // every cell, the bytes past the codes too
+    QVERIFY(!doc.isModified());
+    QCOMPARE(doc.undoStack().createRedoAction(&doc)->text(),
+             QString(undoText).replace(QStringLiteral("Undo"), QStringLiteral("Redo")));
+
+    doc.undoStack().redo();
+    QCOMPARE(doc.grid().cells(), edited);
+    QCOMPARE(doc.isModified(), changed);
+}
+
+void TestKeyDocument::savedState_data()
+{
+    QTest::addColumn<QString>("steps"); // edits, "save", "undo", "redo", separated by ","
+    QTest::addColumn<QString>("changed"); // the flag after each step, 1 or 0
+
+    QTest::newRow("edit, undo") << "label 1 A,undo"
+                                << "10";
+    QTest::newRow("two edits, undo both, redo both") << "label 1 A,label 2 B,undo,undo,redo,redo"
+                                                     << "111011";
+    QTest::newRow("saved in the middle") << "label 1 A,save,label 2 B,undo,undo,redo"
+                                         << "101010";
+    QTest::newRow("saved state dropped by a new edit after an undo")
+        << "label 1 A,save,undo,label 2 B,undo"
+        << "10111";
+    QTest::newRow("a reset between saved and now is no change")
+        << "split 3,label 1 A,undo,undo"
+        << "0100";
+    QTest::newRow("undo back past the saved state") << "label 1 A,save,undo,redo"
+                                                    << "1010";
+}
+
+void TestKeyDocument::savedState()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, changed);
+
+    KeyDocument doc(ProgramProfile::tavrin());
+    doc.load(startCells(), QStringLiteral("/tmp/start.tvr"));
+    QSignalSpy announced(&doc, &KeyDocument::modifiedChanged);
+    bool shown = false; // what a window listening to the signal would show
+    connect(&doc, &KeyDocument::modifiedChanged, &doc, [&](bool m) { shown = m; });
+    const QStringList s = steps.split(u',');
+    for (int i = 0; i < s.size(); ++i) {
+        if (s[i] == u"undo")
+            doc.undoStack().undo();
+        else if (s[i] == u"redo")
+            doc.undoStack().redo();
+        else if (s[i] == u"save")
+            doc.markSaved(QStringLiteral("/tmp/saved.tvr"));
+        else
+            edit(doc, s[i]);
+        QCOMPARE(doc.isModified(), changed[i] == u'1');
+        QCOMPARE(shown, doc.isModified());
+    }
+    QVERIFY(announced.size() <= s.size());
+}
+
+void TestKeyDocument::freshHistory_data()
+{
+    QTest::addColumn<bool>("load");
+    QTest::newRow("New") << false;
+    QTest::newRow("Load") << true;
+}
+
+void TestKeyDocument::freshHistory()
+{
+    QFETCH(bool, load);
+
+    KeyDocument doc(ProgramProfile::tavrin());
+    edit(doc, QStringLiteral("label 3 Milk"));
+    edit(doc, QStringLiteral("merge 0 7"));
+    doc.undoStack().undo();
+    QVERIFY(doc.isModified());
+    QSignalSpy announced(&doc, &KeyDocument::modifiedChanged);
+
+    if (load)
+        doc.load(startCells(), QStringLiteral("/tmp/other.tvr"));
+    else
+        doc.clear();
+
+    QVERIFY(!doc.undoStack().canUndo());
+    QVERIFY(!doc.undoStack().canRedo());
+    QVERIFY(!doc.isModified());
+    QCOMPARE(announced.size(), 1);
+    QCOMPARE(announced.at(0).at(0).toBool(), false);
+    QCOMPARE(doc.grid().cell(3).Caption, load ? QByteArray("Tea") : QByteArray("4"));
+    QCOMPARE(doc.filePath(), load ? QStringLiteral("/tmp/other.tvr") : QString());
+}
+
+void TestKeyDocument::endMarkIsAnnouncedButNoEdit()
+{
+    KeyDocument doc(ProgramProfile::tavrin());
+    doc.setCodes(3, hex(QStringLiteral("1C F0 1C")));
+    doc.markSaved(QStringLiteral("/tmp/saved.tvr"));
+    QSignalSpy announced(&doc.grid(), &KeyGrid::cellsChanged);
+
+    QCOMPARE(doc.grid().codesWithEndMark(3), hex(QStringLiteral("1C F0 1C F7")));
+    QCOMPARE(announced.size(), 1);
+    QCOMPARE(announced.at(0).at(0).value<QList<int>>(), QList<int>{3});
+    QCOMPARE(doc.grid().codesWithEndMark(3), hex(QStringLiteral("1C F0 1C F7")));
+    QCOMPARE(announced.size(), 1); // the mark was there already
+    QVERIFY(!doc.isModified());
+    QCOMPARE(doc.undoStack().count(), 1);
+}
+
+QTEST_MAIN(TestKeyDocument)
+#include "tst_keydocument.moc"
