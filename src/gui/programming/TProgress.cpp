@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "TProgress.h"
 
+#include "common/ScreenPlacement.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
 #include "programming/RunView.h"
 
 #include <QLabel>
-#include <QScreen>
 
 TProgress::TProgress(const ProgramProfile &profile, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -44,8 +44,7 @@ void TProgress::setText(const QString &text)
 void TProgress::showEmpty()
 {
     m_label->clear();
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(*this);
     show();
     raise();
     repaint();
