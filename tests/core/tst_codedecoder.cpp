@@ -80,12 +80,12 @@ void TestCodeDecoder::groupsReadAsStrokes()
 {
     QFETCH(QByteArray, group);
     QFETCH(QString, name);
-    const DecodedCodes d = DecodeCodes(group);
+    const DecodedCodes d = decodeCodes(group);
     QVERIFY(d.whole());
     QCOMPARE(d.groups.size(), 1);
-    QCOMPARE(StrokeName(d.groups[0].stroke), name);
+    QCOMPARE(strokeName(d.groups[0].stroke), name);
     QCOMPARE(MakeCodes(d.groups[0].stroke), group);
-    QCOMPARE(ReadableCodes(group + group), name + QStringLiteral(", ") + name);
+    QCOMPARE(readableCodes(group + group), name + QStringLiteral(", ") + name);
 }
 
 void TestCodeDecoder::everyStrokeSurvivesMakeThenDecode()
@@ -96,9 +96,9 @@ void TestCodeDecoder::everyStrokeSurvivesMakeThenDecode()
     for (const KeyStroke &s : strokes) {
         const QByteArray group = MakeCodes(s);
         // After another group too: no group may begin with a whole other one.
-        const DecodedCodes d = DecodeCodes(previous + group);
+        const DecodedCodes d = decodeCodes(previous + group);
         QVERIFY2(d.whole() && d.groups.size() == (previous.isEmpty() ? 1 : 2),
-                 qPrintable(HexBytes(previous + group)));
+                 qPrintable(hexBytes(previous + group)));
         QCOMPARE(MakeCodes(d.groups.constLast().stroke), group);
         previous = group;
     }
@@ -125,10 +125,10 @@ void TestCodeDecoder::sequencesNotOfWholeGroups()
     QFETCH(QByteArray, codes);
     QFETCH(qsizetype, stoppedAt);
     QFETCH(QString, readable);
-    const DecodedCodes d = DecodeCodes(codes);
+    const DecodedCodes d = decodeCodes(codes);
     QCOMPARE(d.stoppedAt, stoppedAt);
     QCOMPARE(d.rest, codes.mid(stoppedAt));
-    QCOMPARE(ReadableCodes(codes), readable);
+    QCOMPARE(readableCodes(codes), readable);
 }
 
 QTEST_GUILESS_MAIN(TestCodeDecoder)

@@ -14,7 +14,7 @@ enum At
     RowSpan = 1,
     ColSpan = 2,
     CodeCount = 3,
-    Colour = 4,
+    Color = 4,
     Label = 8,
     Codes = 28
 };
@@ -26,8 +26,8 @@ inline QByteArray defaults(bool keyboard = true)
     for (int i = 0; i < (keyboard ? 84 : 7); ++i) {
         QByteArray record(92, '\0');
         record[Visible] = record[RowSpan] = record[ColSpan] = 1;
-        record[Colour] = 0x0F;
-        record[Colour + 3] = char(0x80);
+        record[Color] = 0x0F;
+        record[Color + 3] = char(0x80);
         const QByteArray label = QByteArray::number(keyboard ? i + 1 : i);
         record.replace(Label, label.size(), label);
         file += record;

@@ -51,11 +51,11 @@ QByteArray everyField()
 {
     QByteArray f = defaults();
     set(f, 0, RowSpan, "\x02\x02");                     // merged over 1, 7 and 8
-    set(f, 0, Colour, QByteArray::fromHex("FF800000")); // #FF8000
+    set(f, 0, Color, QByteArray::fromHex("FF800000")); // #FF8000
     for (int hidden : {1, 7, 8})
         set(f, hidden, Visible, QByteArray(1, '\0'));
-    set(f, 2, Colour, QByteArray::fromHex("04030201")); // no known writer's value
-    set(f, 3, Colour, QByteArray::fromHex("08000080")); // window text
+    set(f, 2, Color, QByteArray::fromHex("04030201")); // no known writer's value
+    set(f, 3, Color, QByteArray::fromHex("08000080")); // window text
     set(f, 4, Label, "ABCDEFGHIJKLMNOPQRST");           // all 20 bytes, no terminator
     set(f, 5, Label, label(""));
     set(f, 6, Label, label("Sub|Total"));
@@ -407,7 +407,7 @@ void TestTvrtool::diff()
 {
     QByteArray a = defaults(), b = defaults();
     set(b, 3, Label, label("Total"));
-    set(b, 4, Colour, QByteArray::fromHex("00FF0000"));
+    set(b, 4, Color, QByteArray::fromHex("00FF0000"));
     set(b, 14, ColSpan, "\x02");
     set(b, 21, Visible, QByteArray(1, '\0'));
     setCodes(a, 30, "121CF01CF012");
@@ -520,7 +520,7 @@ void TestTvrtool::render()
         QSKIP("needs pdftoppm and pdfinfo (poppler-utils)");
     QByteArray f = defaults();
     set(f, 0, RowSpan, "\x01\x02"); // over key 7 to its right
-    set(f, 0, Colour, QByteArray::fromHex("FF000000"));
+    set(f, 0, Color, QByteArray::fromHex("FF000000"));
     set(f, 7, Visible, QByteArray(1, '\0'));
     const QString file = write("layout.tvr", f);
 
@@ -687,7 +687,7 @@ void TestTvrtool::diffAsJson()
 {
     QByteArray a = defaults(), b = defaults();
     set(b, 3, Label, label("Total"));
-    set(b, 4, Colour, QByteArray::fromHex("00FF0000"));
+    set(b, 4, Color, QByteArray::fromHex("00FF0000"));
     const Ran r = tvrtool({"diff", "--json", write("a.tvr", a), write("b.tvr", b)});
     QCOMPARE(r.status, 1);
     const QJsonArray keys = QJsonDocument::fromJson(r.out.toUtf8())["keys"].toArray();
@@ -727,7 +727,7 @@ void TestTvrtool::showFitsTheWidth()
     QByteArray f = defaults();
     set(f, 0, Label, label("Cappuccino"));
     setCodes(f, 0, "121CF01CF012");
-    set(f, 0, Colour, QByteArray::fromHex("FF800000"));
+    set(f, 0, Color, QByteArray::fromHex("FF800000"));
     const Ran r = tvrtool({"show", "--width", QString::number(width), write("a.tvr", f)});
     QCOMPARE(r.status, 0);
     const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts).mid(1);

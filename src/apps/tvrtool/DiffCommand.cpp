@@ -16,7 +16,7 @@ namespace {
 
 QString spareText(QByteArrayView spare)
 {
-    return spare.isEmpty() ? QStringLiteral("none") : HexBytes(spare);
+    return spare.isEmpty() ? QStringLiteral("none") : hexBytes(spare);
 }
 
 // One field of a key that differs: its name, and how it reads in either file.
@@ -38,7 +38,7 @@ QList<Change> differences(const KeyCell &a, const KeyCell &b, const LabelCodec &
     };
     if (a.Caption != b.Caption)
         add("label", LayoutText::quotedLabel(a.Caption, codec),
-            LayoutText::quotedLabel(b.Caption, codec), HexBytes(a.Caption), HexBytes(b.Caption));
+            LayoutText::quotedLabel(b.Caption, codec), hexBytes(a.Caption), hexBytes(b.Caption));
     if (a.Color != b.Color)
         add("colour", LayoutText::colorText(a.Color), LayoutText::colorText(b.Color));
     if (a.ColSpan != b.ColSpan || a.RowSpan != b.RowSpan)
@@ -48,9 +48,9 @@ QList<Change> differences(const KeyCell &a, const KeyCell &b, const LabelCodec &
         add("visible", a.Visible ? QStringLiteral("yes") : QStringLiteral("no"),
             b.Visible ? QStringLiteral("yes") : QStringLiteral("no"));
     if (LayoutText::usedCodes(a) != LayoutText::usedCodes(b))
-        add("codes", ReadableCodes(LayoutText::usedCodes(a)),
-            ReadableCodes(LayoutText::usedCodes(b)), HexBytes(LayoutText::usedCodes(a)),
-            HexBytes(LayoutText::usedCodes(b)));
+        add("codes", readableCodes(LayoutText::usedCodes(a)),
+            readableCodes(LayoutText::usedCodes(b)), hexBytes(LayoutText::usedCodes(a)),
+            hexBytes(LayoutText::usedCodes(b)));
     else if (LayoutText::spareCodes(a) != LayoutText::spareCodes(b))
         // Bytes past the codes mean nothing to the keyboard, but the files keep them.
         add("bytes past the codes", spareText(LayoutText::spareCodes(a)),

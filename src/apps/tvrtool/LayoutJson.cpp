@@ -54,20 +54,20 @@ QString labelObject(const QByteArray &caption, const LabelCodec &codec)
                     .arg(quoted(text), quoted(QString::fromLatin1(codec.encoding())));
     // Bytes that the code page has no character for do not come back from the text.
     if (codec.encode(text) != caption)
-        o += QStringLiteral(", \"bytes\": %1").arg(quoted(HexBytes(caption)));
+        o += QStringLiteral(", \"bytes\": %1").arg(quoted(hexBytes(caption)));
     return o + u'}';
 }
 
 QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, const LabelCodec &codec)
 {
-    const DecodedCodes decoded = DecodeCodes(LayoutText::usedCodes(k));
+    const DecodedCodes decoded = decodeCodes(LayoutText::usedCodes(k));
     QStringList groups, strokes;
     for (const DecodedCodes::Group &g : decoded.groups) {
-        groups << HexBytes(g.bytes);
-        strokes << StrokeName(g.stroke);
+        groups << hexBytes(g.bytes);
+        strokes << strokeName(g.stroke);
     }
     if (!decoded.whole()) {
-        groups << HexBytes(decoded.rest);
+        groups << hexBytes(decoded.rest);
         strokes << QStringLiteral("(not a whole group)");
     }
     // Appended piece by piece: a long arg() chain rescans the whole line for every value.
@@ -100,7 +100,7 @@ QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, cons
     const QByteArrayView spare = LayoutText::spareCodes(k);
     if (!spare.isEmpty()) {
         line += QLatin1String(", ");
-        field(line, "spareCodes", quoted(HexBytes(spare)));
+        field(line, "spareCodes", quoted(hexBytes(spare)));
     }
     return line + u'}';
 }

@@ -119,7 +119,7 @@ QString wrongMagic(const QByteArray &bytes)
     const QString shown = magic.isEmpty() ? QStringLiteral("is empty")
                           : printable
                               ? QStringLiteral("starts with \"%1\"").arg(QString::fromLatin1(magic))
-                              : QStringLiteral("starts with bytes %1").arg(HexBytes(magic));
+                              : QStringLiteral("starts with bytes %1").arg(hexBytes(magic));
     return QStringLiteral("%1, not \"%2\" (%3) or \"%4\" (%5): not a layout file")
         .arg(shown, QString::fromLatin1(ProgramProfile::tavrin().magic),
              ProgramProfile::tavrin().name, QString::fromLatin1(ProgramProfile::quelda().magic),

@@ -66,7 +66,7 @@ int matchCommand(const QStringList &arguments, ToolIo &io)
 
     const QList<int> keys = KeyCodeIndex(source.cells).keysSending(*codes);
     if (keys.isEmpty()) {
-        io.out << "no key of this layout sends " << HexBytes(*codes) << '\n';
+        io.out << "no key of this layout sends " << hexBytes(*codes) << '\n';
         return ExitStatus::Found;
     }
     for (int key : keys)

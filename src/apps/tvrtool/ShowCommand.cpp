@@ -92,12 +92,12 @@ QString codeListing(const LayoutSource &source, const LabelCodec &codec)
                 .arg(LayoutText::keyPlace(i, *source.profile),
                      LayoutText::quotedLabel(k.Caption, codec),
                      k.Visible ? QString() : QStringLiteral(" (hidden)"), codeCount(k.CodeCount));
-        const DecodedCodes d = DecodeCodes(LayoutText::usedCodes(k));
+        const DecodedCodes d = decodeCodes(LayoutText::usedCodes(k));
         QList<std::pair<QString, QString>> rows;
         for (const DecodedCodes::Group &g : d.groups)
-            rows.append({HexBytes(g.bytes), StrokeName(g.stroke)});
+            rows.append({hexBytes(g.bytes), strokeName(g.stroke)});
         if (!d.whole())
-            rows.append({HexBytes(d.rest),
+            rows.append({hexBytes(d.rest),
                          QStringLiteral("not a whole group, from byte %1").arg(d.stoppedAt)});
         qsizetype hexWidth = 0;
         for (const auto &r : rows)

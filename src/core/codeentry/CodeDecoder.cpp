@@ -152,7 +152,7 @@ const QHash<QByteArray, KeyStroke> &groupTable()
 
 } // namespace
 
-DecodedCodes DecodeCodes(QByteArrayView codes)
+DecodedCodes decodeCodes(QByteArrayView codes)
 {
     const QHash<QByteArray, KeyStroke> &table = groupTable();
     DecodedCodes d;
@@ -177,7 +177,7 @@ DecodedCodes DecodeCodes(QByteArrayView codes)
     return d;
 }
 
-QString StrokeName(const KeyStroke &stroke)
+QString strokeName(const KeyStroke &stroke)
 {
     QStringList parts;
     if (stroke.ctrl)
@@ -189,13 +189,13 @@ QString StrokeName(const KeyStroke &stroke)
 
     const std::optional<quint8> code = ScanToCode(stroke.scan);
     if (!code)
-        return QStringLiteral("scan %1").arg(HexBytes(QByteArray(1, char(stroke.scan))));
+        return QStringLiteral("scan %1").arg(hexBytes(QByteArray(1, char(stroke.scan))));
     const bool prefixed = CodeGroup::isPrefixed(*code, stroke.extended);
     const KeyName *name = keyName(*code);
     QStringList notes;
     QString key;
     if (!name)
-        key = HexBytes(QByteArray(1, char(*code)));
+        key = hexBytes(QByteArray(1, char(*code)));
     else if (prefixed && name->extended)
         key = QString::fromLatin1(name->extended);
     else
@@ -211,23 +211,23 @@ QString StrokeName(const KeyStroke &stroke)
     return text;
 }
 
-QString ReadableCodes(QByteArrayView codes)
+QString readableCodes(QByteArrayView codes)
 {
     if (codes.isEmpty())
         return QStringLiteral("no codes");
-    const DecodedCodes d = DecodeCodes(codes);
+    const DecodedCodes d = decodeCodes(codes);
     QStringList strokes;
     for (const DecodedCodes::Group &g : d.groups)
-        strokes << StrokeName(g.stroke);
+        strokes << strokeName(g.stroke);
     if (!d.whole())
         strokes << QStringLiteral("%1at byte %2 not a whole group: %3")
                        .arg(d.groups.isEmpty() ? QString() : QStringLiteral("then "))
                        .arg(d.stoppedAt)
-                       .arg(HexBytes(d.rest));
+                       .arg(hexBytes(d.rest));
     return strokes.join(QStringLiteral(", "));
 }
 
-QString HexBytes(QByteArrayView bytes)
+QString hexBytes(QByteArrayView bytes)
 {
     return QString::fromLatin1(bytes.toByteArray().toHex(' ').toUpper());
 }

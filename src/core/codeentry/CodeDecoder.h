@@ -26,15 +26,15 @@ struct DecodedCodes
     bool whole() const { return rest.isEmpty(); }
 };
 
-DecodedCodes DecodeCodes(QByteArrayView codes);
+DecodedCodes decodeCodes(QByteArrayView codes);
 
 // "Shift+A", "Ctrl+Alt+Delete", "Up (Num Lock on)": the modifiers as Ctrl, Alt, Shift, then the
 // key, then what else shaped the group.
-QString StrokeName(const KeyStroke &stroke);
+QString strokeName(const KeyStroke &stroke);
 
 // The whole sequence for people: the strokes joined by ", ", and where decoding stopped, the
 // rest as hex: "Shift+A, then at byte 6 not a whole group: 1C F0". Empty codes read "no codes".
-QString ReadableCodes(QByteArrayView codes);
+QString readableCodes(QByteArrayView codes);
 
 // Bytes as upper-case hex pairs separated by spaces: "12 1C F0".
-QString HexBytes(QByteArrayView bytes);
+QString hexBytes(QByteArrayView bytes);

@@ -35,12 +35,12 @@ QString numbers(const QList<int> &keys, const QString &separator)
 // The hex of each stroke's group, the groups apart, so a reader sees where a stroke ends.
 QString hexGroups(const QByteArray &codes)
 {
-    const DecodedCodes decoded = DecodeCodes(codes);
+    const DecodedCodes decoded = decodeCodes(codes);
     QStringList groups;
     for (const DecodedCodes::Group &g : decoded.groups)
-        groups << HexBytes(g.bytes);
+        groups << hexBytes(g.bytes);
     if (!decoded.whole())
-        groups << HexBytes(decoded.rest);
+        groups << hexBytes(decoded.rest);
     return groups.join(QStringLiteral(", "));
 }
 
@@ -78,7 +78,7 @@ QString sequenceLine(const KeyTestSession &session, const TestedSequence &sequen
     if (keys.size() > 1)
         matched += QStringLiteral(" (same codes)");
     return QStringLiteral("%1  %2  [%3]  %4")
-        .arg(sequence.at.toString(QStringLiteral("HH:mm:ss")), ReadableCodes(sequence.codes),
+        .arg(sequence.at.toString(QStringLiteral("HH:mm:ss")), readableCodes(sequence.codes),
              hexGroups(sequence.codes), matched);
 }
 

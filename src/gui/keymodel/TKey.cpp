@@ -66,7 +66,7 @@ QString TKey::toolTipText() const
     QStringList lines = KeyFace::labelLines(c.Caption, LabelCodec::forSystemLocale());
     const QByteArrayView codes(reinterpret_cast<const char *>(c.Codes.data()),
                                std::clamp(c.CodeCount, 0, KeyCell::MaxCodes));
-    lines << QStringLiteral("Codes: ") + ReadableCodes(codes);
+    lines << QStringLiteral("Codes: ") + readableCodes(codes);
     return lines.join(u'\n');
 }
 
