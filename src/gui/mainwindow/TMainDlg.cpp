@@ -1,5 +1,6 @@
 #include "TMainDlg.h"
 
+#include "GridKeyboard.h"
 #include "LockPicture.h"
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
@@ -122,6 +123,10 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     if (m_profile.has(Command::View) && m_grid)
         m_view = std::make_unique<TViewDlg>(*m_grid, this);
     EnableKeyCommands(false);
+    if (keysCreated()) {
+        new GridKeyboard(*this, m_client);
+        m_client->setFocus();
+    }
     setFixedSize(sizeHint());
     m_runHost = std::make_unique<RunHost>(*this);
     m_progDlg = std::make_unique<TProgDlg>(profile, *m_runHost);
