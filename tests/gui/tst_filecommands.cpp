@@ -4,6 +4,7 @@
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -117,6 +118,7 @@ void TestFileCommands::promptedCommands()
     makeChange(w);
     w.prompts->shown.clear();
     w.prompts->answers3.enqueue(answer);
+    const QString unwritable = m_dir.filePath(QStringLiteral("missing/dir/x.tvr"));
     const QString savePath = m_dir.filePath(QStringLiteral("prompted%1.tvr").arg(++m_fileNumber));
     if (answer == Prompter::Answer::Yes) {
         if (save == int(SaveOutcome::Saved))
@@ -124,7 +126,7 @@ void TestFileCommands::promptedCommands()
         else if (save == int(SaveOutcome::DialogCancelled))
             w.prompts->paths.enqueue(QString());
         else
-            w.prompts->paths.enqueue(m_dir.filePath(QStringLiteral("missing/dir/x.tvr")));
+            w.prompts->paths.enqueue(unwritable);
     }
     const QString loadPath = validFile(QStringLiteral("Tavrin"));
     if (command == QLatin1String("Load"))
@@ -143,8 +145,13 @@ void TestFileCommands::promptedCommands()
     if (answer == Prompter::Answer::Yes) {
         QCOMPARE(w.prompts->shown.value(1), QStringLiteral("save"));
         QCOMPARE(QFile::exists(savePath), save == int(SaveOutcome::Saved));
-        if (save == int(SaveOutcome::Failed))
+        if (save == int(SaveOutcome::Failed)) {
             QCOMPARE(w.prompts->shown.value(2), QStringLiteral("failure: ") + Text::SaveFailed);
+            // The file's name, then the system's own reason.
+            const QString head = "File: " + QDir::toNativeSeparators(unwritable) + u'\n';
+            QVERIFY(w.prompts->details.constLast().startsWith(head));
+            QVERIFY(w.prompts->details.constLast().size() > head.size());
+        }
         if (save == int(SaveOutcome::Saved)) {
             const ConfigFile::LoadResult saved = ConfigFile::load(savePath, dlg.profile());
             QCOMPARE(saved.cells.value(3).Color, 0x00FF0000u);
@@ -209,6 +216,7 @@ void TestFileCommands::loadFailureChangesNothing_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QByteArray>("contents"); // empty: the file does not exist
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason"); // under the message, after the file's name
 
     const QByteArray tvr = readFile(validFile(QStringLiteral("Tavrin")));
     const QByteArray qld = readFile(validFile(QStringLiteral("Quelda")));
@@ -219,12 +227,26 @@ void TestFileCommands::loadFailureChangesNothing_data()
     QByteArray tooManyCodes = qld;
     tooManyCodes[4 + 92 * 2 + 3] = char(64);
 
-    QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing;
-    QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid;
-    QTest::newRow("wrong magic") << "Tavrin" << wrongMagic << Text::FileInvalid;
-    QTest::newRow("span past the grid") << "Tavrin" << farSpan << Text::FileInvalid;
-    QTest::newRow("lock given keyboard file") << "Quelda" << tvr << Text::FileInvalid;
-    QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid;
+    QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing
+                             << "There is no file of this name.";
+    QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid
+                           << "It has 7731 bytes, but a Tavrin configuration file has exactly "
+                              "7732.";
+    QTest::newRow("wrong magic")
+        << "Tavrin" << wrongMagic << Text::FileInvalid
+        << "It does not begin with \"TVRN\": it is not a Tavrin configuration file.";
+    QTest::newRow("span past the grid")
+        << "Tavrin" << farSpan << Text::FileInvalid
+        << "Key 80 (column 11, row 3) has a column span of 5, which runs past the edge of the "
+           "grid.";
+    QTest::newRow("lock given keyboard file")
+        << "Quelda" << tvr << Text::FileInvalid
+        << "This is a Tavrin configuration file (.tvr); Quelda opens .qld files.";
+    QTest::newRow("keyboard given lock file")
+        << "Tavrin" << qld << Text::FileInvalid
+        << "This is a Quelda configuration file (.qld); Tavrin opens .tvr files.";
+    QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid
+                              << "Position 2 has 64 codes; a key holds at most 63.";
 }
 
 void TestFileCommands::loadFailureChangesNothing()
@@ -232,6 +254,7 @@ void TestFileCommands::loadFailureChangesNothing()
     QFETCH(QString, program);
     QFETCH(QByteArray, contents);
     QFETCH(QString, message);
+    QFETCH(QString, reason);
     const QString path = m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
     if (!contents.isEmpty()) {
         QFile f(path);
@@ -246,6 +269,8 @@ void TestFileCommands::loadFailureChangesNothing()
     w.prompts->shown.clear();
     runCommand(*w.dlg, QStringLiteral("Load"));
     QCOMPARE(w.prompts->shown.last(), QStringLiteral("failure: ") + message);
+    QCOMPARE(w.prompts->details.last(),
+             QStringLiteral("File: ") + QDir::toNativeSeparators(path) + u'\n' + reason);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(3));
     QVERIFY(keyCommandsEnabled(*w.dlg, true));

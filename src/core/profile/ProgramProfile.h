@@ -60,6 +60,9 @@ struct ProgramProfile
     int column(int index) const { return index / gridRows; }
     int row(int index) const { return index % gridRows; }
     QByteArray defaultLabel(int index) const;
+    // Where a cell stands, as messages name it: "key 12 (column 1, row 5)" on the keyboard,
+    // "position 3" on the key lock.
+    QString keyPlace(int index) const;
     bool has(Command c) const { return toolButtonLeft[int(c)] != -1; }
     bool hasToolButton(Command c) const { return toolButtonLeft[int(c)] >= 0; }
 };

@@ -1,5 +1,6 @@
 #include "TMainDlg.h"
 
+#include "FileMessages.h"
 #include "GridKeyboard.h"
 #include "LockPicture.h"
 #include "codeentry/TLabelDlg.h"
@@ -280,20 +281,22 @@ QString TMainDlg::dialogStartPath() const
 bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
 {
     const ConfigFile::LoadResult loaded = ConfigFile::load(path, m_profile);
+    const QString details = FileMessages::loadDetails(path, loaded, m_profile);
     switch (loaded.status) {
     case ConfigFile::LoadStatus::Missing:
-        m_prompter->failure(QString::fromLatin1(Messages::FileMissing));
+        m_prompter->failure(QString::fromLatin1(Messages::FileMissing), details);
         return false;
     case ConfigFile::LoadStatus::Invalid:
-        m_prompter->failure(QString::fromLatin1(Messages::FileInvalid));
+        m_prompter->failure(QString::fromLatin1(Messages::FileInvalid), details);
         return false;
     case ConfigFile::LoadStatus::OpenFailed:
         m_prompter->failure(origin == LoadOrigin::Command
                                 ? m_profile.loadOpenFailureText
-                                : QString::fromLatin1(Messages::OpenFailedAtStartUp));
+                                : QString::fromLatin1(Messages::OpenFailedAtStartUp),
+                            details);
         return false;
     case ConfigFile::LoadStatus::ReadFailed:
-        m_prompter->failure(QString::fromLatin1(Messages::LoadFailed));
+        m_prompter->failure(QString::fromLatin1(Messages::LoadFailed), details);
         return false;
     case ConfigFile::LoadStatus::Loaded:
         break;
@@ -311,8 +314,9 @@ bool TMainDlg::SaveConfigFile(const QString &path)
     if (QFileInfo::exists(path) &&
         !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return false;
-    if (!ConfigFile::save(path, m_grid->cells(), m_profile)) {
-        m_prompter->failure(QString::fromLatin1(Messages::SaveFailed));
+    if (QString reason; !ConfigFile::save(path, m_grid->cells(), m_profile, &reason)) {
+        m_prompter->failure(QString::fromLatin1(Messages::SaveFailed),
+                            FileMessages::saveDetails(path, reason));
         return false;
     }
     m_configChanged = false;
