@@ -1,5 +1,8 @@
 #include "ColorValue.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace ColorValue {
 
 namespace {
@@ -52,6 +55,20 @@ quint32 fromRgb(const QColor &color)
 {
     const QColor rgb = color.toRgb();
     return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](float v) {
+            return v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        const QColor rgb = c.toRgb();
+        return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+               0.0722 * linear(rgb.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace ColorValue
