@@ -3,6 +3,7 @@
 #include "FileMessages.h"
 #include "GridKeyboard.h"
 #include "LockPicture.h"
+#include "ToolPicture.h"
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
@@ -171,7 +172,8 @@ void TMainDlg::createCommands()
         if (!m_profile.has(row.command))
             continue;
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(row.icon ? QIcon(QString::fromLatin1(row.icon)) : QIcon(),
+        auto *action = new QAction(row.icon ? ToolPicture::icon(QString::fromLatin1(row.icon), palette())
+                                            : QIcon(),
                                    QString::fromLatin1(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.objectName));
         action->setToolTip(QString::fromLatin1(row.hint));
