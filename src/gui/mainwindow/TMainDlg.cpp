@@ -84,6 +84,8 @@ constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Colou
                                    Command::ProgOne};
 
 constexpr int ToolButtonSize = 25;
+// The resource a command's tool-bar picture is made from, kept on its action.
+constexpr char PicturePath[] = "picturePath";
 
 } // namespace
 
@@ -119,6 +121,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setCentralWidget(m_client);
 
     createCommands();
+    showPictures();
     createMenu();
     createDecorations();
     createKeys();
@@ -172,8 +175,7 @@ void TMainDlg::createCommands()
         if (!m_profile.has(row.command))
             continue;
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(row.icon ? ToolPicture::icon(QString::fromLatin1(row.icon), palette())
-                                            : QIcon(),
+        auto *action = new QAction(QIcon(),
                                    QString::fromLatin1(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.objectName));
         action->setToolTip(QString::fromLatin1(row.hint));
@@ -184,6 +186,8 @@ void TMainDlg::createCommands()
         connect(action, &QAction::triggered, this,
                 [this, run = row.run] { m_progDlg->whenIdle([this, run] { run(*this); }); });
         m_actions[int(row.command)] = action;
+        if (row.icon)
+            action->setProperty(PicturePath, QString::fromLatin1(row.icon));
         if (!m_profile.hasToolButton(row.command))
             continue;
 
@@ -197,6 +201,21 @@ void TMainDlg::createCommands()
                             ToolButtonSize);
         m_buttons[int(row.command)] = button;
     }
+}
+
+void TMainDlg::showPictures()
+{
+    for (QAction *action : m_actions)
+        if (action && action->property(PicturePath).isValid())
+            action->setIcon(ToolPicture::icon(action->property(PicturePath).toString(), palette()));
+}
+
+void TMainDlg::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // A new desktop theme, or a style sheet, gives the pictures' lines another colour.
+    if (event->type() == QEvent::PaletteChange)
+        showPictures();
 }
 
 void TMainDlg::createMenu()

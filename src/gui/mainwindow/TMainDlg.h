@@ -97,11 +97,14 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void createCommands();
     void createMenu();
+    // The tool-bar pictures, in the colours of the current palette.
+    void showPictures();
     void createKeys();
     void createDecorations();
     // Offers to save unsaved changes; false means the command that asked must not go on.
