@@ -3,9 +3,14 @@
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
+#include "mainwindow/HelpMenu.h"
+#include "mainwindow/RecentFiles.h"
 
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -40,6 +45,11 @@ private slots:
     void saveAddsExtension();
     void overwriteQuestion_data();
     void overwriteQuestion();
+    void recentFiles();
+    void recentFileGone();
+    void dropOpens_data();
+    void dropOpens();
+    void helpMenu();
 
 private:
     // Makes the configuration differ from the last saved one, with cell 3 selected and blue.
@@ -367,6 +377,129 @@ void TestFileCommands::overwriteQuestion()
     QCOMPARE(w.prompts->shown, (QStringList{"save", "ask2: " + Text::Overwrite}));
     QCOMPARE(readFile(path) == before, !yes);
     QCOMPARE(w.dlg->ConfigChanged(), !yes);
+}
+
+namespace {
+
+void forgetRecentFiles(TMainDlg &dlg)
+{
+    for (const QString &f : dlg.recentFiles().files())
+        dlg.recentFiles().remove(f);
+}
+
+QMenu *menuNamed(TMainDlg &dlg, const QString &title)
+{
+    for (QMenu *m : dlg.findChildren<QMenu *>())
+        if (m->title() == title)
+            return m;
+    return nullptr;
+}
+
+} // namespace
+
+void TestFileCommands::recentFiles()
+{
+    const QString loaded = validFile(QStringLiteral("Tavrin"));
+    const QString saved = m_dir.filePath(QStringLiteral("recent.tvr"));
+    {
+        Window w = makeWindow(QStringLiteral("Tavrin"));
+        forgetRecentFiles(*w.dlg);
+        QVERIFY(!menuNamed(*w.dlg, QStringLiteral("Recent &Files"))->isEnabled());
+        w.prompts->paths << saved << loaded;
+        runCommand(*w.dlg, QStringLiteral("Save"));
+        runCommand(*w.dlg, QStringLiteral("Load"));
+        QCOMPARE(w.dlg->recentFiles().files(), QStringList({loaded, saved}));
+        // Saved again: first once more, not twice.
+        w.prompts->paths << saved;
+        w.prompts->answers2 << true;
+        runCommand(*w.dlg, QStringLiteral("Save"));
+        QCOMPARE(w.dlg->recentFiles().files(), QStringList({saved, loaded}));
+    }
+    // Kept for the next start, and shown in the menu newest first.
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    QCOMPARE(w.dlg->recentFiles().files(), QStringList({saved, loaded}));
+    QMenu *menu = menuNamed(*w.dlg, QStringLiteral("Recent &Files"));
+    QVERIFY(menu->isEnabled());
+    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions()[0]->text(), QStringLiteral("&1 recent.tvr"));
+    // Choosing one loads it as Load does.
+    menu->actions()[1]->trigger();
+    QTRY_COMPARE(w.dlg->key(83)->cell().Caption, QByteArray("file 83"));
+    // No more than the last eight.
+    for (int i = 0; i < 10; ++i)
+        w.dlg->recentFiles().add(m_dir.filePath(QStringLiteral("many%1.tvr").arg(i)));
+    QCOMPARE(w.dlg->recentFiles().files().size(), 8);
+    QCOMPARE(w.dlg->recentFiles().files().first(), m_dir.filePath(QStringLiteral("many9.tvr")));
+    forgetRecentFiles(*w.dlg);
+}
+
+void TestFileCommands::recentFileGone()
+{
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    forgetRecentFiles(*w.dlg);
+    const QString gone = m_dir.filePath(QStringLiteral("gone.tvr"));
+    w.dlg->recentFiles().add(gone);
+    menuNamed(*w.dlg, QStringLiteral("Recent &Files"))->actions()[0]->trigger();
+    QTRY_COMPARE(w.prompts->shown, QStringList({"failure: " + Text::FileMissing}));
+    QCOMPARE(w.prompts->details[0], "File: " + QDir::toNativeSeparators(gone) +
+                                        "\nThere is no file of this name.\n"
+                                        "It is taken off the recent files.");
+    QCOMPARE(w.dlg->recentFiles().files(), QStringList());
+}
+
+void TestFileCommands::dropOpens_data()
+{
+    QTest::addColumn<QString>("kind"); // of the file dropped on the keyboard program
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("own kind: asks, then loads")
+        << "Tavrin" << QStringList{"ask3: " + Text::SaveBeforeLoad} << true;
+    QTest::newRow("the key lock's kind: refused at once")
+        << "Quelda" << QStringList{"failure: " + Text::FileInvalid} << false;
+}
+
+void TestFileCommands::dropOpens()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, loaded);
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    w.dlg->show();
+    makeChange(w);
+    w.prompts->shown.clear();
+    w.prompts->answers3 << Prompter::Answer::No;
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(validFile(kind))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(w.dlg.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.dlg.get(), &drop);
+    QTRY_COMPARE(w.prompts->shown, shown);
+    QTRY_COMPARE(w.dlg->key(83)->cell().Caption == "file 83", loaded);
+    QCOMPARE(w.dlg->ConfigChanged(), !loaded);
+    if (!loaded)
+        QCOMPARE(w.prompts->details.last().section(u'\n', 1),
+                 QStringLiteral("This is a Quelda configuration file (.qld); Tavrin opens .tvr "
+                                "files."));
+    forgetRecentFiles(*w.dlg);
+}
+
+void TestFileCommands::helpMenu()
+{
+    Window w = makeWindow(QStringLiteral("Quelda"));
+    const QList<QAction *> menus = w.dlg->menuBar()->actions();
+    QCOMPARE(menus.last()->text(), QStringLiteral("&Help"));
+    QCOMPARE(menus[menus.size() - 2]->text(), QStringLiteral("&Config"));
+    QStringList items;
+    for (QAction *a : menus.last()->menu()->actions())
+        items << a->text();
+    QCOMPARE(items, QStringList({"&About Quelda", "About &Qt"}));
+    QCOMPARE(HelpMenu::aboutText(ProgramProfile::quelda()),
+             QStringLiteral("<p><b>Quelda</b> version 1.0.0</p><p>Edits, saves and programs the "
+                            "positions of the point-of-sale keyboard's key lock.</p>"
+                            "<p>Released under the MIT licence.</p>"));
 }
 
 QTEST_MAIN(TestFileCommands)

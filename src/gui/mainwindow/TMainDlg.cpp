@@ -1,8 +1,11 @@
 #include "TMainDlg.h"
 
 #include "FileMessages.h"
+#include "FileDrop.h"
 #include "GridKeyboard.h"
+#include "HelpMenu.h"
 #include "LockPicture.h"
+#include "RecentFiles.h"
 #include "ToolPicture.h"
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
@@ -131,6 +134,9 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     if (keysCreated()) {
         new GridKeyboard(*this, m_client);
         m_client->setFocus();
+        new FileDrop(this, [this](const QString &path) {
+            m_progDlg->whenIdle([this, path] { openDropped(path); });
+        });
     }
     setFixedSize(sizeHint());
     m_runHost = std::make_unique<RunHost>(*this);
@@ -223,6 +229,9 @@ void TMainDlg::createMenu()
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Load));
+    m_recent = new RecentFiles(file->addMenu(QStringLiteral("Recent &Files")), this);
+    connect(m_recent, &RecentFiles::chosen, this,
+            [this](const QString &path) { m_progDlg->whenIdle([this, path] { openRecent(path); }); });
     file->addAction(action(Command::Save));
     file->addSeparator();
     if (m_profile.has(Command::View)) {
@@ -242,6 +251,8 @@ void TMainDlg::createMenu()
     config->addAction(action(Command::ProgAll));
     config->addSeparator();
     config->addAction(action(Command::TestKeys));
+
+    HelpMenu::add(*menuBar(), m_profile, this);
 }
 
 void TMainDlg::createDecorations()
@@ -327,6 +338,7 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
     m_grid->assign(loaded.cells);
     m_lastPath = QFileInfo(path).absoluteFilePath();
     m_layoutPath = m_lastPath;
+    m_recent->add(path);
     return true;
 }
 
@@ -343,6 +355,7 @@ bool TMainDlg::SaveConfigFile(const QString &path)
     m_configChanged = false;
     m_lastPath = QFileInfo(path).absoluteFilePath();
     m_layoutPath = m_lastPath;
+    m_recent->add(path);
     return true;
 }
 
@@ -451,6 +464,34 @@ void TMainDlg::sLoadClick()
     if (path.isEmpty())
         return;
     LoadConfigFile(path, LoadOrigin::Command);
+}
+
+void TMainDlg::openFile(const QString &path)
+{
+    if (saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeLoad)))
+        LoadConfigFile(path, LoadOrigin::Command);
+}
+
+void TMainDlg::openRecent(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return openFile(path);
+    m_recent->remove(path);
+    ConfigFile::LoadResult missing;
+    missing.status = ConfigFile::LoadStatus::Missing;
+    m_prompter->failure(QString::fromLatin1(Messages::FileMissing),
+                        FileMessages::loadDetails(path, missing, m_profile) +
+                            QStringLiteral("\nIt is taken off the recent files."));
+}
+
+void TMainDlg::openDropped(const QString &path)
+{
+    // A file this program cannot load is refused at once, with its reason: there is nothing to
+    // save first for.
+    if (ConfigFile::load(path, m_profile).status != ConfigFile::LoadStatus::Loaded)
+        LoadConfigFile(path, LoadOrigin::Command);
+    else
+        openFile(path);
 }
 
 bool TMainDlg::sSaveClick()

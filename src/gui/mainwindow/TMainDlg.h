@@ -13,6 +13,7 @@
 
 class KeyGrid;
 class QAction;
+class RecentFiles;
 class QToolButton;
 class TKey;
 class TTestKeysDlg;
@@ -68,6 +69,14 @@ public:
     bool LoadConfigFile(const QString &path, LoadOrigin origin);
     // Returns whether the file was written.
     bool SaveConfigFile(const QString &path);
+    // Loads the file as the Load command does after its dialog, asking to save changes first.
+    void openFile(const QString &path);
+    // A file chosen from the recent files: one that is gone is taken off the list.
+    void openRecent(const QString &path);
+    // A file dropped on the window: one this program does not load is refused before anything
+    // is asked.
+    void openDropped(const QString &path);
+    RecentFiles &recentFiles() const { return *m_recent; }
     void DeselectKey();
     void EnableKeyCommands(bool enabled);
     // The hourglass while a programming run works, or the default cursor.
@@ -131,4 +140,5 @@ private:
     std::unique_ptr<RunHost> m_runHost;
     std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses
     bool m_painted = false;
+    RecentFiles *m_recent = nullptr;
 };
