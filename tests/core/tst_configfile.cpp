@@ -94,6 +94,7 @@ private slots:
     void fileSizes();
     void loadChecks_data();
     void loadChecks();
+    void loadingAFifoDoesNotWait();
     void recordValues_data();
     void recordValues();
     void roundTrip_data();
@@ -166,6 +167,21 @@ void TestConfigFile::loadChecks()
     QCOMPARE(int(r.status), status);
     QCOMPARE(r.cells.size(),
              status == int(ConfigFile::LoadStatus::Loaded) ? profileNamed(program).cellCount : 0);
+}
+
+void TestConfigFile::loadingAFifoDoesNotWait()
+{
+#ifdef Q_OS_UNIX
+    // Its size is wrong, so the file is refused; its first bytes are not read to say what it
+    // is, since reading a FIFO waits for a writer that never comes.
+    const QString path = m_dir.filePath(QStringLiteral("pipe.tvr"));
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const ConfigFile::LoadResult r = ConfigFile::load(path, ProgramProfile::tavrin());
+    QCOMPARE(r.status, ConfigFile::LoadStatus::Invalid);
+    QCOMPARE(r.head, QByteArray());
+#else
+    QSKIP("FIFOs are a POSIX thing");
+#endif
 }
 
 void TestConfigFile::recordValues_data()

@@ -99,11 +99,18 @@ void TestDialogPrompter::boxPlacement()
         window.show();
     DialogPrompter prompter(&window, QStringLiteral("Tavrin"));
     QPoint centre;
+    QStringList shown;
     whenModal([&](QWidget *box) {
         centre = box->frameGeometry().center();
+        if (const auto *message = qobject_cast<QMessageBox *>(box))
+            shown << message->windowTitle() << message->text() << message->informativeText();
         box->close();
     });
-    prompter.failure(QStringLiteral("Specified file does not exists."));
+    prompter.failure(QStringLiteral("Specified file does not exists."),
+                     QStringLiteral("File: /tmp/gone.tvr\nThere is no file of this name."));
+    // The text users know, with which file and why under it.
+    QCOMPARE(shown, QStringList({"Tavrin", "Specified file does not exists.",
+                                 "File: /tmp/gone.tvr\nThere is no file of this name."}));
     const QPoint expected = windowShown ? window.frameGeometry().center()
                                         : window.screen()->availableGeometry().center();
     // The box's own size may be odd: a centre within a pixel of the expected one is centred.

@@ -5,8 +5,14 @@
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
+#include "mainwindow/HelpMenu.h"
+#include "mainwindow/RecentFiles.h"
 
+#include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -41,6 +47,11 @@ private slots:
     void saveAddsExtension();
     void overwriteQuestion_data();
     void overwriteQuestion();
+    void recentFiles();
+    void recentFileGone();
+    void dropOpens_data();
+    void dropOpens();
+    void helpMenu();
 
 private:
     // Makes the configuration differ from the last saved one, with cell 3 selected and blue.
@@ -118,6 +129,7 @@ void TestFileCommands::promptedCommands()
     makeChange(w);
     w.prompts->shown.clear();
     w.prompts->answers3.enqueue(answer);
+    const QString unwritable = m_dir.filePath(QStringLiteral("missing/dir/x.tvr"));
     const QString savePath = m_dir.filePath(QStringLiteral("prompted%1.tvr").arg(++m_fileNumber));
     if (answer == Prompter::Answer::Yes) {
         if (save == int(SaveOutcome::Saved))
@@ -125,7 +137,7 @@ void TestFileCommands::promptedCommands()
         else if (save == int(SaveOutcome::DialogCancelled))
             w.prompts->paths.enqueue(QString());
         else
-            w.prompts->paths.enqueue(m_dir.filePath(QStringLiteral("missing/dir/x.tvr")));
+            w.prompts->paths.enqueue(unwritable);
     }
     const QString loadPath = validFile(QStringLiteral("Tavrin"));
     if (command == QLatin1String("Load"))
@@ -144,8 +156,13 @@ void TestFileCommands::promptedCommands()
     if (answer == Prompter::Answer::Yes) {
         QCOMPARE(w.prompts->shown.value(1), QStringLiteral("save"));
         QCOMPARE(QFile::exists(savePath), save == int(SaveOutcome::Saved));
-        if (save == int(SaveOutcome::Failed))
+        if (save == int(SaveOutcome::Failed)) {
             QCOMPARE(w.prompts->shown.value(2), QStringLiteral("failure: ") + Text::SaveFailed);
+            // The file's name, then the system's own reason.
+            const QString head = "File: " + QDir::toNativeSeparators(unwritable) + u'\n';
+            QVERIFY(w.prompts->details.constLast().startsWith(head));
+            QVERIFY(w.prompts->details.constLast().size() > head.size());
+        }
         if (save == int(SaveOutcome::Saved)) {
             const ConfigFile::LoadResult saved = ConfigFile::load(savePath, dlg.profile());
             QCOMPARE(saved.cells.value(3).Color, 0x00FF0000u);
@@ -210,6 +227,7 @@ void TestFileCommands::loadFailureChangesNothing_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QByteArray>("contents"); // empty: the file does not exist
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason"); // under the message, after the file's name
 
     const QByteArray tvr = readFile(validFile(QStringLiteral("Tavrin")));
     const QByteArray qld = readFile(validFile(QStringLiteral("Quelda")));
@@ -220,12 +238,26 @@ void TestFileCommands::loadFailureChangesNothing_data()
     QByteArray tooManyCodes = qld;
     tooManyCodes[4 + 92 * 2 + 3] = char(64);
 
-    QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing;
-    QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid;
-    QTest::newRow("wrong magic") << "Tavrin" << wrongMagic << Text::FileInvalid;
-    QTest::newRow("span past the grid") << "Tavrin" << farSpan << Text::FileInvalid;
-    QTest::newRow("lock given keyboard file") << "Quelda" << tvr << Text::FileInvalid;
-    QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid;
+    QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing
+                             << "There is no file of this name.";
+    QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid
+                           << "It has 7731 bytes, but a Tavrin configuration file has exactly "
+                              "7732.";
+    QTest::newRow("wrong magic")
+        << "Tavrin" << wrongMagic << Text::FileInvalid
+        << "It does not begin with \"TVRN\": it is not a Tavrin configuration file.";
+    QTest::newRow("span past the grid")
+        << "Tavrin" << farSpan << Text::FileInvalid
+        << "Key 80 (column 11, row 3) has a column span of 5, which runs past the edge of the "
+           "grid.";
+    QTest::newRow("lock given keyboard file")
+        << "Quelda" << tvr << Text::FileInvalid
+        << "This is a Tavrin configuration file (.tvr); Quelda opens .qld files.";
+    QTest::newRow("keyboard given lock file")
+        << "Tavrin" << qld << Text::FileInvalid
+        << "This is a Quelda configuration file (.qld); Tavrin opens .tvr files.";
+    QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid
+                              << "Position 2 has 64 codes; a key holds at most 63.";
 }
 
 void TestFileCommands::loadFailureChangesNothing()
@@ -233,6 +265,7 @@ void TestFileCommands::loadFailureChangesNothing()
     QFETCH(QString, program);
     QFETCH(QByteArray, contents);
     QFETCH(QString, message);
+    QFETCH(QString, reason);
     const QString path = m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
     if (!contents.isEmpty()) {
         QFile f(path);
@@ -247,6 +280,8 @@ void TestFileCommands::loadFailureChangesNothing()
     w.prompts->shown.clear();
     runCommand(*w.dlg, QStringLiteral("Load"));
     QCOMPARE(w.prompts->shown.last(), QStringLiteral("failure: ") + message);
+    QCOMPARE(w.prompts->details.last(),
+             QStringLiteral("File: ") + QDir::toNativeSeparators(path) + u'\n' + reason);
     QVERIFY(w.dlg->ConfigChanged());
     QCOMPARE(w.dlg->SelectedKey(), w.dlg->key(3));
     QVERIFY(keyCommandsEnabled(*w.dlg, true));
@@ -343,6 +378,129 @@ void TestFileCommands::overwriteQuestion()
     QCOMPARE(w.prompts->shown, (QStringList{"save", "ask2: " + Text::Overwrite}));
     QCOMPARE(readFile(path) == before, !yes);
     QCOMPARE(w.dlg->ConfigChanged(), !yes);
+}
+
+namespace {
+
+void forgetRecentFiles(TMainDlg &dlg)
+{
+    for (const QString &f : dlg.recentFiles().files())
+        dlg.recentFiles().remove(f);
+}
+
+QMenu *menuNamed(TMainDlg &dlg, const QString &title)
+{
+    for (QMenu *m : dlg.findChildren<QMenu *>())
+        if (m->title() == title)
+            return m;
+    return nullptr;
+}
+
+} // namespace
+
+void TestFileCommands::recentFiles()
+{
+    const QString loaded = validFile(QStringLiteral("Tavrin"));
+    const QString saved = m_dir.filePath(QStringLiteral("recent.tvr"));
+    {
+        Window w = makeWindow(QStringLiteral("Tavrin"));
+        forgetRecentFiles(*w.dlg);
+        QVERIFY(!menuNamed(*w.dlg, QStringLiteral("Recent &Files"))->isEnabled());
+        w.prompts->paths << saved << loaded;
+        runCommand(*w.dlg, QStringLiteral("Save"));
+        runCommand(*w.dlg, QStringLiteral("Load"));
+        QCOMPARE(w.dlg->recentFiles().files(), QStringList({loaded, saved}));
+        // Saved again: first once more, not twice.
+        w.prompts->paths << saved;
+        w.prompts->answers2 << true;
+        runCommand(*w.dlg, QStringLiteral("Save"));
+        QCOMPARE(w.dlg->recentFiles().files(), QStringList({saved, loaded}));
+    }
+    // Kept for the next start, and shown in the menu newest first.
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    QCOMPARE(w.dlg->recentFiles().files(), QStringList({saved, loaded}));
+    QMenu *menu = menuNamed(*w.dlg, QStringLiteral("Recent &Files"));
+    QVERIFY(menu->isEnabled());
+    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions()[0]->text(), QStringLiteral("&1 recent.tvr"));
+    // Choosing one loads it as Load does.
+    menu->actions()[1]->trigger();
+    QTRY_COMPARE(w.dlg->key(83)->cell().Caption, QByteArray("file 83"));
+    // No more than the last eight.
+    for (int i = 0; i < 10; ++i)
+        w.dlg->recentFiles().add(m_dir.filePath(QStringLiteral("many%1.tvr").arg(i)));
+    QCOMPARE(w.dlg->recentFiles().files().size(), 8);
+    QCOMPARE(w.dlg->recentFiles().files().first(), m_dir.filePath(QStringLiteral("many9.tvr")));
+    forgetRecentFiles(*w.dlg);
+}
+
+void TestFileCommands::recentFileGone()
+{
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    forgetRecentFiles(*w.dlg);
+    const QString gone = m_dir.filePath(QStringLiteral("gone.tvr"));
+    w.dlg->recentFiles().add(gone);
+    menuNamed(*w.dlg, QStringLiteral("Recent &Files"))->actions()[0]->trigger();
+    QTRY_COMPARE(w.prompts->shown, QStringList({"failure: " + Text::FileMissing}));
+    QCOMPARE(w.prompts->details[0], "File: " + QDir::toNativeSeparators(gone) +
+                                        "\nThere is no file of this name.\n"
+                                        "It is taken off the recent files.");
+    QCOMPARE(w.dlg->recentFiles().files(), QStringList());
+}
+
+void TestFileCommands::dropOpens_data()
+{
+    QTest::addColumn<QString>("kind"); // of the file dropped on the keyboard program
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("own kind: asks, then loads")
+        << "Tavrin" << QStringList{"ask3: " + Text::SaveBeforeLoad} << true;
+    QTest::newRow("the key lock's kind: refused at once")
+        << "Quelda" << QStringList{"failure: " + Text::FileInvalid} << false;
+}
+
+void TestFileCommands::dropOpens()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, loaded);
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    w.dlg->show();
+    makeChange(w);
+    w.prompts->shown.clear();
+    w.prompts->answers3 << Prompter::Answer::No;
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(validFile(kind))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(w.dlg.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.dlg.get(), &drop);
+    QTRY_COMPARE(w.prompts->shown, shown);
+    QTRY_COMPARE(w.dlg->key(83)->cell().Caption == "file 83", loaded);
+    QCOMPARE(w.dlg->ConfigChanged(), !loaded);
+    if (!loaded)
+        QCOMPARE(w.prompts->details.last().section(u'\n', 1),
+                 QStringLiteral("This is a Quelda configuration file (.qld); Tavrin opens .tvr "
+                                "files."));
+    forgetRecentFiles(*w.dlg);
+}
+
+void TestFileCommands::helpMenu()
+{
+    Window w = makeWindow(QStringLiteral("Quelda"));
+    const QList<QAction *> menus = w.dlg->menuBar()->actions();
+    QCOMPARE(menus.last()->text(), QStringLiteral("&Help"));
+    QCOMPARE(menus[menus.size() - 2]->text(), QStringLiteral("&Config"));
+    QStringList items;
+    for (QAction *a : menus.last()->menu()->actions())
+        items << a->text();
+    QCOMPARE(items, QStringList({"&About Quelda", "About &Qt"}));
+    QCOMPARE(HelpMenu::aboutText(ProgramProfile::quelda()),
+             QStringLiteral("<p><b>Quelda</b> version 1.0.0</p><p>Edits, saves and programs the "
+                            "positions of the point-of-sale keyboard's key lock.</p>"
+                            "<p>Released under the MIT licence.</p>"));
 }
 
 QTEST_MAIN(TestFileCommands)

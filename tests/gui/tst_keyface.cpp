@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "keymodel/ColorValue.h"
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
@@ -7,6 +8,7 @@
 #include "profile/ProgramProfile.h"
 
 #include <QApplication>
+#include <QStyle>
 #include <QFontInfo>
 #include <QHelpEvent>
 #include <QImage>
@@ -18,7 +20,7 @@ namespace {
 
 // Colours no drawing uses by itself, so every pixel tells who painted it.
 constexpr QRgb Untouched = 0xFF00FF;
-constexpr QRgb Face = 0x336699;
+constexpr QRgb Face = 0x66CCFF; // light enough for black labels
 constexpr QRgb Ink = 0x000000;
 constexpr QRgb Grey = 0x808080;
 constexpr QRgb White = 0xFFFFFF;
@@ -105,6 +107,8 @@ private slots:
     void edges_data();
     void edges();
     void toolTipReadsLabelAndStrokes();
+    void labelsStandOutOnAnyTheme_data();
+    void labelsStandOutOnAnyTheme();
 };
 
 void TestKeyFace::initTestCase()
@@ -279,6 +283,43 @@ void TestKeyFace::toolTipReadsLabelAndStrokes()
     grid.setCodes(3, QByteArray::fromHex("121CF01CF012E075E0F0751C"));
     QCOMPARE(hover(), QStringLiteral("Total\nSum\nCodes: Shift+A, Up, then at byte 11 not a "
                                      "whole group: 1C"));
+}
+
+void TestKeyFace::labelsStandOutOnAnyTheme_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<quint32>("color");
+
+    // A light desktop, and a dark one whose text is light (as Adwaita-dark has it).
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEC));
+    const QList<std::pair<const char *, QPalette>> themes = {
+        {"light", QApplication::style()->standardPalette()}, {"dark", dark}};
+    for (const auto &[theme, palette] : themes) {
+        for (quint32 n = 0; n <= 30; ++n)
+            QTest::addRow("%s, system colour %u", theme, n) << palette << (0x80000000u | n);
+        // Set colours as the file stores them, 0x00BBGGRR.
+        for (const quint32 set : {0xFFFFFFu, 0x00FFFFu, 0x000000u, 0x777777u, 0x800000u,
+                                  0x0000FFu, 0x00FF00u})
+            QTest::addRow("%s, set colour %06X", theme, set) << palette << set;
+    }
+}
+
+void TestKeyFace::labelsStandOutOnAnyTheme()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(quint32, color);
+    const QImage image = drawFace(cellWith(Block.toUtf8(), color), QSize(44, 44), palette);
+    const QColor fill = image.pixelColor(2, 2);
+    const QColor ink = image.pixelColor(5, 5); // inside the block
+    const double ratio = ColorValue::contrastRatio(ink, fill);
+    QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 on %2: %3 : 1")
+                                           .arg(ink.name(), fill.name())
+                                           .arg(ratio, 0, 'f', 2)));
+    // Where the desktop's own text colour is legible, the label keeps it.
+    const QColor text = palette.color(QPalette::WindowText);
+    if (ColorValue::contrastRatio(text, fill) >= 4.5)
+        QCOMPARE(ink, text);
 }
 
 QTEST_MAIN(TestKeyFace)

@@ -2,10 +2,16 @@
 #include "FakePrompter.h"
 #include "keymodel/KeyGrid.h"
 #include "layoutview/PrintChooser.h"
+#include "layoutview/PrintDialogChooser.h"
 #include "layoutview/TViewDlg.h"
 #include "mainwindow/TMainDlg.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QPrintDialog>
+#include <QTimer>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
@@ -40,7 +46,7 @@ public:
         printer.setOutputFileName(file);
         printer.setResolution(600);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        // 12 points are 100 pixels at 600 dpi.
+        // Margins left over from elsewhere: the layout must not move in by them.
         printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Point);
         return true;
     }
@@ -88,6 +94,7 @@ private slots:
     void printOutcomes_data();
     void printOutcomes();
     void printedPage();
+    void realDialogOffersOnlyTheWholePage();
 
 private:
     QTemporaryDir m_dir;
@@ -177,28 +184,79 @@ void TestLayoutPrint::printedPage()
     const QImage page(png + QStringLiteral(".png"));
     QCOMPARE(page.size(), QSize(1600, 1100));
 
-    // At 600 dpi faces are 330 pixels on a pitch of 448, from the printable area 100 pixels
-    // in: the first frame runs from 218 to 548, exclusive. The wide key in row 1 runs from 218
-    // to 1444 across and from 666 to 996 down.
+    // At 600 dpi faces are 330 pixels on a pitch of 448. A PDF printer prints the whole page,
+    // so the first frame begins one gap, 118 pixels (5.0 mm), from the paper's edge and runs
+    // to 448, exclusive. The wide key in row 1 runs from 118 to 1344 across and from 566 to
+    // 896 down.
     const struct
     {
         const char *what;
         QPoint at;
         QColor colour;
     } points[] = {
-        {"margin left of the first face", {217, 500}, Qt::white},
-        {"first frame, left", {218, 500}, Qt::black},
-        {"first fill", {219, 500}, Qt::red},
-        {"first frame, right", {547, 500}, Qt::black},
-        {"gap right of the first face", {548, 500}, Qt::white},
-        {"first frame, bottom", {500, 547}, Qt::black},
-        {"wide key covers the gap", {600, 950}, Qt::green},
-        {"wide key, right frame", {1443, 950}, Qt::black},
-        {"past the wide key", {1444, 950}, Qt::white},
-        {"wide key, bottom frame", {600, 995}, Qt::black},
+        {"margin left of the first face", {117, 400}, Qt::white},
+        {"first frame, left", {118, 400}, Qt::black},
+        {"first fill", {119, 400}, Qt::red},
+        {"first frame, right", {447, 400}, Qt::black},
+        {"gap right of the first face", {448, 400}, Qt::white},
+        {"margin above the first face", {400, 117}, Qt::white},
+        {"first frame, top", {400, 118}, Qt::black},
+        {"first frame, bottom", {400, 447}, Qt::black},
+        {"wide key covers the gap", {500, 850}, Qt::green},
+        {"wide key, right frame", {1343, 850}, Qt::black},
+        {"past the wide key", {1344, 850}, Qt::white},
+        {"wide key, bottom frame", {500, 895}, Qt::black},
     };
     for (const auto &p : points)
         QVERIFY2(page.pixelColor(p.at) == p.colour, p.what);
+}
+
+void TestLayoutPrint::realDialogOffersOnlyTheWholePage()
+{
+    // What the system's own print dialog shows, read once it is up, then cancelled.
+    QStringList shown;
+    QStringList printers;
+    bool sawDialog = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        sawDialog = true;
+        // The choices of pages live behind "Options".
+        for (QAbstractButton *b : dialog->findChildren<QAbstractButton *>())
+            if (b->text().startsWith(QLatin1String("&Options")) ||
+                b->text().startsWith(QLatin1String("Options")))
+                b->click();
+        for (QWidget *w : dialog->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(dialog))
+                continue;
+            if (auto *b = qobject_cast<QAbstractButton *>(w))
+                shown << b->text().remove(u'&');
+            if (auto *c = qobject_cast<QComboBox *>(w)) {
+                for (int i = 0; i < c->count(); ++i)
+                    shown << c->itemText(i);
+                if (w->objectName() == QLatin1String("printers"))
+                    for (int i = 0; i < c->count(); ++i)
+                        printers << c->itemText(i);
+            }
+            if (!w->objectName().isEmpty())
+                shown << w->objectName();
+        }
+        dialog->reject();
+    });
+    poll.start(20);
+    PrintDialogChooser chooser(nullptr);
+    QPrinter printer;
+    QVERIFY(!chooser.choosePrinter(printer));
+    QVERIFY(sawDialog);
+    // No page range, no selection, no page set that could leave the one page out.
+    for (const char *choice : {"Pages from", "Selection", "Current Page", "Even Pages", "Odd Pages",
+                               "printRange", "printSelection", "pagesRadioButton", "pageSetCombo"})
+        QVERIFY2(!shown.contains(QLatin1String(choice)), choice);
+    // No printing to a file.
+    QVERIFY(printers.filter(QStringLiteral("File")).isEmpty());
+    QCOMPARE(printer.printRange(), QPrinter::AllPages);
 }
 
 QTEST_MAIN(TestLayoutPrint)

@@ -103,11 +103,13 @@ void TestMainWindow::menus_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("file");
     QTest::addColumn<QStringList>("config");
-    QTest::newRow("Tavrin") << "Tavrin" << QStringList{"&New",  "L&oad",  "&Save", "-",
-                                                       "&View", "&Print", "-",     "E&xit"}
+    QTest::newRow("Tavrin") << "Tavrin"
+                            << QStringList{"&New",  "L&oad",  "Recent &Files", "&Save", "-",
+                                           "&View", "&Print", "-",             "E&xit"}
                             << QStringList{"&Label",   "Co&de",    "Colo&r", "-",
                                            "Prog One", "Prog All", "-",      "&Test Keys"};
-    QTest::newRow("Quelda") << "Quelda" << QStringList{"&New", "L&oad", "&Save", "-", "E&xit"}
+    QTest::newRow("Quelda") << "Quelda"
+                            << QStringList{"&New", "L&oad", "Recent &Files", "&Save", "-", "E&xit"}
                             << QStringList{"&Label",   "Co&de", "-",         "Prog One",
                                            "Prog All", "-",     "&Test Keys"};
 }
@@ -118,10 +120,11 @@ void TestMainWindow::menus()
     QFETCH(QStringList, file);
     QFETCH(QStringList, config);
     Window w = makeWindow(program);
-    QCOMPARE(w.dlg->menuBar()->actions().size(), 3);
+    QCOMPARE(w.dlg->menuBar()->actions().size(), 4);
     QCOMPARE(w.dlg->menuBar()->actions().at(0)->text(), QStringLiteral("&File"));
     QCOMPARE(w.dlg->menuBar()->actions().at(1)->text(), QStringLiteral("&Edit"));
     QCOMPARE(w.dlg->menuBar()->actions().at(2)->text(), QStringLiteral("&Config"));
+    QCOMPARE(w.dlg->menuBar()->actions().at(3)->text(), QStringLiteral("&Help"));
     QCOMPARE(menuCaptions(*w.dlg, 0), file);
     // Nothing to undo yet: the undo framework's plain texts, disabled.
     QCOMPARE(menuCaptions(*w.dlg, 1), (QStringList{"Undo", "Redo"}));

@@ -20,7 +20,12 @@ public:
     QColor lastInitialColor;
     QStringList filters; // of every file dialog shown, in order
 
-    void failure(const QString &text) override { shown << QStringLiteral("failure: ") + text; }
+    QStringList details; // of every failure, in order, empty where it gave none
+    void failure(const QString &text, const QString &detail = {}) override
+    {
+        shown << QStringLiteral("failure: ") + text;
+        details << detail;
+    }
     void information(const QString &text) override
     {
         shown << QStringLiteral("information: ") + text;

@@ -6,6 +6,8 @@
 #include "codeentry/TScanDlg.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -17,6 +19,8 @@ private slots:
     void initTestCase();
     void strokes_data();
     void strokes();
+    void limitBoxGivesTheFocusBack();
+    void menuKeyOpensNoMenu();
     void cleanupTestCase() { delete m_dlg; }
 
 private:
@@ -93,6 +97,43 @@ void TestCodeCaptureXcb::strokes()
     // Nothing closed the dialog or took the focus away from the list.
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(QApplication::focusWidget(), m_dlg->scan());
+}
+
+void TestCodeCaptureXcb::limitBoxGivesTheFocusBack()
+{
+    m_dlg->scan()->clear();
+    QVERIFY(m_dlg->scan()->AddCodes(QByteArray(61, 0x1C)));
+    // The limit box comes up over the dialog; the user closes it with Return, as there is no
+    // window manager to click with.
+    bool boxSeen = false;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) || boxSeen)
+            return;
+        boxSeen = true;
+        QProcess::execute(m_xdotool, {QStringLiteral("key"), QStringLiteral("Return")});
+    });
+    closer.start(50);
+    QCOMPARE(QProcess::execute(m_xdotool, {QStringLiteral("key"), QStringLiteral("38")}), 0);
+    QTRY_VERIFY(boxSeen);
+    QTRY_VERIFY(!QApplication::activeModalWidget() ||
+                QApplication::activeModalWidget() == m_dlg);
+    QCOMPARE(m_dlg->scan()->lineCount(), 61);
+    // The next stroke reaches the list without a click.
+    QTRY_COMPARE(QApplication::focusWidget(), m_dlg->scan());
+    m_dlg->scan()->clear();
+    QCOMPARE(QProcess::execute(m_xdotool, {QStringLiteral("key"), QStringLiteral("38")}), 0);
+    QTRY_COMPARE(m_dlg->scan()->toPlainText(), QStringLiteral("1C\nF0\n1C"));
+}
+
+void TestCodeCaptureXcb::menuKeyOpensNoMenu()
+{
+    m_dlg->scan()->clear();
+    QCOMPARE(QProcess::execute(m_xdotool, {QStringLiteral("key"), QStringLiteral("Menu")}), 0);
+    QCOMPARE(QProcess::execute(m_xdotool, {QStringLiteral("key"), QStringLiteral("38")}), 0);
+    // The stroke after it is recorded; the Menu key itself records nothing and opens nothing.
+    QTRY_COMPARE(m_dlg->scan()->toPlainText(), QStringLiteral("1C\nF0\n1C"));
+    QVERIFY(!QApplication::activePopupWidget());
 }
 
 QTEST_MAIN(TestCodeCaptureXcb)

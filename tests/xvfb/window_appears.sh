@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Starts a real program binary on a real X server and checks that its main window appears with
 # the program's title and its fixed client size (the menu bar comes on top of the client area),
+# that arrow keys and Enter reach the key grid,
 # that Ctrl+O opens the Load dialog, and that Exit from the menu ends the program cleanly: a
 # sanitizer report at exit shows as a failed exit status.
 # Usage: run_on_xvfb.sh window_appears.sh BINARY TITLE
@@ -52,9 +53,25 @@ if [ "$menu" -lt 15 ] || [ "$menu" -gt 40 ]; then
 fi
 kill -0 "$app" || fail "the program ended"
 
-# A real key stroke reaches the menu's shortcut: Ctrl+O opens the Load dialog.
+# From a fresh start the key grid has the keyboard: Enter alone opens nothing, as no key is
+# selected; an arrow key selects one, and Enter then opens its label dialog.
 # There is no window manager here, so focus the window directly; the keys then go through XTEST
 # like a user's.
+xdotool windowfocus --sync "$window"
+xdotool key Return
+sleep 0.5
+xdotool search --onlyvisible --name '^KeyLabel$' >/dev/null 2>&1 && fail "Enter opened a label dialog with no key selected"
+xdotool key Right Return
+label=$(timeout 10 xdotool search --sync --onlyvisible --name '^KeyLabel$' | head -n 1) || true
+[ -n "$label" ] || fail "an arrow key and Enter opened no label dialog"
+for _ in $(seq 50); do
+  xdotool windowfocus --sync "$label" 2>/dev/null && xdotool key Escape
+  sleep 0.1
+  xdotool search --onlyvisible --name '^KeyLabel$' >/dev/null 2>&1 || break
+done
+xdotool search --onlyvisible --name '^KeyLabel$' >/dev/null 2>&1 && fail "Escape did not close the label dialog"
+
+# A real key stroke reaches the menu's shortcut: Ctrl+O opens the Load dialog.
 xdotool windowfocus --sync "$window"
 xdotool key ctrl+o
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Open$' | head -n 1) || true

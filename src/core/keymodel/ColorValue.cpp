@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ColorValue.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace ColorValue {
 
 namespace {
@@ -83,6 +86,20 @@ std::optional<quint32> systemColorNamed(QStringView name)
         if (SystemColors[n].name && name == QLatin1String(SystemColors[n].name))
             return SystemFlag | n;
     return std::nullopt;
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](float v) {
+            return v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        const QColor rgb = c.toRgb();
+        return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+               0.0722 * linear(rgb.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace ColorValue

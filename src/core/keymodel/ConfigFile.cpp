@@ -11,31 +11,59 @@
 
 #include <algorithm>
 
+namespace {
+
+ConfigFile::LoadResult status(ConfigFile::LoadStatus status)
+{
+    ConfigFile::LoadResult r;
+    r.status = status;
+    return r;
+}
+
+} // namespace
+
 ConfigFile::LoadResult ConfigFile::load(const QString &path, const ProgramProfile &profile)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return {LoadStatus::Missing, {}};
-    if (info.size() != profile.fileSize())
-        return {LoadStatus::Invalid, {}};
+        return status(LoadStatus::Missing);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {LoadStatus::OpenFailed, {}};
-    return read(file, profile);
+    if (info.size() != profile.fileSize()) {
+        LoadResult wrong = status(LoadStatus::Invalid);
+        wrong.size = info.size();
+        // Only to say what the file is instead; a file that cannot be read is still invalid.
+        // Anything but a regular file (a FIFO would block the read) is not looked into.
+        if (info.isFile() && file.open(QIODevice::ReadOnly))
+            wrong.head = file.read(profile.magic.size());
+        return wrong;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        LoadResult failed = status(LoadStatus::OpenFailed);
+        failed.systemError = file.errorString();
+        return failed;
+    }
+    LoadResult result = read(file, profile);
+    if (result.status == LoadStatus::ReadFailed)
+        result.systemError = file.errorString();
+    return result;
 }
 
 ConfigFile::LoadResult ConfigFile::read(QIODevice &device, const ProgramProfile &profile)
 {
     const QByteArray magic = device.read(profile.magic.size());
     if (magic.size() != profile.magic.size())
-        return {LoadStatus::ReadFailed, {}};
-    if (magic != profile.magic)
-        return {LoadStatus::Invalid, {}};
+        return status(LoadStatus::ReadFailed);
+    if (magic != profile.magic) {
+        LoadResult wrong = status(LoadStatus::Invalid);
+        wrong.size = profile.fileSize();
+        wrong.head = magic;
+        return wrong;
+    }
     const qint64 recordBytes = profile.fileSize() - magic.size();
     const QByteArray records = device.read(recordBytes);
     // The file may have shrunk since its size was checked; that is a failed read, not a bad file.
     if (records.size() != recordBytes)
-        return {LoadStatus::ReadFailed, {}};
+        return status(LoadStatus::ReadFailed);
     return parse(magic + records, profile);
 }
 
@@ -72,9 +100,17 @@ ConfigFile::Verdict ConfigFile::judge(QByteArrayView bytes, const ProgramProfile
 ConfigFile::LoadResult ConfigFile::parse(QByteArrayView bytes, const ProgramProfile &profile)
 {
     Verdict v = judge(bytes, profile);
-    if (!v.loadable())
-        return {LoadStatus::Invalid, {}};
-    return {LoadStatus::Loaded, std::move(v.cells)};
+    if (!v.loadable()) {
+        LoadResult wrong = status(LoadStatus::Invalid);
+        wrong.size = bytes.size();
+        wrong.head = bytes.first(std::min(bytes.size(), profile.magic.size())).toByteArray();
+        if (const ConfigProblem *p = v.refusal())
+            wrong.refusal = *p;
+        return wrong;
+    }
+    LoadResult loaded = status(LoadStatus::Loaded);
+    loaded.cells = std::move(v.cells);
+    return loaded;
 }
 
 QList<KeyCell> ConfigFile::decode(QByteArrayView bytes, const ProgramProfile &profile)
@@ -99,9 +135,10 @@ QByteArray ConfigFile::serialize(const QList<KeyCell> &cells, const ProgramProfi
 }
 
 bool ConfigFile::save(const QString &path, const QList<KeyCell> &cells,
-                      const ProgramProfile &profile)
+                      const ProgramProfile &profile, QString *errorString)
 {
-    return AtomicWriter::write(path, serialize(cells, profile), AtomicWriter::Links::WriteThrough);
+    return AtomicWriter::write(path, serialize(cells, profile), AtomicWriter::Links::WriteThrough,
+                               errorString);
 }
 
 QString ConfigFile::withExtension(const QString &path, const QString &extension)

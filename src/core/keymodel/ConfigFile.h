@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class QIODevice;
 struct ProgramProfile;
 
@@ -29,6 +31,13 @@ public:
     {
         LoadStatus status = LoadStatus::ReadFailed;
         QList<KeyCell> cells; // every cell of the grid, only when status is Loaded
+        // Why a file was not loaded, for the user to mend it: the system's own reason when it
+        // could not be opened or read; the file's size and first bytes when it is not this
+        // program's kind; the first key that keeps it from loading.
+        QString systemError;
+        qint64 size = -1;
+        QByteArray head;
+        std::optional<ConfigProblem> refusal;
     };
 
     // Whether bytes form a file that the programs load, and why not. Load in both programs and
@@ -62,8 +71,9 @@ public:
     static QByteArray serialize(const QList<KeyCell> &cells, const ProgramProfile &profile);
     // Replaces the file at path through AtomicWriter: the old one survives any failure. A link
     // to a regular file is written through, as the save dialog offers it.
+    // On failure the system's reason goes to errorString.
     static bool save(const QString &path, const QList<KeyCell> &cells,
-                     const ProgramProfile &profile);
+                     const ProgramProfile &profile, QString *errorString = nullptr);
     // The save dialog's rule: a name typed without an extension gets the program's one.
     static QString withExtension(const QString &path, const QString &extension);
 };

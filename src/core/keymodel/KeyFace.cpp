@@ -82,6 +82,17 @@ void drawLine(QPainter &canvas, const QRect &lineBox, const QString &line)
 
 } // namespace
 
+QColor labelColor(const QColor &face, const QPalette &palette)
+{
+    const QColor text = ColorValue::resolve(LabelColor, palette);
+    if (ColorValue::contrastRatio(text, face) >= LeastLabelContrast)
+        return text;
+    const QColor black(Qt::black), white(Qt::white);
+    return ColorValue::contrastRatio(black, face) >= ColorValue::contrastRatio(white, face)
+               ? black
+               : white;
+}
+
 QRect screenTextBox(const QSize &cellSize)
 {
     return QRect(QPoint(0, 0), cellSize)
@@ -108,10 +119,11 @@ void DrawFace(QPainter &canvas, const QRect &textBox, const KeyCell &cell, const
     // surface whatever the painter's pen width or render hints.
     const QRect frame = textBox.adjusted(-FrameMargin, -FrameMargin, FrameMargin, FrameMargin);
     canvas.fillRect(frame, framePen.color());
-    canvas.fillRect(frame.adjusted(1, 1, -1, -1), ColorValue::resolve(cell.Color, palette));
+    const QColor fill = ColorValue::resolve(cell.Color, palette);
+    canvas.fillRect(frame.adjusted(1, 1, -1, -1), fill);
     canvas.setBrush(Qt::NoBrush);
 
-    canvas.setPen(ColorValue::resolve(LabelColor, palette));
+    canvas.setPen(labelColor(fill, palette));
     const int boxBottom = textBox.top() + textBox.height(); // exclusive
     // The first line always gets a whole line's height; later ones stop at the box's bottom.
     int top = textBox.top();

@@ -3,6 +3,7 @@
 
 #include "LabelCodec.h"
 
+#include <QColor>
 #include <QRect>
 #include <QRgb>
 #include <QStringList>
@@ -16,12 +17,19 @@ struct KeyCell;
 // label font (the painter's font); the face takes everything else from the cell.
 namespace KeyFace {
 
-// Labels are written in the desktop's window-text colour, whatever the surface.
+// Labels are written in the desktop's window-text colour where it stands out from the face.
 inline constexpr quint32 LabelColor = 0x80000008;
+// The least contrast a label keeps with its face, whatever the desktop's colours.
+inline constexpr double LeastLabelContrast = 4.5;
 // The grey frame of a key on the main window.
 inline constexpr QRgb ScreenFrame = 0x808080;
 // The frame lies this far outside the text box, with the fill between them, on every surface.
 inline constexpr int FrameMargin = 2;
+
+// The colour a label is written in on a face: the window-text colour, unless that would fall
+// short of the least contrast with the face (a dark desktop's light text on a white or yellow
+// key); then black or white, whichever stands out more.
+QColor labelColor(const QColor &face, const QPalette &palette);
 
 // Where the label goes on the main window: 3 pixels in from the cell's outer edge, leaving room
 // for the one-pixel edge, the frame and one pixel of fill.

@@ -22,8 +22,13 @@ QFont labelFont(int pixels)
 void DrawLayout(QPainter &canvas, const KeyGrid &grid, const QPalette &palette)
 {
     const QPaintDevice *device = canvas.device();
-    const LayoutMetrics m =
-        LayoutMetrics::forResolution(device->logicalDpiX(), device->logicalDpiY());
+    // Sized and drawn in the pixels that are really lit: on a screen scaled by a fraction a
+    // logical pixel is no whole number of them, and faces, pitch and frame lines would come
+    // out uneven.
+    const qreal ratio = device->devicePixelRatioF();
+    const LayoutMetrics m = LayoutMetrics::forResolution(qRound(device->logicalDpiX() * ratio),
+                                                         qRound(device->logicalDpiY() * ratio));
+    canvas.scale(1 / ratio, 1 / ratio);
     canvas.setFont(labelFont(m.labelPixels));
     canvas.setPen(Qt::black);
 

@@ -17,9 +17,11 @@ namespace LayoutView {
 QFont labelFont(int pixels);
 
 // Draws every visible key of the grid with its face in black frame and its labels 10 points
-// high, all sized from the canvas device's logical resolution; the origin is the canvas's.
+// high, all sized from the resolution of the device's own pixels (its logical resolution times
+// its pixel ratio) and drawn on them; the origin is the canvas's.
 // Hidden cells, covered by a merged key, leave no trace. System colours are taken from
-// palette. The canvas is left with the label font and the black pen.
+// palette. The canvas is left with the label font, the black pen and a scale of one device
+// pixel per unit.
 void DrawLayout(QPainter &canvas, const KeyGrid &grid, const QPalette &palette);
 
 } // namespace LayoutView

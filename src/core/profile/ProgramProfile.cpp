@@ -74,6 +74,13 @@ QByteArray ProgramProfile::defaultLabel(int index) const
     return QByteArray::number(index + defaultLabelBase);
 }
 
+QString ProgramProfile::keyPlace(int index) const
+{
+    if (!keyboard)
+        return QStringLiteral("position %1").arg(index);
+    return QStringLiteral("key %1 (column %2, row %3)").arg(index).arg(column(index)).arg(row(index));
+}
+
 qint64 ProgramProfile::fileSize() const
 {
     return magic.size() + qint64(cellCount) * KeyRecord::Size;

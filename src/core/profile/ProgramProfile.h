@@ -68,6 +68,9 @@ struct ProgramProfile
     {
         return number >= keyNumberBase && number < keyNumberBase + cellCount;
     }
+    // Where a cell stands, as messages name it: "key 12 (column 1, row 5)" on the keyboard,
+    // "position 3" on the key lock.
+    QString keyPlace(int index) const;
     bool has(Command c) const { return toolButtonLeft[int(c)] != -1; }
     bool hasToolButton(Command c) const { return toolButtonLeft[int(c)] >= 0; }
 };

@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QStringList>
 
 TScan::TScan(const QString &programName, QWidget *parent)
@@ -19,6 +20,8 @@ TScan::TScan(const QString &programName, QWidget *parent)
     // Nothing is ever typed or dropped in: the lines come from key strokes only.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setAcceptDrops(false);
+    // The Menu key records nothing; a menu it opened would only swallow the next click.
+    setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 TScan::~TScan() = default;
@@ -90,6 +93,17 @@ bool TScan::AddCodes(QByteArrayView bytes)
 {
     if (!CodeGroup::fits(lineCount(), bytes.size())) {
         m_prompter->failure(QString::fromLatin1(Messages::CodeLimit));
+        // The box took the focus; without a window manager nobody gives it back, and the next
+        // strokes would be lost. Asked for once the box is gone: the system ignores a request
+        // older than the focus change that closing the box made.
+        if (isVisible()) {
+            QTimer::singleShot(0, this, [this] {
+                if (!isVisible())
+                    return;
+                window()->activateWindow();
+                setFocus(Qt::OtherFocusReason);
+            });
+        }
         return false;
     }
     if (bytes.isEmpty())

@@ -34,9 +34,11 @@ QWidget *DialogPrompter::owner() const
     return m_parent && m_parent->isVisible() ? m_parent : nullptr;
 }
 
-void DialogPrompter::failure(const QString &text)
+void DialogPrompter::failure(const QString &text, const QString &details)
 {
-    QMessageBox::warning(owner(), m_title, text);
+    QMessageBox box(QMessageBox::Warning, m_title, text, QMessageBox::Ok, owner());
+    box.setInformativeText(details);
+    box.exec();
 }
 
 void DialogPrompter::information(const QString &text)

@@ -12,7 +12,7 @@ class DialogPrompter : public Prompter
 public:
     DialogPrompter(QWidget *parent, const QString &title);
 
-    void failure(const QString &text) override;
+    void failure(const QString &text, const QString &details = {}) override;
     void information(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
     bool askYesNo(const QString &text) override;

@@ -20,8 +20,9 @@ public:
 
     virtual ~Prompter() = default;
 
-    // OK button, exclamation icon.
-    virtual void failure(const QString &text) = 0;
+    // OK button, exclamation icon. The details, when given, say which file and why, under the
+    // text.
+    virtual void failure(const QString &text, const QString &details = {}) = 0;
     // OK button, information icon.
     virtual void information(const QString &text) = 0;
     // Yes, No and Cancel, exclamation icon; closing the box answers Cancel.

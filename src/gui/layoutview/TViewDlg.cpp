@@ -43,6 +43,10 @@ QString finishFailure(const QPrinter &printer)
 QString printPage(QPrinter &printer, const KeyGrid &grid, const QPalette &palette)
 {
     printer.setDocName(QString());
+    // The layout starts at the corner of what the printer can print, not further in by the
+    // toolkit's default margins: its own minimum margins, for the paper chosen.
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
     QPainter page;
     if (!page.begin(&printer))
         return startFailure(printer);

@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "TMainDlg.h"
 
+#include "FileMessages.h"
+#include "FileDrop.h"
+#include "GridKeyboard.h"
+#include "HelpMenu.h"
 #include "LockPicture.h"
+#include "RecentFiles.h"
+#include "ToolPicture.h"
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
@@ -83,6 +89,8 @@ constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Color
                                    Command::ProgOne};
 
 constexpr int ToolButtonSize = 25;
+// The resource a command's tool-bar picture is made from, kept on its action.
+constexpr char PicturePath[] = "picturePath";
 
 } // namespace
 
@@ -118,6 +126,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setCentralWidget(m_client);
 
     createCommands();
+    showPictures();
     createDecorations();
     createKeys();
     createEditCommands();
@@ -125,6 +134,13 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     if (m_profile.keyboard && m_document)
         m_view = std::make_unique<TViewDlg>(grid(), this);
     EnableKeyCommands(false);
+    if (keysCreated()) {
+        new GridKeyboard(*this, m_client);
+        m_client->setFocus();
+        new FileDrop(this, [this](const QString &path) {
+            m_progDlg->whenIdle([this, path] { openDropped(path); });
+        });
+    }
     setFixedSize(sizeHint());
     m_runHost = std::make_unique<RunHost>(*this);
     m_progDlg = std::make_unique<TProgDlg>(profile, *m_runHost);
@@ -177,7 +193,7 @@ void TMainDlg::createCommands()
         if (!m_profile.has(row.command))
             continue;
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(row.icon ? QIcon(QString::fromLatin1(row.icon)) : QIcon(),
+        auto *action = new QAction(QIcon(),
                                    QString::fromLatin1(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.objectName));
         action->setToolTip(QString::fromLatin1(row.hint));
@@ -188,6 +204,8 @@ void TMainDlg::createCommands()
         connect(action, &QAction::triggered, this,
                 [this, run = row.run] { m_progDlg->whenIdle([this, run] { run(*this); }); });
         m_actions[int(row.command)] = action;
+        if (row.icon)
+            action->setProperty(PicturePath, QString::fromLatin1(row.icon));
         if (!m_profile.hasToolButton(row.command))
             continue;
 
@@ -217,11 +235,29 @@ void TMainDlg::createEditCommands()
     m_redoAction->setShortcut(QKeySequence::Redo);
 }
 
+void TMainDlg::showPictures()
+{
+    for (QAction *action : m_actions)
+        if (action && action->property(PicturePath).isValid())
+            action->setIcon(ToolPicture::icon(action->property(PicturePath).toString(), palette()));
+}
+
+void TMainDlg::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // A new desktop theme, or a style sheet, gives the pictures' lines another colour.
+    if (event->type() == QEvent::PaletteChange)
+        showPictures();
+}
+
 void TMainDlg::createMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Load));
+    m_recent = new RecentFiles(file->addMenu(QStringLiteral("Recent &Files")), this);
+    connect(m_recent, &RecentFiles::chosen, this,
+            [this](const QString &path) { m_progDlg->whenIdle([this, path] { openRecent(path); }); });
     file->addAction(action(Command::Save));
     file->addSeparator();
     if (m_profile.has(Command::View)) {
@@ -247,6 +283,8 @@ void TMainDlg::createMenu()
     config->addAction(action(Command::ProgAll));
     config->addSeparator();
     config->addAction(action(Command::TestKeys));
+
+    HelpMenu::add(*menuBar(), m_profile, this);
 }
 
 void TMainDlg::createDecorations()
@@ -315,26 +353,29 @@ QString TMainDlg::dialogStartPath() const
 bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
 {
     const ConfigFile::LoadResult loaded = ConfigFile::load(path, m_profile);
+    const QString details = FileMessages::loadDetails(path, loaded, m_profile);
     switch (loaded.status) {
     case ConfigFile::LoadStatus::Missing:
-        m_prompter->failure(QString::fromLatin1(Messages::FileMissing));
+        m_prompter->failure(QString::fromLatin1(Messages::FileMissing), details);
         return false;
     case ConfigFile::LoadStatus::Invalid:
-        m_prompter->failure(QString::fromLatin1(Messages::FileInvalid));
+        m_prompter->failure(QString::fromLatin1(Messages::FileInvalid), details);
         return false;
     case ConfigFile::LoadStatus::OpenFailed:
         m_prompter->failure(origin == LoadOrigin::Command
                                 ? m_profile.loadOpenFailureText
-                                : QString::fromLatin1(Messages::OpenFailedAtStartUp));
+                                : QString::fromLatin1(Messages::OpenFailedAtStartUp),
+                            details);
         return false;
     case ConfigFile::LoadStatus::ReadFailed:
-        m_prompter->failure(QString::fromLatin1(Messages::LoadFailed));
+        m_prompter->failure(QString::fromLatin1(Messages::LoadFailed), details);
         return false;
     case ConfigFile::LoadStatus::Loaded:
         break;
     }
     DeselectKey();
     m_document->load(loaded.cells, QFileInfo(path).absoluteFilePath());
+    m_recent->add(path);
     return true;
 }
 
@@ -343,11 +384,13 @@ bool TMainDlg::SaveConfigFile(const QString &path)
     if (QFileInfo::exists(path) &&
         !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return false;
-    if (!ConfigFile::save(path, grid().cells(), m_profile)) {
-        m_prompter->failure(QString::fromLatin1(Messages::SaveFailed));
+    if (QString reason; !ConfigFile::save(path, grid().cells(), m_profile, &reason)) {
+        m_prompter->failure(QString::fromLatin1(Messages::SaveFailed),
+                            FileMessages::saveDetails(path, reason));
         return false;
     }
     m_document->markSaved(QFileInfo(path).absoluteFilePath());
+    m_recent->add(path);
     return true;
 }
 
@@ -452,6 +495,34 @@ void TMainDlg::sLoadClick()
     if (path.isEmpty())
         return;
     LoadConfigFile(path, LoadOrigin::Command);
+}
+
+void TMainDlg::openFile(const QString &path)
+{
+    if (saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeLoad)))
+        LoadConfigFile(path, LoadOrigin::Command);
+}
+
+void TMainDlg::openRecent(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return openFile(path);
+    m_recent->remove(path);
+    ConfigFile::LoadResult missing;
+    missing.status = ConfigFile::LoadStatus::Missing;
+    m_prompter->failure(QString::fromLatin1(Messages::FileMissing),
+                        FileMessages::loadDetails(path, missing, m_profile) +
+                            QStringLiteral("\nIt is taken off the recent files."));
+}
+
+void TMainDlg::openDropped(const QString &path)
+{
+    // A file this program cannot load is refused at once, with its reason: there is nothing to
+    // save first for.
+    if (ConfigFile::load(path, m_profile).status != ConfigFile::LoadStatus::Loaded)
+        LoadConfigFile(path, LoadOrigin::Command);
+    else
+        openFile(path);
 }
 
 bool TMainDlg::sSaveClick()

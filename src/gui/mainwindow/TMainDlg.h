@@ -15,6 +15,7 @@
 class KeyDocument;
 class KeyGrid;
 class QAction;
+class RecentFiles;
 class QToolButton;
 class TKey;
 class TTestKeysDlg;
@@ -71,6 +72,14 @@ public:
     bool LoadConfigFile(const QString &path, LoadOrigin origin);
     // Returns whether the file was written.
     bool SaveConfigFile(const QString &path);
+    // Loads the file as the Load command does after its dialog, asking to save changes first.
+    void openFile(const QString &path);
+    // A file chosen from the recent files: one that is gone is taken off the list.
+    void openRecent(const QString &path);
+    // A file dropped on the window: one this program does not load is refused before anything
+    // is asked.
+    void openDropped(const QString &path);
+    RecentFiles &recentFiles() const { return *m_recent; }
     void DeselectKey();
     void EnableKeyCommands(bool enabled);
     // The hourglass while a programming run works, or the default cursor.
@@ -100,12 +109,15 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void createCommands();
     void createEditCommands();
     void createMenu();
+    // The tool-bar pictures, in the colours of the current palette.
+    void showPictures();
     void createKeys();
     void createDecorations();
     // Offers to save unsaved changes; false means the command that asked must not go on.
@@ -131,4 +143,5 @@ private:
     std::unique_ptr<RunHost> m_runHost;
     std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses
     bool m_painted = false;
+    RecentFiles *m_recent = nullptr;
 };

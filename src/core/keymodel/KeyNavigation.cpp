@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#include "KeyNavigation.h"
+
+#include "KeyGrid.h"
+#include "profile/ProgramProfile.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace KeyNavigation {
+
+namespace {
+
+// The key lock's positions from left to right, as they stand on the screen.
+std::vector<int> screenOrder(const KeyGrid &grid)
+{
+    std::vector<int> order(grid.count());
+    std::iota(order.begin(), order.end(), 0);
+    const ProgramProfile &p = grid.profile();
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return p.cellPosition(a).x() < p.cellPosition(b).x(); });
+    return order;
+}
+
+int alongRow(const KeyGrid &grid, int index, Move move)
+{
+    const std::vector<int> order = screenOrder(grid);
+    switch (move) {
+    case Move::First:
+        return order.front();
+    case Move::Last:
+        return order.back();
+    case Move::Up:
+    case Move::Down:
+        return -1;
+    case Move::Left:
+    case Move::Right:
+        break;
+    }
+    const auto at = std::find(order.begin(), order.end(), index);
+    if (move == Move::Left)
+        return at == order.begin() ? -1 : *(at - 1);
+    return at + 1 == order.end() ? -1 : *(at + 1);
+}
+
+int acrossGrid(const KeyGrid &grid, int index, Move move)
+{
+    if (move == Move::First)
+        return keyOver(grid, 0);
+    if (move == Move::Last)
+        return keyOver(grid, grid.count() - 1);
+    const KeyCell &key = grid.cell(index);
+    const int c = grid.column(index), r = grid.row(index);
+    int next = -1;
+    switch (move) {
+    case Move::First:
+    case Move::Last:
+        break;
+    case Move::Left:
+        next = grid.indexAt(c - 1, r);
+        break;
+    case Move::Right:
+        next = grid.indexAt(c + key.ColSpan, r);
+        break;
+    case Move::Up:
+        next = grid.indexAt(c, r - 1);
+        break;
+    case Move::Down:
+        next = grid.indexAt(c, r + key.RowSpan);
+        break;
+    }
+    return next < 0 ? -1 : keyOver(grid, next);
+}
+
+} // namespace
+
+int keyOver(const KeyGrid &grid, int index)
+{
+    if (grid.cell(index).Visible)
+        return index;
+    for (int k = 0; k < grid.count(); ++k)
+        if (grid.cell(k).Visible && grid.coveredBy(k).contains(index))
+            return k;
+    return -1;
+}
+
+int target(const KeyGrid &grid, int index, Move move)
+{
+    if (index < 0)
+        move = move == Move::Last ? Move::Last : Move::First;
+    if (grid.profile().placement == ProgramProfile::Placement::LockRow)
+        return alongRow(grid, index, move);
+    return acrossGrid(grid, index, move);
+}
+
+} // namespace KeyNavigation

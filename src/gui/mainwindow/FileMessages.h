@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "keymodel/ConfigFile.h"
+
+#include <QString>
+
+struct ProgramProfile;
+
+// The second part of a failure box about a configuration file: which file, and why, in words a
+// user can act on. The box's own text stays the one users of earlier versions know.
+namespace FileMessages {
+
+// Why the file at path was not loaded.
+QString loadDetails(const QString &path, const ConfigFile::LoadResult &result,
+                    const ProgramProfile &profile);
+// Why the file at path was not written: the system's reason.
+QString saveDetails(const QString &path, const QString &systemError);
+// What is wrong with one key of a file, as the program refuses it.
+QString problem(const ConfigProblem &problem, const ProgramProfile &profile);
+
+} // namespace FileMessages

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "GridKeyboard.h"
+
+#include "TMainDlg.h"
+#include "keymodel/KeyNavigation.h"
+#include "keymodel/TKey.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <optional>
+
+namespace {
+
+std::optional<KeyNavigation::Move> moveFor(int key)
+{
+    using Move = KeyNavigation::Move;
+    switch (key) {
+    case Qt::Key_Left:
+        return Move::Left;
+    case Qt::Key_Right:
+        return Move::Right;
+    case Qt::Key_Up:
+        return Move::Up;
+    case Qt::Key_Down:
+        return Move::Down;
+    case Qt::Key_Home:
+        return Move::First;
+    case Qt::Key_End:
+        return Move::Last;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+GridKeyboard::GridKeyboard(TMainDlg &window, QWidget *area)
+    : QObject(area), m_window(window), m_area(area)
+{
+    // The grid is the one place in the window that takes the focus, so Tab keeps it there.
+    area->setFocusPolicy(Qt::StrongFocus);
+    area->installEventFilter(this);
+}
+
+bool GridKeyboard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_area && event->type() == QEvent::KeyPress)
+        return keyPressed(*static_cast<QKeyEvent *>(event));
+    return QObject::eventFilter(watched, event);
+}
+
+bool GridKeyboard::keyPressed(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    // Ctrl and Alt combinations belong to the menus.
+    if (modifiers & ~Qt::ShiftModifier)
+        return false;
+    const int selected = m_window.selectedIndex();
+    if (const auto move = moveFor(event.key())) {
+        const int next = KeyNavigation::target(m_window.grid(), selected, *move);
+        if (next >= 0 && next != selected)
+            m_window.KeyClick(m_window.key(next), selected < 0 ? Qt::NoModifier : modifiers);
+        return true;
+    }
+    switch (event.key()) {
+    case Qt::Key_Space:
+        // A click on the selected key; with none selected, the first key is taken.
+        if (selected >= 0)
+            m_window.KeyClick(m_window.key(selected), modifiers);
+        else
+            m_window.KeyClick(m_window.key(KeyNavigation::target(m_window.grid(), -1,
+                                                                 KeyNavigation::Move::First)),
+                              Qt::NoModifier);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+        if (QAction *label = m_window.action(Command::Label); label && label->isEnabled())
+            label->trigger();
+        return true;
+    default:
+        return false;
+    }
+}
