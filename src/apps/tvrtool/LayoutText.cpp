@@ -35,12 +35,7 @@ QString fieldName(ConfigProblem::Field field)
 
 QString keyPlace(int index, const ProgramProfile &profile)
 {
-    if (!profile.keyboard)
-        return QStringLiteral("position %1").arg(index);
-    return QStringLiteral("key %1 (column %2, row %3)")
-        .arg(index)
-        .arg(profile.column(index))
-        .arg(profile.row(index));
+    return profile.keyPlace(index);
 }
 
 QString colorText(quint32 value)
