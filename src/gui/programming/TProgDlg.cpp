@@ -12,34 +12,53 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <functional>
+#include <vector>
+
 // Hands what the run shows over to the owner's thread, in order, without waiting for it: the
-// run's pacing is the keyboard's, never the screen's.
-class TProgDlg::QueuedView : public RunView
+// run's pacing is the keyboard's, never the screen's. What the run reports is held until its next
+// pause and handed over then, so that the window is woken (and paints) while the run waits
+// anyway, never in the middle of an exchange with the keyboard.
+class TProgDlg::QueuedView : public RunView, public RunClock
 {
 public:
-    explicit QueuedView(TProgDlg &owner) : m_owner(&owner) {}
+    QueuedView(TProgDlg &owner, RunClock &clock) : m_owner(&owner), m_clock(clock) {}
 
     void setBusyCursor(bool busy) override
     {
-        post([busy](TProgDlg &p) { p.m_host.SetBusyCursor(busy); });
+        hold([busy](TProgDlg &p) { p.m_host.SetBusyCursor(busy); });
     }
     void runEvent(const RunEvent &event) override
     {
-        post([event](TProgDlg &p) {
+        hold([event](TProgDlg &p) {
             if (const std::optional<QString> text = p.m_progress->showRunEvent(event))
                 emit p.progressTextChanged(*text);
         });
     }
-
-private:
-    template <typename F> void post(F &&f)
+    void sleep(int ms) override
     {
+        handOver();
+        m_clock.sleep(ms);
+    }
+    void handOver()
+    {
+        if (m_held.empty())
+            return;
         QMetaObject::invokeMethod(
-            m_owner, [owner = m_owner, f = std::forward<F>(f)] { f(*owner); },
+            m_owner,
+            [owner = m_owner, held = std::exchange(m_held, {})] {
+                for (const auto &show : held)
+                    show(*owner);
+            },
             Qt::QueuedConnection);
     }
 
+private:
+    void hold(std::function<void(TProgDlg &)> show) { m_held.push_back(std::move(show)); }
+
     TProgDlg *m_owner;
+    RunClock &m_clock;
+    std::vector<std::function<void(TProgDlg &)>> m_held;
 };
 
 TProgDlg::TProgDlg(const ProgramProfile &profile, Host &host, QObject *parent)
@@ -123,19 +142,21 @@ bool TProgDlg::SendRun()
     m_opened = true;
 
     QEventLoop waiting;
-    std::future<RunOutcome> outcome = std::async(
-        std::launch::async,
-        [packets = m_run, drv = m_drv.get(), clock = m_clock.get(), opening = m_opening, open,
-         view = std::make_shared<QueuedView>(*this), done = &waiting] {
+    std::future<RunOutcome> outcome =
+        std::async(std::launch::async, [packets = m_run, drv = m_drv.get(), opening = m_opening,
+                                        open, view = std::make_shared<QueuedView>(*this, *m_clock),
+                                        done = &waiting] {
             RunOutcome result = RunOutcome::Failed;
             try {
                 if (opening.valid())
                     opening.wait();
                 if (open)
                     drv->Open(); // a channel that failed to open fails each request in turn
-                result = sendPackets(*drv, packets, *view, *clock);
+                // The view is the run's clock too: it hands over what it holds at each pause.
+                result = sendPackets(*drv, packets, *view, *view);
             } catch (...) {
             }
+            view->handOver();
             // Queued behind everything the run showed.
             QMetaObject::invokeMethod(done, &QEventLoop::quit, Qt::QueuedConnection);
             return result;
