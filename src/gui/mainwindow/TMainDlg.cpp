@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "TMainDlg.h"
 
-#include "FileMessages.h"
 #include "FileDrop.h"
 #include "GridKeyboard.h"
 #include "HelpMenu.h"
@@ -11,8 +10,6 @@
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
-#include "keymodel/ColorValue.h"
-#include "keymodel/ConfigFile.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"
@@ -24,8 +21,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolButton>
@@ -85,8 +80,7 @@ const CommandRow Commands[] = {
      nullptr, [](TMainDlg &d) { d.sTestKeysClick(); }},
 };
 
-constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Color,
-                                   Command::ProgOne};
+constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Color, Command::ProgOne};
 
 constexpr int ToolButtonSize = 25;
 // The resource a command's tool-bar picture is made from, kept on its action.
@@ -193,8 +187,7 @@ void TMainDlg::createCommands()
         if (!m_profile.has(row.command))
             continue;
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(QIcon(),
-                                   QString::fromLatin1(row.caption), this);
+        auto *action = new QAction(QIcon(), QString::fromLatin1(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.objectName));
         action->setToolTip(QString::fromLatin1(row.hint));
         if (row.shortcut != NoShortcut)
@@ -256,8 +249,9 @@ void TMainDlg::createMenu()
     file->addAction(action(Command::New));
     file->addAction(action(Command::Load));
     m_recent = new RecentFiles(file->addMenu(QStringLiteral("Recent &Files")), this);
-    connect(m_recent, &RecentFiles::chosen, this,
-            [this](const QString &path) { m_progDlg->whenIdle([this, path] { openRecent(path); }); });
+    connect(m_recent, &RecentFiles::chosen, this, [this](const QString &path) {
+        m_progDlg->whenIdle([this, path] { openRecent(path); });
+    });
     file->addAction(action(Command::Save));
     file->addSeparator();
     if (m_profile.has(Command::View)) {
@@ -345,55 +339,6 @@ int TMainDlg::selectedIndex() const
     return m_selectedKey ? m_selectedKey->Tag() : -1;
 }
 
-QString TMainDlg::dialogStartPath() const
-{
-    return m_document->filePath();
-}
-
-bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
-{
-    const ConfigFile::LoadResult loaded = ConfigFile::load(path, m_profile);
-    const QString details = FileMessages::loadDetails(path, loaded, m_profile);
-    switch (loaded.status) {
-    case ConfigFile::LoadStatus::Missing:
-        m_prompter->failure(QString::fromLatin1(Messages::FileMissing), details);
-        return false;
-    case ConfigFile::LoadStatus::Invalid:
-        m_prompter->failure(QString::fromLatin1(Messages::FileInvalid), details);
-        return false;
-    case ConfigFile::LoadStatus::OpenFailed:
-        m_prompter->failure(origin == LoadOrigin::Command
-                                ? m_profile.loadOpenFailureText
-                                : QString::fromLatin1(Messages::OpenFailedAtStartUp),
-                            details);
-        return false;
-    case ConfigFile::LoadStatus::ReadFailed:
-        m_prompter->failure(QString::fromLatin1(Messages::LoadFailed), details);
-        return false;
-    case ConfigFile::LoadStatus::Loaded:
-        break;
-    }
-    DeselectKey();
-    m_document->load(loaded.cells, QFileInfo(path).absoluteFilePath());
-    m_recent->add(path);
-    return true;
-}
-
-bool TMainDlg::SaveConfigFile(const QString &path)
-{
-    if (QFileInfo::exists(path) &&
-        !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
-        return false;
-    if (QString reason; !ConfigFile::save(path, grid().cells(), m_profile, &reason)) {
-        m_prompter->failure(QString::fromLatin1(Messages::SaveFailed),
-                            FileMessages::saveDetails(path, reason));
-        return false;
-    }
-    m_document->markSaved(QFileInfo(path).absoluteFilePath());
-    m_recent->add(path);
-    return true;
-}
-
 void TMainDlg::DeselectKey()
 {
     if (!m_selectedKey)
@@ -431,27 +376,6 @@ void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
     m_selectedKey = key;
 }
 
-bool TMainDlg::saveChangesFirst(const QString &question)
-{
-    if (!ConfigChanged())
-        return true;
-    switch (m_prompter->askYesNoCancel(question)) {
-    case Prompter::Answer::Yes:
-        // A save that was cancelled or failed must not let the changes be thrown away.
-        return sSaveClick();
-    case Prompter::Answer::No:
-        return true;
-    case Prompter::Answer::Cancel:
-        break;
-    }
-    return false;
-}
-
-void TMainDlg::sExitClick()
-{
-    close();
-}
-
 void TMainDlg::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
@@ -477,150 +401,4 @@ void TMainDlg::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
-}
-
-void TMainDlg::sNewClick()
-{
-    if (!saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeNew)))
-        return;
-    DeselectKey();
-    m_document->clear();
-}
-
-void TMainDlg::sLoadClick()
-{
-    if (!saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeLoad)))
-        return;
-    const QString path = m_prompter->openFileName(m_profile.openFilter, dialogStartPath());
-    if (path.isEmpty())
-        return;
-    LoadConfigFile(path, LoadOrigin::Command);
-}
-
-void TMainDlg::openFile(const QString &path)
-{
-    if (saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeLoad)))
-        LoadConfigFile(path, LoadOrigin::Command);
-}
-
-void TMainDlg::openRecent(const QString &path)
-{
-    if (QFileInfo::exists(path))
-        return openFile(path);
-    m_recent->remove(path);
-    ConfigFile::LoadResult missing;
-    missing.status = ConfigFile::LoadStatus::Missing;
-    m_prompter->failure(QString::fromLatin1(Messages::FileMissing),
-                        FileMessages::loadDetails(path, missing, m_profile) +
-                            QStringLiteral("\nIt is taken off the recent files."));
-}
-
-void TMainDlg::openDropped(const QString &path)
-{
-    // A file this program cannot load is refused at once, with its reason: there is nothing to
-    // save first for.
-    if (ConfigFile::load(path, m_profile).status != ConfigFile::LoadStatus::Loaded)
-        LoadConfigFile(path, LoadOrigin::Command);
-    else
-        openFile(path);
-}
-
-bool TMainDlg::sSaveClick()
-{
-    const QString chosen =
-        m_prompter->saveFileName(m_profile.saveFilter, m_profile.extension, dialogStartPath());
-    if (chosen.isEmpty())
-        return false;
-    return SaveConfigFile(ConfigFile::withExtension(chosen, m_profile.extension));
-}
-
-void TMainDlg::sLabelClick()
-{
-    if (!m_selectedKey)
-        return;
-    const int index = selectedIndex();
-    const std::optional<QByteArray> label = labelEditor().editLabel(grid().cell(index).Caption);
-    if (label)
-        m_document->setCaption(index, *label);
-}
-
-void TMainDlg::sScanClick()
-{
-    if (!m_selectedKey)
-        return;
-    const KeyCell &cell = m_selectedKey->cell();
-    // A count past the code area can only come from a damaged cell; the dialog then refuses the
-    // codes with its limit message without reading past the area.
-    const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
-    const std::optional<QByteArray> codes = codeEditor().EditCodes(
-        QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
-    if (codes)
-        m_document->setCodes(selectedIndex(), *codes);
-}
-
-void TMainDlg::sColorClick()
-{
-    if (!m_selectedKey)
-        return;
-    const std::optional<QColor> chosen =
-        m_prompter->chooseColor(ColorValue::resolve(m_selectedKey->cell().Color, palette()));
-    if (chosen)
-        m_document->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
-}
-
-void TMainDlg::sProg1Click()
-{
-    if (m_selectedKey)
-        m_progDlg->ProgramKeys(selectedIndex());
-}
-
-void TMainDlg::sProgAllClick()
-{
-    m_progDlg->ProgramKeys(-1);
-}
-
-void TMainDlg::SetBusyCursor(bool busy)
-{
-    if (busy)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
-}
-
-void TMainDlg::sViewClick()
-{
-    if (m_view)
-        m_view->showView();
-}
-
-void TMainDlg::sPrintClick()
-{
-    if (!m_view)
-        return;
-    if (const QString failure = m_view->PrintLayout(); !failure.isEmpty())
-        m_prompter->failure(failure);
-}
-
-void TMainDlg::sTestKeysClick()
-{
-    if (!m_testKeys) {
-        m_testKeys = std::make_unique<TTestKeysDlg>(grid(), m_profile.name);
-        m_testKeys->setLayoutName([this] { return layoutName(); });
-        connect(m_testKeys.get(), &TTestKeysDlg::markedKeysChanged, this, &TMainDlg::markKeys);
-    }
-    m_testKeys->showBeside(*this);
-}
-
-void TMainDlg::markKeys(const QList<int> &indices)
-{
-    for (TKey *key : std::as_const(m_keys))
-        key->setMarked(indices.contains(key->Tag()));
-}
-
-QString TMainDlg::layoutName() const
-{
-    const QString name = m_document->filePath().isEmpty()
-                             ? QStringLiteral("not saved to a file")
-                             : QDir::toNativeSeparators(m_document->filePath());
-    return ConfigChanged() ? name + QStringLiteral(" (changed since last saved)") : name;
 }

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// The main window's key commands: Label, Code and Colour of the selected key, programming,
+// the view and its printout, and the key tester.
+#include "TMainDlg.h"
+
+#include "codeentry/CodeEditor.h"
+#include "codeentry/LabelEditor.h"
+#include "common/Prompter.h"
+#include "keymodel/ColorValue.h"
+#include "keymodel/KeyDocument.h"
+#include "keymodel/KeyGrid.h"
+#include "keymodel/TKey.h"
+#include "keytest/TTestKeysDlg.h"
+#include "layoutview/TViewDlg.h"
+#include "profile/ProgramProfile.h"
+#include "programming/TProgDlg.h"
+
+#include <QDir>
+
+void TMainDlg::sLabelClick()
+{
+    if (!m_selectedKey)
+        return;
+    const int index = selectedIndex();
+    const std::optional<QByteArray> label = labelEditor().editLabel(grid().cell(index).Caption);
+    if (label)
+        m_document->setCaption(index, *label);
+}
+
+void TMainDlg::sScanClick()
+{
+    if (!m_selectedKey)
+        return;
+    const KeyCell &cell = m_selectedKey->cell();
+    // A count past the code area can only come from a damaged cell; the dialog then refuses the
+    // codes with its limit message without reading past the area.
+    const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
+    const std::optional<QByteArray> codes = codeEditor().EditCodes(
+        QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
+    if (codes)
+        m_document->setCodes(selectedIndex(), *codes);
+}
+
+void TMainDlg::sColorClick()
+{
+    if (!m_selectedKey)
+        return;
+    const std::optional<QColor> chosen =
+        m_prompter->chooseColor(ColorValue::resolve(m_selectedKey->cell().Color, palette()));
+    if (chosen)
+        m_document->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
+}
+
+void TMainDlg::sProg1Click()
+{
+    if (m_selectedKey)
+        m_progDlg->ProgramKeys(selectedIndex());
+}
+
+void TMainDlg::sProgAllClick()
+{
+    m_progDlg->ProgramKeys(-1);
+}
+
+void TMainDlg::SetBusyCursor(bool busy)
+{
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void TMainDlg::sViewClick()
+{
+    if (m_view)
+        m_view->showView();
+}
+
+void TMainDlg::sPrintClick()
+{
+    if (!m_view)
+        return;
+    if (const QString failure = m_view->PrintLayout(); !failure.isEmpty())
+        m_prompter->failure(failure);
+}
+
+void TMainDlg::sTestKeysClick()
+{
+    if (!m_testKeys) {
+        m_testKeys = std::make_unique<TTestKeysDlg>(grid(), m_profile.name);
+        m_testKeys->setLayoutName([this] { return layoutName(); });
+        connect(m_testKeys.get(), &TTestKeysDlg::markedKeysChanged, this, &TMainDlg::markKeys);
+    }
+    m_testKeys->showBeside(*this);
+}
+
+void TMainDlg::markKeys(const QList<int> &indices)
+{
+    for (TKey *key : std::as_const(m_keys))
+        key->setMarked(indices.contains(key->Tag()));
+}
+
+QString TMainDlg::layoutName() const
+{
+    const QString name = m_document->filePath().isEmpty()
+                             ? QStringLiteral("not saved to a file")
+                             : QDir::toNativeSeparators(m_document->filePath());
+    return ConfigChanged() ? name + QStringLiteral(" (changed since last saved)") : name;
+}
