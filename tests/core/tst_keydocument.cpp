@@ -235,6 +235,13 @@ void TestKeyDocument::freshHistory()
     QCOMPARE(announced.at(0).at(0).toBool(), false);
     QCOMPARE(doc.grid().cell(3).Caption, load ? QByteArray("Tea") : QByteArray("4"));
     QCOMPARE(doc.filePath(), load ? QStringLiteral("/tmp/other.tvr") : QString());
+
+    // After New the layout is in no file, though the dialogs still start where the last was.
+    doc.markSaved(QStringLiteral("/tmp/saved.tvr"));
+    QCOMPARE(doc.layoutFile(), QStringLiteral("/tmp/saved.tvr"));
+    doc.clear();
+    QCOMPARE(doc.layoutFile(), QString());
+    QCOMPARE(doc.filePath(), QStringLiteral("/tmp/saved.tvr"));
 }
 
 void TestKeyDocument::endMarkIsAnnouncedButNoEdit()

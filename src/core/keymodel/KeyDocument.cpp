@@ -78,6 +78,7 @@ void KeyDocument::clear()
 {
     m_grid->resetAll();
     m_undoStack->clear();
+    m_inFile = false;
     updateModified();
 }
 
@@ -86,6 +87,7 @@ void KeyDocument::load(const QList<KeyCell> &cells, const QString &path)
     m_grid->assign(cells);
     m_undoStack->clear();
     m_filePath = path;
+    m_inFile = true;
     updateModified();
 }
 
@@ -93,6 +95,7 @@ void KeyDocument::markSaved(const QString &path)
 {
     m_undoStack->setClean();
     m_filePath = path;
+    m_inFile = true;
     updateModified();
 }
 

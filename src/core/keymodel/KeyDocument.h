@@ -30,6 +30,8 @@ public:
     QUndoStack &undoStack() const { return *m_undoStack; }
     // The file last loaded or saved, where the file dialogs start; New keeps it.
     const QString &filePath() const { return m_filePath; }
+    // The file this layout was loaded from or saved to; none after New.
+    QString layoutFile() const { return m_inFile ? m_filePath : QString(); }
     // The configuration differs from what was last saved or loaded (ConfigChanged).
     bool isModified() const { return m_modified; }
 
@@ -68,5 +70,6 @@ private:
     KeyGrid *m_grid;
     QUndoStack *m_undoStack;
     QString m_filePath;
+    bool m_inFile = false;
     bool m_modified = false;
 };

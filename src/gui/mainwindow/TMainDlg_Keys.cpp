@@ -102,8 +102,8 @@ void TMainDlg::markKeys(const QList<int> &indices)
 
 QString TMainDlg::layoutName() const
 {
-    const QString name = m_document->filePath().isEmpty()
-                             ? QStringLiteral("not saved to a file")
-                             : QDir::toNativeSeparators(m_document->filePath());
+    const QString file = m_document->layoutFile();
+    const QString name = file.isEmpty() ? QStringLiteral("not saved to a file")
+                                        : QDir::toNativeSeparators(file);
     return ConfigChanged() ? name + QStringLiteral(" (changed since last saved)") : name;
 }
