@@ -111,11 +111,11 @@ int diffCommand(const QStringList &arguments, ToolIo &io)
                                           {QStringLiteral("was"), c.was},
                                           {QStringLiteral("now"), c.now}});
             keys.append(QJsonObject{{QStringLiteral("index"), i},
-                                    {QStringLiteral("place"), LayoutText::keyPlace(i, *a.profile)},
+                                    {QStringLiteral("place"), a.profile->keyPlace(i)},
                                     {QStringLiteral("changes"), fields}});
             continue;
         }
-        io.out << LayoutText::keyPlace(i, *a.profile) << '\n';
+        io.out << a.profile->keyPlace(i) << '\n';
         for (const Change &c : changes)
             io.out << "  " << c.field << ": " << c.was << " -> " << c.now << '\n';
     }

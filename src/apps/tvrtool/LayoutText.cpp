@@ -12,32 +12,6 @@
 
 namespace LayoutText {
 
-namespace {
-
-QString fieldName(ConfigProblem::Field field)
-{
-    switch (field) {
-    case ConfigProblem::Field::ColSpan:
-        return QStringLiteral("column span");
-    case ConfigProblem::Field::RowSpan:
-        return QStringLiteral("row span");
-    case ConfigProblem::Field::CodeCount:
-        return QStringLiteral("code count");
-    case ConfigProblem::Field::Codes:
-        return QStringLiteral("codes");
-    case ConfigProblem::Field::None:
-        break;
-    }
-    return {};
-}
-
-} // namespace
-
-QString keyPlace(int index, const ProgramProfile &profile)
-{
-    return profile.keyPlace(index);
-}
-
 QString colorText(quint32 value)
 {
     if ((value & 0xFF000000) == 0)
@@ -67,8 +41,8 @@ std::optional<quint32> parseColor(const QString &text)
 QString problem(const ConfigProblem &p, const ProgramProfile &profile)
 {
     using Kind = ConfigProblem::Kind;
-    const QString place = keyPlace(p.key, profile);
-    const QString field = fieldName(p.field);
+    const QString place = profile.keyPlace(p.key);
+    const QString field = p.fieldName();
     switch (p.kind) {
     case Kind::SpanBelowOne:
         return QStringLiteral("%1: %2 %3, below 1").arg(place, field).arg(p.value);
@@ -91,7 +65,7 @@ QString problem(const ConfigProblem &p, const ProgramProfile &profile)
             .arg(KeyCell::MaxCodes);
     case Kind::KeysOverlap:
         return QStringLiteral("%1 covers %2, which %3 covers too")
-            .arg(place, keyPlace(p.value, profile), keyPlace(p.other, profile));
+            .arg(place, profile.keyPlace(p.value), profile.keyPlace(p.other));
     case Kind::HiddenSpan:
         return QStringLiteral("%1: hidden, but with %2 %3; it loads as 1, so that no merge over it "
                               "uncovers another key's cells")

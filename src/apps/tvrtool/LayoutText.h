@@ -15,9 +15,6 @@ struct ProgramProfile;
 // The words tvrtool uses for what a layout holds, the same in every subcommand.
 namespace LayoutText {
 
-// "key 12 (column 1, row 5)" on the keyboard, "position 3" on the key lock.
-QString keyPlace(int index, const ProgramProfile &profile);
-
 // "#RRGGBB" for a colour of its own, the system colour's name ("buttonFace") for one that
 // follows the desktop, and the whole value as "0x8000001F" for anything else a file may hold.
 QString colorText(quint32 value);

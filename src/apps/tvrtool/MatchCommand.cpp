@@ -8,6 +8,7 @@
 #include "Subcommands.h"
 #include "codeentry/CodeDecoder.h"
 #include "keytest/KeyCodeIndex.h"
+#include "profile/ProgramProfile.h"
 
 #include <cctype>
 #include <optional>
@@ -70,7 +71,7 @@ int matchCommand(const QStringList &arguments, ToolIo &io)
         return ExitStatus::Found;
     }
     for (int key : keys)
-        io.out << LayoutText::keyPlace(key, *source.profile) << ' '
+        io.out << source.profile->keyPlace(key) << ' '
                << LayoutText::quotedLabel(source.cells.at(key).Caption, *codec) << '\n';
     return ExitStatus::Ok;
 }

@@ -89,8 +89,7 @@ QString codeListing(const LayoutSource &source, const LabelCodec &codec)
             continue;
         out +=
             QStringLiteral("%1 %2%3, %4:\n")
-                .arg(LayoutText::keyPlace(i, *source.profile),
-                     LayoutText::quotedLabel(k.Caption, codec),
+                .arg(source.profile->keyPlace(i), LayoutText::quotedLabel(k.Caption, codec),
                      k.Visible ? QString() : QStringLiteral(" (hidden)"), codeCount(k.CodeCount));
         const DecodedCodes d = decodeCodes(LayoutText::usedCodes(k));
         QList<std::pair<QString, QString>> rows;

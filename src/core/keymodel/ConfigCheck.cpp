@@ -87,3 +87,20 @@ QList<ConfigProblem> problems(const QList<KeyCell> &cells, const ProgramProfile 
 }
 
 } // namespace ConfigCheck
+
+QString ConfigProblem::fieldName() const
+{
+    switch (field) {
+    case Field::ColSpan:
+        return QStringLiteral("column span");
+    case Field::RowSpan:
+        return QStringLiteral("row span");
+    case Field::CodeCount:
+        return QStringLiteral("code count");
+    case Field::Codes:
+        return QStringLiteral("codes");
+    case Field::None:
+        break;
+    }
+    return {};
+}

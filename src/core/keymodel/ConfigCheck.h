@@ -40,6 +40,8 @@ struct ConfigProblem
     // programming run then ends that key's codes there. It gives a hidden cell spans 1: a merge
     // over such a cell would otherwise uncover cells of other keys.
     bool refusesLoad() const { return kind != Kind::EndMarkInCodes && kind != Kind::HiddenSpan; }
+    // The field's name in messages: "column span", "row span", "code count", "codes".
+    QString fieldName() const;
     bool operator==(const ConfigProblem &) const = default;
 };
 

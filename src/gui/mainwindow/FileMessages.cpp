@@ -23,12 +23,6 @@ QString keyPlace(int index, const ProgramProfile &profile)
     return place;
 }
 
-QString fieldName(ConfigProblem::Field field)
-{
-    return field == ConfigProblem::Field::ColSpan ? QStringLiteral("column span")
-                                                  : QStringLiteral("row span");
-}
-
 // The other program of the pair, when the file is its kind.
 const ProgramProfile *otherKind(const QByteArray &head, const ProgramProfile &profile)
 {
@@ -62,15 +56,15 @@ QString problem(const ConfigProblem &p, const ProgramProfile &profile)
     switch (p.kind) {
     case Kind::SpanBelowOne:
         return QStringLiteral("%1 has a %2 of %3; it must be at least 1.")
-            .arg(place, fieldName(p.field))
+            .arg(place, p.fieldName())
             .arg(p.value);
     case Kind::SpanPastGrid:
         return QStringLiteral("%1 has a %2 of %3, which runs past the edge of the grid.")
-            .arg(place, fieldName(p.field))
+            .arg(place, p.fieldName())
             .arg(p.value);
     case Kind::SpanInLockFile:
         return QStringLiteral("%1 has a %2 of %3; key-lock positions are never merged.")
-            .arg(place, fieldName(p.field))
+            .arg(place, p.fieldName())
             .arg(p.value);
     case Kind::TooManyCodes:
         return QStringLiteral("%1 has %2 codes; a key holds at most %3.")
