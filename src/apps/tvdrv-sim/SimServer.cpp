@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "SimServer.h"
 
+#include "keymodel/AtomicWriter.h"
 #include "programming/DriverProtocol.h"
-
-#include <QSaveFile>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -230,8 +229,8 @@ void SimServer::writeDump()
 {
     if (m_dumpPath.isEmpty())
         return;
-    QSaveFile file(m_dumpPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_keyboard.memoryJson()) < 0 ||
-        !file.commit())
-        std::fprintf(stderr, "tvdrv-sim: cannot write %s\n", m_dumpPath.toLocal8Bit().constData());
+    if (QString why; !AtomicWriter::write(m_dumpPath, m_keyboard.memoryJson(),
+                                          AtomicWriter::Links::WriteThrough, &why))
+        std::fprintf(stderr, "tvdrv-sim: cannot write %s: %s\n",
+                     m_dumpPath.toLocal8Bit().constData(), why.toLocal8Bit().constData());
 }

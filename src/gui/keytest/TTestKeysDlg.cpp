@@ -3,6 +3,7 @@
 
 #include "codeentry/TScan.h"
 #include "common/DialogPrompter.h"
+#include "keymodel/AtomicWriter.h"
 #include "keymodel/LabelCodec.h"
 #include "keytest/KeyTestReport.h"
 #include "keytest/KeyTestSession.h"
@@ -14,7 +15,6 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -202,14 +202,7 @@ void TTestKeysDlg::bSaveClick()
     if (QFileInfo::exists(path) &&
         !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return;
-    const QByteArray bytes = reportText().toUtf8();
-    QSaveFile file(path);
-    // Unbuffered, so that a write cut short by a full disk shows in write()'s count rather than
-    // vanishing in the flush at commit.
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                   file.write(bytes) == bytes.size();
-    written = written ? file.commit() : (file.cancelWriting(), false);
-    if (!written) {
+    if (!AtomicWriter::write(path, reportText().toUtf8(), AtomicWriter::Links::WriteThrough)) {
         m_prompter->failure(QString::fromLatin1(ReportFailed));
         return;
     }
