@@ -280,6 +280,7 @@ struct Win32Script
                 driver == "answers" ? Win32Calls::IoState::Succeeded : Win32Calls::IoState::Pending;
             return static_cast<void *>(records.back().get());
         };
+        c.createIoPort = [](void *) { return nullptr; };
         c.waitIo = [this](void *io, auto ms) {
             calls << QString::asprintf("WaitForSingleObject %u", ms);
             Record &r = *static_cast<Record *>(io);

@@ -69,6 +69,19 @@ Win32Calls Win32Calls::system()
             state = GetLastError() == ERROR_IO_PENDING ? IoState::Pending : IoState::Failed;
         return io;
     };
+    calls.createIoPort = [](Handle handle) {
+        return Handle(CreateIoCompletionPort(HANDLE(handle), nullptr, 0, 1));
+    };
+    calls.drainIoPort = [](Handle port) {
+        // A notice of a request that failed comes back as false too, but with its record.
+        for (;;) {
+            DWORD transferred = 0;
+            ULONG_PTR key = 0;
+            OVERLAPPED *done = nullptr;
+            if (!GetQueuedCompletionStatus(HANDLE(port), &transferred, &key, &done, 0) && !done)
+                return;
+        }
+    };
     calls.waitIo = [](Io io, DWord ms) {
         return WaitForSingleObject(record(io)->overlapped.hEvent, ms) == WAIT_OBJECT_0;
     };

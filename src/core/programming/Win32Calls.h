@@ -42,6 +42,10 @@ struct Win32Calls
     // record comes back unless state is NotIssued, and goes to freeIo once finished.
     std::function<Io(Handle, DWord code, const void *input, DWord length, IoState &state)>
         startIoControl;
+    // CreateIoCompletionPort(handle, no port, 0, 1): a new port the device is bound to, or null.
+    std::function<Handle(Handle)> createIoPort;
+    // GetQueuedCompletionStatus(port, no wait) until the port is empty.
+    std::function<void(Handle port)> drainIoPort;
     // WaitForSingleObject on the request's event for at most ms; true when it has finished.
     std::function<bool(Io, DWord ms)> waitIo;
     // GetOverlappedResult(handle, the record, no wait) of a finished request; true when it

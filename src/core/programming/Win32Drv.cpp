@@ -102,8 +102,14 @@ void Win32Drv::openDevice()
                           : m_calls.createFile(Win95Device, 0, 0, CreateNew,
                                                FileFlagDeleteOnClose | FileFlagOverlapped);
     m_openProblem.clear();
-    if (m_handle != InvalidHandle)
+    if (m_handle != InvalidHandle) {
+        // Binds the requests to the device instead of the thread that made them: a thread that
+        // ends may leave a request the driver keeps behind, where the system would otherwise
+        // hold the thread, and whoever waits for it, until the driver lets go. The port's
+        // notices are not needed (each request has its event) and are thrown away.
+        m_port = m_calls.createIoPort(m_handle);
         return;
+    }
     const DWord error = m_calls.lastError();
     // What kept the driver from starting says more than the missing device it leaves behind.
     if (!m_installProblem.empty())
@@ -125,16 +131,24 @@ bool Win32Drv::Close()
 {
     if (!m_handle && !m_stalled)
         return true;
-    if (m_handle && m_handle != InvalidHandle)
-        m_calls.closeHandle(m_handle);
+    closeDevice();
     // Even when the device never opened, the service may have been installed: leave nothing
     // behind for the next start to trip over.
     if (m_ntFamily)
         RemoveService();
-    m_handle = nullptr;
     m_stalled = false;
     releaseKept();
     return true;
+}
+
+void Win32Drv::closeDevice()
+{
+    if (m_handle && m_handle != InvalidHandle)
+        m_calls.closeHandle(m_handle);
+    if (m_port)
+        m_calls.closeHandle(m_port);
+    m_handle = nullptr;
+    m_port = nullptr;
 }
 
 std::string Win32Drv::systemError(DWord error) const
@@ -252,6 +266,8 @@ bool Win32Drv::request(std::uint8_t code, const std::uint8_t *input, int length)
         return false;
     }
 
+    if (m_port)
+        m_calls.drainIoPort(m_port);
     Win32Calls::IoState state = Win32Calls::IoState::NotIssued;
     const Win32Calls::Io io = m_calls.startIoControl(m_handle, code, input, DWord(length), state);
     switch (state) {
@@ -284,8 +300,7 @@ bool Win32Drv::request(std::uint8_t code, const std::uint8_t *input, int length)
     // instead, and the request's record is kept (never freed under the driver, which may still
     // write into it) until the driver gives it back.
     m_kept.push_back(io);
-    m_calls.closeHandle(m_handle);
-    m_handle = nullptr;
+    closeDevice();
     m_stalled = true;
     m_problem = lateAnswer() + ", and kept the request when it was cancelled";
     return false;

@@ -40,6 +40,7 @@ protected:
 private:
     void RemoveService();
     void openDevice();
+    void closeDevice();
     // Frees the records of the requests the driver kept and has given back since; true when it
     // holds none any more.
     bool releaseKept();
@@ -51,6 +52,7 @@ private:
 
     Win32Calls m_calls;
     Win32Calls::Handle m_handle = nullptr;
+    Win32Calls::Handle m_port = nullptr;
     bool m_ntFamily = false;
     // Closed because the driver kept a request it was asked to give up.
     bool m_stalled = false;
