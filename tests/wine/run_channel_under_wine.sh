@@ -218,7 +218,7 @@ timed_run() {
   rm "$drive/tvdrv.$1"
   driver_log "$1"
 }
-timed_run hold 25
+timed_run hold 30
 same "a driver that holds requests until cancelled: the channel" "$work/hold.out" <<EOF
 open yes
 service while open: running
@@ -234,7 +234,7 @@ cancelled')
 close
 unload
 EOF
-timed_run stuck 12
+timed_run stuck 15
 same "a driver that ignores cancellation: the channel" "$work/stuck.out" <<EOF
 open yes
 service while open: running
