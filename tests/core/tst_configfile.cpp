@@ -94,7 +94,8 @@ private slots:
     void fileSizes();
     void loadChecks_data();
     void loadChecks();
-    void loadingAFifoDoesNotWait();
+    void loadingWhatIsNoFile_data();
+    void loadingWhatIsNoFile();
     void recordValues_data();
     void recordValues();
     void roundTrip_data();
@@ -169,15 +170,36 @@ void TestConfigFile::loadChecks()
              status == int(ConfigFile::LoadStatus::Loaded) ? profileNamed(program).cellCount : 0);
 }
 
-void TestConfigFile::loadingAFifoDoesNotWait()
+void TestConfigFile::loadingWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    using S = ConfigFile::LoadStatus;
+    QTest::newRow("FIFO") << "FIFO" << int(S::NotAFile);
+    QTest::newRow("/dev/zero") << "/dev/zero" << int(S::NotAFile);
+    QTest::newRow("directory") << "directory" << int(S::Directory);
+    QTest::newRow("link to a directory") << "link" << int(S::Directory);
+}
+
+void TestConfigFile::loadingWhatIsNoFile()
 {
 #ifdef Q_OS_UNIX
-    // Its size is wrong, so the file is refused; its first bytes are not read to say what it
-    // is, since reading a FIFO waits for a writer that never comes.
-    const QString path = m_dir.filePath(QStringLiteral("pipe.tvr"));
-    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // Refused by its kind, unread: reading a FIFO waits for a writer that never comes, and
+    // /dev/zero never ends.
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    const QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("thing.tvr"));
+    if (kind == QLatin1String("FIFO"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("directory"))
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(dir.path(), path));
+    else
+        path = kind;
     const ConfigFile::LoadResult r = ConfigFile::load(path, ProgramProfile::tavrin());
-    QCOMPARE(r.status, ConfigFile::LoadStatus::Invalid);
+    QCOMPARE(int(r.status), status);
     QCOMPARE(r.head, QByteArray());
 #else
     QSKIP("FIFOs are a POSIX thing");

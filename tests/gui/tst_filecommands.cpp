@@ -13,7 +13,10 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace TestFiles;
 
@@ -225,7 +228,8 @@ void TestFileCommands::windowManagerCloseAsks()
 void TestFileCommands::loadFailureChangesNothing_data()
 {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QByteArray>("contents"); // empty: the file does not exist
+    // empty: the file does not exist; "<directory>", "<FIFO>": one of those stands there
+    QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("reason"); // under the message, after the file's name
 
@@ -240,6 +244,10 @@ void TestFileCommands::loadFailureChangesNothing_data()
 
     QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing
                              << "There is no file of this name.";
+    QTest::newRow("directory") << "Tavrin" << QByteArray("<directory>") << Text::FileInvalid
+                               << "It is a directory.";
+    QTest::newRow("FIFO") << "Quelda" << QByteArray("<FIFO>") << Text::FileInvalid
+                          << "It is not a regular file.";
     QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid
                            << "It has 7731 bytes, but a Tavrin configuration file has exactly "
                               "7732.";
@@ -267,7 +275,11 @@ void TestFileCommands::loadFailureChangesNothing()
     QFETCH(QString, message);
     QFETCH(QString, reason);
     const QString path = m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
-    if (!contents.isEmpty()) {
+    if (contents == "<directory>") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (contents == "<FIFO>") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (!contents.isEmpty()) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(contents);
@@ -400,6 +412,11 @@ QMenu *menuNamed(TMainDlg &dlg, const QString &title)
 
 void TestFileCommands::recentFiles()
 {
+    // The list is where earlier versions kept it, or it would be lost with the update.
+    QCOMPARE(RecentFiles::settingsFile(),
+             QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tavrin"),
+                       QCoreApplication::applicationName())
+                 .fileName());
     const QString loaded = validFile(QStringLiteral("Tavrin"));
     const QString saved = m_dir.filePath(QStringLiteral("recent.tvr"));
     {
@@ -457,6 +474,8 @@ void TestFileCommands::dropOpens_data()
         << "Tavrin" << QStringList{"ask3: " + Text::SaveBeforeLoad} << true;
     QTest::newRow("the key lock's kind: refused at once")
         << "Quelda" << QStringList{"failure: " + Text::FileInvalid} << false;
+    QTest::newRow("a directory: refused at once")
+        << "directory" << QStringList{"failure: " + Text::FileInvalid} << false;
 }
 
 void TestFileCommands::dropOpens()
@@ -470,9 +489,8 @@ void TestFileCommands::dropOpens()
     w.prompts->shown.clear();
     w.prompts->answers3 << Prompter::Answer::No;
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(validFile(kind))});
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
+    data.setUrls({QUrl::fromLocalFile(kind == "directory" ? m_dir.path() : validFile(kind))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.dlg.get(), &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -480,10 +498,12 @@ void TestFileCommands::dropOpens()
     QTRY_COMPARE(w.prompts->shown, shown);
     QTRY_COMPARE(w.dlg->key(83)->cell().Caption == "file 83", loaded);
     QCOMPARE(w.dlg->ConfigChanged(), !loaded);
-    if (!loaded)
+    if (kind == "Quelda")
         QCOMPARE(w.prompts->details.last().section(u'\n', 1),
                  QStringLiteral("This is a Quelda configuration file (.qld); Tavrin opens .tvr "
                                 "files."));
+    if (kind == "directory")
+        QCOMPARE(w.prompts->details.last().section(u'\n', 1), QStringLiteral("It is a directory."));
     forgetRecentFiles(*w.dlg);
 }
 

@@ -10,14 +10,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QTimer>
 #include <QImage>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -94,7 +95,7 @@ private slots:
     void printOutcomes_data();
     void printOutcomes();
     void printedPage();
-    void realDialogOffersOnlyTheWholePage();
+    void realDialogOffersTheWholePageOrAPdfFile();
 
 private:
     QTemporaryDir m_dir;
@@ -211,9 +212,11 @@ void TestLayoutPrint::printedPage()
         QVERIFY2(page.pixelColor(p.at) == p.colour, p.what);
 }
 
-void TestLayoutPrint::realDialogOffersOnlyTheWholePage()
+void TestLayoutPrint::realDialogOffersTheWholePageOrAPdfFile()
 {
-    // What the system's own print dialog shows, read once it is up, then cancelled.
+    // What the system's own print dialog shows, read once it is up; then the PDF file is
+    // chosen, as on a machine without a printer.
+    const QString pdf = m_dir.filePath(QStringLiteral("dialog.pdf"));
     QStringList shown;
     QStringList printers;
     bool sawDialog = false;
@@ -243,19 +246,29 @@ void TestLayoutPrint::realDialogOffersOnlyTheWholePage()
             if (!w->objectName().isEmpty())
                 shown << w->objectName();
         }
-        dialog->reject();
+        auto *list = dialog->findChild<QComboBox *>(QStringLiteral("printers"));
+        auto *file = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+        if (list && file && list->findText(QStringLiteral("Print to File (PDF)")) >= 0) {
+            list->setCurrentIndex(list->findText(QStringLiteral("Print to File (PDF)")));
+            file->setText(pdf);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
     });
     poll.start(20);
     PrintDialogChooser chooser(nullptr);
     QPrinter printer;
-    QVERIFY(!chooser.choosePrinter(printer));
+    QVERIFY(chooser.choosePrinter(printer));
     QVERIFY(sawDialog);
+    QCOMPARE(printer.outputFileName(), pdf);
+    QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
     // No page range, no selection, no page set that could leave the one page out.
     for (const char *choice : {"Pages from", "Selection", "Current Page", "Even Pages", "Odd Pages",
                                "printRange", "printSelection", "pagesRadioButton", "pageSetCombo"})
         QVERIFY2(!shown.contains(QLatin1String(choice)), choice);
-    // No printing to a file.
-    QVERIFY(printers.filter(QStringLiteral("File")).isEmpty());
+    QVERIFY2(printers.contains(QStringLiteral("Print to File (PDF)")),
+             qPrintable(printers.join(", ")));
     QCOMPARE(printer.printRange(), QPrinter::AllPages);
 }
 
