@@ -11,6 +11,7 @@
 #include "keymodel/ConfigFile.h"
 #include "profile/ProgramProfile.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QJsonArray>
@@ -23,6 +24,7 @@
 
 #include <csignal>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace LayoutBytes;
 
@@ -56,7 +58,7 @@ QByteArray everyField()
         set(f, hidden, Visible, QByteArray(1, '\0'));
     set(f, 2, Color, QByteArray::fromHex("04030201")); // no known writer's value
     set(f, 3, Color, QByteArray::fromHex("08000080")); // window text
-    set(f, 4, Label, "ABCDEFGHIJKLMNOPQRST");           // all 20 bytes, no terminator
+    set(f, 4, Label, "ABCDEFGHIJKLMNOPQRST");          // all 20 bytes, no terminator
     set(f, 5, Label, label(""));
     set(f, 6, Label, label("Sub|Total"));
     setCodes(f, 9, "121CF01CF012");
@@ -620,7 +622,8 @@ void TestTvrtool::exitStatus_data()
     {
         const char *file;
         int status;
-    } inputs[] = {{"GOOD", 0}, {"MISSING", 2}, {"MAGIC", 2}, {"SHORT", 2}, {"REFUSED", 2}};
+    } inputs[] = {{"GOOD", 0},    {"MISSING", 2}, {"MAGIC", 2}, {"SHORT", 2},
+                  {"REFUSED", 2}, {"FOLDER", 2},  {"FIFO", 2}};
     for (const QStringList &loader : loaders) {
         for (const auto &input : inputs) {
             QStringList arguments = loader;
@@ -666,7 +669,12 @@ void TestTvrtool::exitStatus()
         {"REFUSED", write("refused.tvr", refused)},
         {"WARNED", write("warned.tvr", warned)},
         {"BADJSON", write("bad.json", R"({"format": "tvrtool-layout", "version": 2})")},
+        {"FOLDER", path("folder.tvr")},
+        {"FIFO", path("pipe.tvr")},
     };
+    // Refused for what they are, unread: a FIFO would keep the tool waiting for a writer.
+    QVERIFY(QDir().mkdir(files["FOLDER"]));
+    QCOMPARE(mkfifo(QFile::encodeName(files["FIFO"]).constData(), 0600), 0);
     const Ran exported = tvrtool({"export", files["GOOD"]});
     QByteArray json = exported.out.toUtf8();
     const QString jsonFile = write("good.json", json);
@@ -681,6 +689,10 @@ void TestTvrtool::exitStatus()
     const Ran r = tvrtool(arguments);
     QVERIFY2(r.status == status,
              qPrintable(QStringLiteral("status %1: %2").arg(r.status).arg(r.err)));
+    if (arguments.contains(files["FOLDER"]))
+        QVERIFY2(r.err.contains(files["FOLDER"] + ": is a directory\n"), qPrintable(r.err));
+    if (arguments.contains(files["FIFO"]))
+        QVERIFY2(r.err.contains(files["FIFO"] + ": is not a regular file\n"), qPrintable(r.err));
 }
 
 void TestTvrtool::diffAsJson()

@@ -40,7 +40,10 @@ bool becomeOrdinaryUser()
            setuid(nobody->pw_uid) == 0;
 }
 
-Ran run(const QStringList &arguments, bool ordinaryUser, const QString &standardOutput = {})
+// outputName, when given, follows the arguments as "-o NAME --force", byte for byte: through the
+// shell, since the text of an argument list cannot carry bytes that are no UTF-8.
+Ran run(const QStringList &arguments, bool ordinaryUser, const QString &standardOutput = {},
+        const QByteArray &outputName = {})
 {
     QProcess tool;
     if (ordinaryUser)
@@ -50,7 +53,21 @@ Ran run(const QStringList &arguments, bool ordinaryUser, const QString &standard
         });
     if (!standardOutput.isEmpty())
         tool.setStandardOutputFile(standardOutput);
-    tool.start(TVRTOOL, arguments);
+    if (outputName.isEmpty()) {
+        tool.start(TVRTOOL, arguments);
+    } else {
+        QString octal;
+        for (const char c : outputName)
+            octal += QStringLiteral("\\0%1").arg(quint8(c), 3, 8, QChar(u'0'));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("OUTPUT_NAME"), octal);
+        tool.setProcessEnvironment(env);
+        tool.start(QStringLiteral("/bin/sh"),
+                   QStringList{"-c",
+                               R"sh(exec "$0" "$@" -o "$(printf %b "$OUTPUT_NAME")" --force)sh",
+                               TVRTOOL} +
+                       arguments);
+    }
     // A FIFO without a reader would hold a write for ever; the deadline makes that a failure.
     if (!tool.waitForFinished(30000)) {
         tool.kill();
@@ -179,6 +196,7 @@ void TestTvrtoolOutputs::hostileOutputs_data()
         {"device node", "character device"},
         {"dangling link", "link to elsewhere"},
         {"link to a file", "link to elsewhere"},
+        {"name not UTF-8", "the old file"},
     };
     for (const auto &w : writers)
         for (const auto &place : places)
@@ -201,6 +219,7 @@ void TestTvrtoolOutputs::hostileOutputs()
     QString target = folder + QStringLiteral("/target.") + extension;
     bool ordinaryUser = false;
     std::unique_ptr<FullDisk> disk;
+    QByteArray rawName; // the output's name as given, when it is not target's
 
     if (place.startsWith(QLatin1String("full disk"))) {
         disk = std::make_unique<FullDisk>(folder);
@@ -220,6 +239,11 @@ void TestTvrtoolOutputs::hostileOutputs()
         writeOld(target, ReadOnly);
         QFile::setPermissions(folder, Passable);
         ordinaryUser = true;
+    } else if (place == QLatin1String("name not UTF-8")) {
+        // Read as UTF-8, the byte FF would become U+FFFD: the name of this other file.
+        target = folder + QStringLiteral("/victim\uFFFD.") + extension;
+        writeOld(target, ReadWrite);
+        rawName = QFile::encodeName(folder) + "/victim\xFF." + extension.toLatin1();
     } else if (place == QLatin1String("FIFO")) {
         QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0666), 0);
     } else if (place == QLatin1String("device node")) {
@@ -236,10 +260,15 @@ void TestTvrtoolOutputs::hostileOutputs()
         QVERIFY2(unforced.err.contains("exists; --force replaces it"), unforced.err);
     }
 
-    const Ran r = run(command + QStringList{"-o", target, "--force"}, ordinaryUser);
+    const Ran r = rawName.isEmpty()
+                      ? run(command + QStringList{"-o", target, "--force"}, ordinaryUser)
+                      : run(command, false, {}, rawName);
     if (r.status == 99)
         QSKIP("cannot run as an ordinary user here");
-    QVERIFY2(r.err.startsWith("tvrtool: " + QFile::encodeName(target) + ": "), r.err);
+    const QByteArray named =
+        rawName.isEmpty() ? QFile::encodeName(target)
+                          : QFile::encodeName(folder) + "/victim\\xFF." + extension.toLatin1();
+    QVERIFY2(r.err.startsWith("tvrtool: " + named + ": "), r.err);
     QCOMPARE(r.status, 2);
     QCOMPARE(kind(target), after);
     if (after.startsWith(QLatin1String("link")))
