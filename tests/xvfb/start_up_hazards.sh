@@ -1,58 +1,37 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Starts a real program against two things that could stop it or make it open the wrong file:
-# a settings file that is a FIFO nobody ever writes, which would keep it waiting for ever, and a
-# file name whose last byte is not UTF-8, which read as text names another file (a good layout
-# here). It must say once that it passed the settings file over and leave the FIFO as it was,
-# refuse the name in a box before its window appears, and then show its window.
+# Starts a real program with a settings file that is a FIFO nobody writes (opening it waits for
+# ever) and a file name ending in the byte FF, which as UTF-8 would name another, good layout:
+# it must pass the settings over, saying so once, and refuse the name in a box.
 # Usage: run_on_xvfb.sh start_up_hazards.sh BINARY TITLE EXTENSION
 set -euo pipefail
 binary=$1 title=$2 extension=$3
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
-
 workdir=$(mktemp -d)
-cleanup() {
-  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  rm -rf "$workdir"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  echo "--- the program's output:"
-  cat "$workdir/app.log"
-  exit 1
-}
-visible() { xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null || true; }
+trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$workdir"' EXIT
+fail() { echo "FAIL: $*"; cat "$workdir/app.log"; exit 1; }
+shown() { timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1; }
 
 settings=$workdir/config/tavrin/$title.ini
-mkdir -p "$(dirname "$settings")"
-mkfifo "$settings"
-# The name as text would be layout<U+FFFD>: a file the program would load without a word.
-case $title in
-  Tavrin) magic=TVRN keys=84 ;;
-  Quelda) magic=MGKY keys=7 ;;
-esac
-{
+mkdir -p "$(dirname "$settings")" && mkfifo "$settings"
+if [ "$title" = Tavrin ]; then magic=TVRN keys=84; else magic=MGKY keys=7; fi
+{ # every key shown, one cell, no codes, the button face's colour, no label
   printf %s "$magic"
-  # Each key shown, one cell wide and high, no codes, the button face's colour, no label.
   for _ in $(seq "$keys"); do printf '\001\001\001\000\017\000\000\200'; head -c 84 /dev/zero; done
 } >"$workdir/layout"$'\xef\xbf\xbd'".$extension"
 XDG_CONFIG_HOME=$workdir/config "$binary" "$workdir/layout"$'\xff'".$extension" >"$workdir/app.log" 2>&1 &
 app=$!
 
-box=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
-[ -n "$box" ] || fail "nothing appeared while the settings file is a FIFO"
-said=$(grep -c "settings file $settings is not a regular file" "$workdir/app.log" || true)
-[ "$said" -eq 1 ] || fail "the program said $said times that it passed the settings file over"
+box=$(shown) || fail "nothing appeared while the settings file is a FIFO"
+[ "$(grep -c "settings file $settings is not a regular file" "$workdir/app.log")" -eq 1 ] ||
+  fail "the program did not say once that it passed the settings file over"
 [ -p "$settings" ] || fail "the FIFO was replaced"
-
-# The box goes with Enter; the main window would stay.
+# Enter closes a box; the main window would stay.
 for _ in $(seq 50); do
   xdotool windowfocus --sync "$box" 2>/dev/null && xdotool key Return
   sleep 0.1
-  visible | grep -qx "$box" || break
+  xdotool search --onlyvisible --name "^${title}\$" | grep -qx "$box" || break
 done
-visible | grep -qx "$box" && fail "no box refused the name; the other file was loaded instead"
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
-[ -n "$window" ] || fail "no main window after the box"
+window=$(shown) || fail "no main window after the box"
+[ "$window" != "$box" ] || fail "no box refused the name; the other file was loaded instead"
 echo "PASS"
