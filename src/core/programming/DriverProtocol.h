@@ -38,6 +38,9 @@ inline constexpr std::uint8_t Yes = 1;
 // A reply that has not come by then fails its request and ends the connection; connecting has
 // the same deadline.
 inline constexpr int ReplyTimeoutMs = 2000;
+// A daemon may drop a connection that has sent nothing for this long, so that clients that went
+// quiet cannot hold its descriptors for ever; a client's next IsReady connects again.
+inline constexpr int IdleLimitMs = 30'000;
 
 inline constexpr char DefaultSocketPath[] = "/run/tvdrv.sock";
 // The environment variable that names another socket.

@@ -4,6 +4,8 @@
 #include "RunBuffer.h"
 #include "TDrv.h"
 
+#include <exception>
+
 namespace {
 
 using Kind = RunEvent::Kind;
@@ -26,11 +28,32 @@ public:
     // exchange it opened is closed again; their own results change nothing.
     void exchange(bool (TDrv::*request)())
     {
-        if (m_drv.IsReady()) {
-            (m_drv.*request)();
-            m_drv.EndExchange();
-        }
+        if (const bool ready = m_drv.IsReady(); faulty(ready) || !ready)
+            return;
+        faulty((m_drv.*request)());
+        faulty(m_drv.EndExchange());
     }
+
+    // False when the request was answered, or refused with the driver's plain no; true when it
+    // failed for a reason of the channel's (no reply, a reply out of turn, a lost connection).
+    // The first such reason is the run's: what fails after it mostly follows from it.
+    bool faulty(bool answered)
+    {
+        if (answered)
+            return false;
+        std::string problem = m_drv.lastProblem();
+        if (problem.empty())
+            return false;
+        if (m_reason.empty())
+            m_reason = std::move(problem);
+        return true;
+    }
+    void failedInside(const std::exception *e)
+    {
+        if (m_reason.empty())
+            m_reason = e ? e->what() : "the driver channel failed";
+    }
+    const std::string &reason() const { return m_reason; }
 
     bool cancelled() const { return m_cancel && m_cancel->load(); }
 
@@ -39,10 +62,12 @@ public:
     {
         for (int k = 1; k <= RunTiming::MaxAttempts; ++k) {
             m_view.runEvent({Kind::PacketTried, n, k});
-            if (m_drv.IsReady()) {
+            if (const bool ready = m_drv.IsReady(); !faulty(ready) && ready) {
                 const bool taken = m_drv.SendPacket(packet, DriverProtocol::PacketSize);
-                m_drv.EndExchange();
-                if (taken)
+                const bool clean = !faulty(taken);
+                // A fault in closing the exchange voids the packet too: the yes that came may
+                // have been a stray byte, and the packet's own reply the one this request read.
+                if (!faulty(m_drv.EndExchange()) && clean && taken)
                     return RunOutcome::Completed;
             }
             m_view.runEvent({Kind::PacketRefused, n, k});
@@ -67,14 +92,20 @@ private:
     RunClock &m_clock;
     const std::atomic<bool> *m_cancel;
     bool m_ended = false;
+    std::string m_reason;
 };
 
 } // namespace
 
 RunOutcome sendPackets(TDrv &drv, const RunBuffer &packets, RunView &view, RunClock &clock,
-                       const std::atomic<bool> *cancel)
+                       const std::atomic<bool> *cancel, std::string *reason)
 {
     Run run(drv, view, clock, cancel);
+    const auto result = [&](RunOutcome outcome) {
+        if (reason)
+            *reason = outcome == RunOutcome::Completed ? std::string() : run.reason();
+        return outcome;
+    };
     try {
         run.setBusy(true);
         run.exchange(&TDrv::BeginRun);
@@ -94,11 +125,14 @@ RunOutcome sendPackets(TDrv &drv, const RunBuffer &packets, RunView &view, RunCl
         run.end(outcome, n);
         run.exchange(&TDrv::EndRun);
         run.setBusy(false);
-        return outcome;
+        return result(outcome);
+    } catch (const std::exception &e) {
+        run.failedInside(&e);
     } catch (...) {
-        run.end(RunOutcome::Failed, 0);
-        run.exchange(&TDrv::EndRun);
-        run.setBusy(false);
-        return RunOutcome::Failed;
+        run.failedInside(nullptr);
     }
+    run.end(RunOutcome::Failed, 0);
+    run.exchange(&TDrv::EndRun);
+    run.setBusy(false);
+    return result(RunOutcome::Failed);
 }

@@ -148,6 +148,7 @@ void SocketDrv::drop(std::string problem)
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_inExchange = false;
     if (!problem.empty())
         m_problem = std::move(problem);
 }
@@ -225,6 +226,20 @@ bool SocketDrv::readReply(Deadline until)
     return reply[0] == DriverProtocol::Yes;
 }
 
+bool SocketDrv::reply(std::uint8_t code, Deadline until)
+{
+    const bool yes = readReply(until);
+    const bool closes = code == DriverProtocol::EndExchangeCode;
+    // The driver refuses to close only an exchange it has not opened: a no here means that some
+    // earlier reply of this exchange answered another request than it seemed to.
+    if (closes && !yes && m_inExchange)
+        drop("the driver's replies are out of step with the requests (it had no exchange to "
+             "end)");
+    if (code == DriverProtocol::IsReadyCode || closes)
+        m_inExchange = yes && !closes;
+    return yes;
+}
+
 bool SocketDrv::request(std::uint8_t code, const std::uint8_t *input, int length)
 {
     m_problem.clear();
@@ -251,7 +266,7 @@ bool SocketDrv::request(std::uint8_t code, const std::uint8_t *input, int length
         const Deadline until = deadline();
         switch (writeRequest(message, 2 + std::size_t(length), until)) {
         case Written::Whole:
-            return readReply(until);
+            return reply(code, until);
         case Written::NotAtAll:
             drop("the driver hung up before it got the request");
             continue; // never reached the daemon: IsReady may go again on a new connection
