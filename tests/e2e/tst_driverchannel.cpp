@@ -5,11 +5,14 @@
 // deadlines of docs/driver-protocol.md).
 
 #include "StalledDriverSocket.h"
+#include "programming/RunBuffer.h"
+#include "programming/SendPackets.h"
 #include "programming/SocketDrv.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -39,6 +42,10 @@ enum class Driver
     RepliesTwo,        // a byte other than 0 or 1
     HangsUp,           // reads the request and closes the connection
     Refuses,           // a well-behaved driver that says no
+    // For whole runs; every other request answered yes:
+    StrayAfterReady,     // a stray 01 20 ms after each readiness reply, packets refused 50 ms late
+    PacketNeverAnswered, // no reply to a packet
+    PacketAnsweredTwo,   // 02 to a packet
 };
 
 sockaddr_un addressOf(const QString &path)
@@ -89,7 +96,7 @@ private:
             while (!m_stop && ::recv(fd, request, 2, MSG_WAITALL) == 2) {
                 if (request[1] > 0 && ::recv(fd, request + 2, request[1], MSG_WAITALL) <= 0)
                     break;
-                if (!answer(fd))
+                if (!answer(fd, request[0]))
                     break;
             }
         }
@@ -98,10 +105,28 @@ private:
     }
 
     // False when this connection is to be left alone.
-    bool answer(int fd)
+    bool answer(int fd, std::uint8_t code)
     {
         auto say = [fd](const char *bytes, int size) { ::send(fd, bytes, size, MSG_NOSIGNAL); };
+        const bool packet = code == DriverProtocol::SendPacketCode;
         switch (m_kind) {
+        case Driver::StrayAfterReady:
+            QThread::msleep(packet ? 50 : 0);
+            say(packet ? "\0" : "\1", 1);
+            if (code == DriverProtocol::IsReadyCode) // while the next request is served
+                std::thread([copy = ::dup(fd)] {
+                    QThread::msleep(20);
+                    ::send(copy, "\1", 1, MSG_NOSIGNAL);
+                    ::close(copy);
+                }).detach();
+            return true;
+        case Driver::PacketNeverAnswered:
+            if (!packet)
+                say("\1", 1);
+            return true;
+        case Driver::PacketAnsweredTwo:
+            say(packet ? "\2" : "\1", 1);
+            return true;
         case Driver::AcceptsNothing:
         case Driver::NeverReplies:
             return true;
@@ -145,6 +170,8 @@ class TestDriverChannel : public QObject
 private slots:
     void hostileDrivers_data();
     void hostileDrivers();
+    void runs_data();
+    void runs();
     void pathsWithoutADriver_data();
     void pathsWithoutADriver();
 };
@@ -203,6 +230,42 @@ void TestDriverChannel::hostileDrivers()
         QVERIFY(!drv.EndExchange());
         QVERIFY(!drv.connected());
     }
+}
+
+void TestDriverChannel::runs_data()
+{
+    QTest::addColumn<Driver>("driver");
+    QTest::addColumn<QString>("reason"); // the run's, as a pattern
+
+    // The yes that came was the stray byte, the packet's own no is read by EndExchange (or
+    // comes with its reply); either way the packet is not counted as taken.
+    QTest::newRow("a stray yes after readiness, the packet refused late")
+        << Driver::StrayAfterReady << "answers no request|out of step|more than one byte";
+    // What follows the stall (a lost connection, a clean EndRun) does not hide it.
+    QTest::newRow("a packet never answered")
+        << Driver::PacketNeverAnswered << "^the driver gave no reply within 300 ms$";
+    QTest::newRow("a packet answered 02") << Driver::PacketAnsweredTwo << "replied 02";
+}
+
+void TestDriverChannel::runs()
+{
+    QFETCH(Driver, driver);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tvdrv.sock"));
+    HostileDriver hostile(path, driver);
+    SocketDrv drv(QFile::encodeName(path).toStdString(), DeadlineMs);
+    drv.Open();
+
+    RunBuffer run;
+    run.begin();
+    const std::uint8_t codes[] = {DriverProtocol::EndMark};
+    run.AppendKeyPackets(8, codes, 1);
+    SilentRunView view;
+    SystemRunClock clock; // the run's own pauses, which late bytes come in
+    std::string why;
+    QCOMPARE(sendPackets(drv, run, view, clock, nullptr, &why), RunOutcome::Refused);
+    QVERIFY2(QString::fromStdString(why).contains(QRegularExpression(reason)), why.c_str());
 }
 
 void TestDriverChannel::pathsWithoutADriver_data()

@@ -5,6 +5,7 @@
 #include "TDrv.h"
 
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -57,11 +58,12 @@ public:
 
     bool cancelled() const { return m_cancel && m_cancel->load(); }
 
-    // Completed when the keyboard took the packet within its attempts.
-    RunOutcome sendPacket(const std::uint8_t *packet, int n)
+    // Completed when the keyboard took the packet within its attempts; tried counts them, also
+    // across calls for a packet sent again.
+    RunOutcome sendPacket(const std::uint8_t *packet, int n, int &tried)
     {
-        for (int k = 1; k <= RunTiming::MaxAttempts; ++k) {
-            m_view.runEvent({Kind::PacketTried, n, k});
+        while (tried < RunTiming::MaxAttempts) {
+            m_view.runEvent({Kind::PacketTried, n, ++tried});
             if (const bool ready = m_drv.IsReady(); !faulty(ready) && ready) {
                 const bool taken = m_drv.SendPacket(packet, DriverProtocol::PacketSize);
                 const bool clean = !faulty(taken);
@@ -70,12 +72,28 @@ public:
                 if (!faulty(m_drv.EndExchange()) && clean && taken)
                     return RunOutcome::Completed;
             }
-            m_view.runEvent({Kind::PacketRefused, n, k});
-            m_clock.sleep(RunTiming::RetryPauseMs);
-            if (cancelled())
+            if (!pauseAfterRefusal(n, tried))
                 return RunOutcome::Cancelled;
         }
         return RunOutcome::Refused;
+    }
+
+    // Says that attempt k at packet n was not taken and waits before the next; false when the
+    // run was asked to stop meanwhile.
+    bool pauseAfterRefusal(int n, int k)
+    {
+        m_view.runEvent({Kind::PacketRefused, n, k});
+        m_clock.sleep(RunTiming::RetryPauseMs);
+        return !cancelled();
+    }
+
+    // False when bytes came after the last exchange had ended: one of its replies was not what
+    // it seemed.
+    bool settled()
+    {
+        const bool quiet = m_drv.settled();
+        faulty(quiet);
+        return quiet;
     }
 
     void end(RunOutcome outcome, int packet)
@@ -112,19 +130,39 @@ RunOutcome sendPackets(TDrv &drv, const RunBuffer &packets, RunView &view, RunCl
         view.runEvent({Kind::Begun, packets.packetCount()});
 
         RunOutcome outcome = run.cancelled() ? RunOutcome::Cancelled : RunOutcome::Completed;
+        const int count = packets.packetCount();
+        std::vector<int> tried(std::size_t(count) + 1, 0);
         int n = 1;
-        for (; n <= packets.packetCount() && outcome == RunOutcome::Completed; ++n) {
-            outcome = run.sendPacket(packets.packet(n - 1), n);
+        while (outcome == RunOutcome::Completed) {
+            // Bytes that came after the last packet's exchange belong to it: the yes it took for
+            // the keyboard's was not, and the packet goes again as a refused one would.
+            if (n > 1 && !run.settled()) {
+                --n;
+                if (!run.pauseAfterRefusal(n, tried[n]))
+                    outcome = RunOutcome::Cancelled;
+                else if (tried[n] >= RunTiming::MaxAttempts)
+                    outcome = RunOutcome::Refused;
+                if (outcome != RunOutcome::Completed)
+                    break;
+            } else if (n > count) {
+                break;
+            }
+            outcome = run.sendPacket(packets.packet(n - 1), n, tried[n]);
             if (outcome != RunOutcome::Completed)
                 break;
             clock.sleep(RunTiming::PacketPauseMs);
-            if (run.cancelled() && n < packets.packetCount())
+            if (run.cancelled() && n < count)
                 outcome = RunOutcome::Cancelled;
+            ++n;
         }
 
         run.end(outcome, n);
         run.exchange(&TDrv::EndRun);
         run.setBusy(false);
+        // A late reply that comes only now still says that some exchange was not what it
+        // seemed: which packet it voided is past knowing, so the run is not called a success.
+        if (outcome == RunOutcome::Completed && count > 0 && !run.settled())
+            outcome = RunOutcome::Refused;
         return result(outcome);
     } catch (const std::exception &e) {
         run.failedInside(&e);

@@ -18,6 +18,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int SpinMicroseconds = 200;
+const char Stray[] = "the driver sent a byte that answers no request";
 
 // Milliseconds left until deadline, for poll; never negative.
 int msLeft(Clock::time_point deadline)
@@ -84,6 +85,16 @@ bool SocketDrv::Close()
     m_open = false;
     drop();
     return true;
+}
+
+bool SocketDrv::settled()
+{
+    m_problem.clear();
+    // A hang-up is no reply to anything; the next IsReady connects again.
+    if (!connected() || unasked(m_fd) != 1)
+        return true;
+    drop(Stray);
+    return false;
 }
 
 SocketDrv::Deadline SocketDrv::deadline() const
@@ -162,7 +173,7 @@ SocketDrv::Written SocketDrv::writeRequest(const std::uint8_t *bytes, std::size_
     case 0:
         return Written::NotAtAll;
     case 1:
-        drop("the driver sent a byte that answers no request");
+        drop(Stray);
         return Written::Failed;
     }
     std::size_t done = 0;

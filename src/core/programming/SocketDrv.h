@@ -32,6 +32,7 @@ public:
 
     bool Open() override;
     bool Close() override;
+    bool settled() override;
     std::string lastProblem() const override { return m_problem; }
 
     bool connected() const { return m_fd >= 0; }

@@ -28,6 +28,11 @@ public:
     virtual bool EndRun() = 0;
     virtual bool BeginRun() = 0;
 
+    // False when bytes have come since the last reply that answer no request: some reply of the
+    // exchange before was not what it seemed. The channel drops them, with the connection, and
+    // says so in lastProblem. A channel whose replies cannot come late is always settled.
+    virtual bool settled() { return true; }
+
     // Why the last request that failed without the driver's own "no" failed (the driver could
     // not be reached, did not answer in time, answered out of turn), for logs and the command
     // line; empty when the driver simply said no or nothing failed yet.
