@@ -225,15 +225,12 @@ void TestSimulator::aClientThatNeverReadsStallsNobody()
     ::close(greedy);
 }
 
-// The processor time a process has used so far, in clock ticks.
+// The processor time a process has used so far, in clock ticks: utime and stime, the 12th and
+// 13th fields after the command's name.
 long long cpuTicks(qint64 pid)
 {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    // The fields after the command's name, which ends at the last ')': utime and stime are the
-    // 12th and 13th of them.
-    const QByteArray line = stat.readAll();
+    const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
     return fields.value(11).toLongLong() + fields.value(12).toLongLong();
 }

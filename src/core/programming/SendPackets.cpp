@@ -58,24 +58,18 @@ public:
 
     bool cancelled() const { return m_cancel && m_cancel->load(); }
 
-    // Completed when the keyboard took the packet within its attempts; tried counts them, also
-    // across calls for a packet sent again.
-    RunOutcome sendPacket(const std::uint8_t *packet, int n, int &tried)
+    // Attempt k at packet n: true when the keyboard took it, and the exchange was clean.
+    bool attempt(const std::uint8_t *packet, int n, int k)
     {
-        while (tried < RunTiming::MaxAttempts) {
-            m_view.runEvent({Kind::PacketTried, n, ++tried});
-            if (const bool ready = m_drv.IsReady(); !faulty(ready) && ready) {
-                const bool taken = m_drv.SendPacket(packet, DriverProtocol::PacketSize);
-                const bool clean = !faulty(taken);
-                // A fault in closing the exchange voids the packet too: the yes that came may
-                // have been a stray byte, and the packet's own reply the one this request read.
-                if (!faulty(m_drv.EndExchange()) && clean && taken)
-                    return RunOutcome::Completed;
-            }
-            if (!pauseAfterRefusal(n, tried))
-                return RunOutcome::Cancelled;
-        }
-        return RunOutcome::Refused;
+        m_view.runEvent({Kind::PacketTried, n, k});
+        const bool ready = m_drv.IsReady();
+        if (faulty(ready) || !ready)
+            return false;
+        const bool taken = m_drv.SendPacket(packet, DriverProtocol::PacketSize);
+        const bool clean = !faulty(taken);
+        // A fault in closing the exchange voids the packet too: the yes that came may have been
+        // a stray byte, and the packet's own reply the one this request read.
+        return !faulty(m_drv.EndExchange()) && clean && taken;
     }
 
     // Says that attempt k at packet n was not taken and waits before the next; false when the
@@ -131,29 +125,32 @@ RunOutcome sendPackets(TDrv &drv, const RunBuffer &packets, RunView &view, RunCl
 
         RunOutcome outcome = run.cancelled() ? RunOutcome::Cancelled : RunOutcome::Completed;
         const int count = packets.packetCount();
-        std::vector<int> tried(std::size_t(count) + 1, 0);
+        std::vector<int> tried(std::size_t(count) + 2, 0);
         int n = 1;
-        while (outcome == RunOutcome::Completed) {
-            // Bytes that came after the last packet's exchange belong to it: the yes it took for
-            // the keyboard's was not, and the packet goes again as a refused one would.
-            if (n > 1 && !run.settled()) {
-                --n;
-                if (!run.pauseAfterRefusal(n, tried[n]))
+        int confirmed = 0; // the packets up to this one stand
+        while (outcome == RunOutcome::Completed && n <= count) {
+            const bool taken = run.attempt(packets.packet(n - 1), n, ++tried[n]);
+            if (taken) {
+                clock.sleep(RunTiming::PacketPauseMs);
+                if (run.cancelled() && n < count)
                     outcome = RunOutcome::Cancelled;
-                else if (tried[n] >= RunTiming::MaxAttempts)
-                    outcome = RunOutcome::Refused;
-                if (outcome != RunOutcome::Completed)
-                    break;
-            } else if (n > count) {
-                break;
-            }
-            outcome = run.sendPacket(packets.packet(n - 1), n, tried[n]);
-            if (outcome != RunOutcome::Completed)
-                break;
-            clock.sleep(RunTiming::PacketPauseMs);
-            if (run.cancelled() && n < count)
+                ++n;
+            } else if (!run.pauseAfterRefusal(n, tried[n])) {
                 outcome = RunOutcome::Cancelled;
-            ++n;
+            }
+            if (outcome == RunOutcome::Cancelled)
+                break;
+            if (!run.settled()) {
+                // Some reply since the last confirmation answered another request than it
+                // seemed to: every packet taken since then is in doubt and goes again.
+                n = confirmed + 1;
+            } else if (!taken) {
+                // After the long pause every late reply has come, and none did: the packets
+                // before this one stand.
+                confirmed = n - 1;
+            }
+            if (n <= count && tried[n] >= RunTiming::MaxAttempts)
+                outcome = RunOutcome::Refused;
         }
 
         run.end(outcome, n);

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -91,10 +92,19 @@ bool SocketDrv::settled()
 {
     m_problem.clear();
     // A hang-up is no reply to anything; the next IsReady connects again.
-    if (!connected() || unasked(m_fd) != 1)
+    if (connected() && unasked(m_fd) == 1)
+        misaligned(Stray);
+    if (!std::exchange(m_misaligned, false))
         return true;
-    drop(Stray);
+    if (m_problem.empty())
+        m_problem = "the driver's replies were out of step with the requests";
     return false;
+}
+
+void SocketDrv::misaligned(std::string problem)
+{
+    m_misaligned = true;
+    drop(std::move(problem));
 }
 
 SocketDrv::Deadline SocketDrv::deadline() const
@@ -173,7 +183,7 @@ SocketDrv::Written SocketDrv::writeRequest(const std::uint8_t *bytes, std::size_
     case 0:
         return Written::NotAtAll;
     case 1:
-        drop(Stray);
+        misaligned(Stray);
         return Written::Failed;
     }
     std::size_t done = 0;
@@ -231,7 +241,7 @@ bool SocketDrv::readReply(Deadline until)
         return false;
     }
     if (got > 1) {
-        drop("the driver replied with more than one byte");
+        misaligned("the driver replied with more than one byte");
         return false;
     }
     return reply[0] == DriverProtocol::Yes;
@@ -244,8 +254,8 @@ bool SocketDrv::reply(std::uint8_t code, Deadline until)
     // The driver refuses to close only an exchange it has not opened: a no here means that some
     // earlier reply of this exchange answered another request than it seemed to.
     if (closes && !yes && m_inExchange)
-        drop("the driver's replies are out of step with the requests (it had no exchange to "
-             "end)");
+        misaligned("the driver's replies are out of step with the requests (it had no "
+                   "exchange to end)");
     if (code == DriverProtocol::IsReadyCode || closes)
         m_inExchange = yes && !closes;
     return yes;

@@ -58,12 +58,16 @@ private:
     bool reply(std::uint8_t code, Deadline deadline);
     // Drops the connection; problem, when given, says why.
     void drop(std::string problem = {});
+    // Drops the connection because a byte answered another request than it seemed to; the
+    // next settled() says so.
+    void misaligned(std::string problem);
 
     std::string m_path;
     int m_timeoutMs;
     int m_fd = -1;
     bool m_open = false;       // between Open and Close: IsReady may connect again
     bool m_stalled = false;    // the last connect timed out on a daemon that accepts nothing
+    bool m_misaligned = false; // since the last settled()
     bool m_inExchange = false; // IsReady opened an exchange on this connection, not yet ended
     std::string m_problem;
 };

@@ -28,9 +28,10 @@ public:
     virtual bool EndRun() = 0;
     virtual bool BeginRun() = 0;
 
-    // False when bytes have come since the last reply that answer no request: some reply of the
-    // exchange before was not what it seemed. The channel drops them, with the connection, and
-    // says so in lastProblem. A channel whose replies cannot come late is always settled.
+    // False when, since the last call, bytes came that answer no request, now or in the middle
+    // of a request: some reply before them was not what it seemed. The channel drops them, with
+    // the connection, and says so in lastProblem. A channel whose replies cannot come late is
+    // always settled.
     virtual bool settled() { return true; }
 
     // Why the last request that failed without the driver's own "no" failed (the driver could
