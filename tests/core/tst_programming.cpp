@@ -132,35 +132,42 @@ void TestProgramming::sendRun_data()
 {
     QTest::addColumn<QString>("ready");   // script of IsReady answers
     QTest::addColumn<QString>("packets"); // script of SendPacket answers
+    QTest::addColumn<QString>("ends");    // script of EndExchange answers
     QTest::addColumn<bool>("otherwise");
     QTest::addColumn<int>("throwOnPacket");
     QTest::addColumn<QString>("requests"); // packets shown as 2
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<int>("elapsedMs");
     QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("reason");
 
     const QString T1 = "try 1.1", T2 = "try 2.1";
     QTest::newRow("both taken at once")
         << ""
+        << ""
         << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 5 3"
         << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"}
-        << 200 + 10 + 10 + 200 << true;
+        << 200 + 10 + 10 + 200 << true << "";
     QTest::newRow("not ready at the start: no BeginRun, packets still tried")
         << "0"
+        << ""
         << "" << true << 0 << "4 4 2 3 4 2 3 4 5 3"
-        << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"} << 420 << true;
+        << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"} << 420 << true
+        << "";
     QTest::newRow("a refused packet is still followed by EndExchange, then tried again")
         << ""
-        << "0" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
+        << "0"
+        << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
         << QStringList{"busy", "begun 2", T1, "refused 1.1", "try 1.2", T2, "ended completed at 3",
                        "idle"}
-        << 200 + 500 + 10 + 10 + 200 << true;
+        << 200 + 500 + 10 + 10 + 200 << true << "";
     QTest::newRow("not ready for the second packet")
         << "110"
+        << ""
         << "" << true << 0 << "4 6 3 4 2 3 4 4 2 3 4 5 3"
         << QStringList{"busy", "begun 2", T1, T2, "refused 2.1", "try 2.2", "ended completed at 3",
                        "idle"}
-        << 200 + 10 + 500 + 10 + 200 << true;
+        << 200 + 10 + 500 + 10 + 200 << true << "";
     // What a packet the keyboard never takes shows, up to the end of the run.
     QStringList sixWaits = {"busy", "begun 2"};
     for (int k = 1; k <= 6; ++k)
@@ -169,32 +176,50 @@ void TestProgramming::sendRun_data()
              << "idle";
     QTest::newRow("six refusals fail the run, EndRun still sent")
         << ""
-        << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
-        << 200 + 6 * 500 + 200 << false;
+        << "000000"
+        << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
+        << 200 + 6 * 500 + 200 << false << "";
     QTest::newRow("a channel that never opened fails after the retries")
         << ""
-        << "" << false << 0 << "4 4 4 4 4 4 4 4" << sixWaits << 3400 << false;
+        << ""
+        << "" << false << 0 << "4 4 4 4 4 4 4 4" << sixWaits << 3400 << false << "";
+    QTest::newRow("a stray yes taken for the packet's reply, found out at EndExchange: sent again")
+        << ""
+        << "1"
+        << "1x" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
+        << QStringList{"busy", "begun 2", T1, "refused 1.1", "try 1.2", T2, "ended completed at 3",
+                       "idle"}
+        << 200 + 500 + 10 + 10 + 200 << true << "";
+    QTest::newRow("a stall's reason outlives the lost connection and the clean EndRun")
+        << ""
+        << "xxxxxx"
+        << "1xxxxxx" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
+        << 200 + 6 * 500 + 200 << false << "the driver gave no reply within 2000 ms";
     QTest::newRow("a failure inside the run ends it like any other")
+        << ""
         << ""
         << "" << true << 2 << "4 6 3 4 2 3 4 2 4 5 3"
         << QStringList{"busy", "begun 2", T1, T2, "ended failed at 0", "idle"} << 200 + 10 + 200
-        << false;
+        << false << "lost the device";
 }
 
 void TestProgramming::sendRun()
 {
     QFETCH(QString, ready);
     QFETCH(QString, packets);
+    QFETCH(QString, ends);
     QFETCH(bool, otherwise);
     QFETCH(int, throwOnPacket);
     QFETCH(QString, requests);
     QFETCH(QStringList, shown);
     QFETCH(int, elapsedMs);
     QFETCH(bool, taken);
+    QFETCH(QString, reason);
 
     FakeDrv drv;
     drv.readyScript = ready;
     drv.packetScript = packets;
+    drv.endScript = ends;
     drv.otherwise = otherwise;
     drv.throwOnPacket = throwOnPacket;
     RecordingView view;
@@ -204,7 +229,9 @@ void TestProgramming::sendRun()
     const std::uint8_t codes[] = {0x1C, 0xF7};
     run.AppendKeyPackets(9, codes, 2);
 
-    QCOMPARE(sendPackets(drv, run, view, clock) == RunOutcome::Completed, taken);
+    std::string why = "left from before";
+    QCOMPARE(sendPackets(drv, run, view, clock, nullptr, &why) == RunOutcome::Completed, taken);
+    QCOMPARE(QString::fromStdString(why), reason);
     QStringList kinds;
     for (const QString &r : drv.requests)
         kinds << r.left(1);

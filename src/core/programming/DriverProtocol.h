@@ -43,6 +43,9 @@ inline constexpr int ReplyTimeoutMs = 2000;
 // that honours cancellation does so at once; one that keeps the request past this is taken to be
 // stuck, and the channel is closed instead of waiting on it.
 inline constexpr int CancelWaitMs = 500;
+// A daemon may drop a connection that has sent nothing for this long, so that clients that went
+// quiet cannot hold its descriptors for ever; a client's next IsReady connects again.
+inline constexpr int IdleLimitMs = 30'000;
 
 inline constexpr char DefaultSocketPath[] = "/run/tvdrv.sock";
 // The environment variable that names another socket.
