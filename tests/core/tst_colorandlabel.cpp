@@ -94,6 +94,11 @@ void TestColorAndLabel::labels_data()
         << QByteArray("windows-1252") << QByteArray("\x80 caf\xe9") << QString::fromUtf8("€ café");
     QTest::newRow("japanese double-byte")
         << QByteArray("Shift_JIS") << QByteArray("\x83\x4c\x81\x5b") << QString::fromUtf8("キー");
+    QTest::newRow("japanese single and double bytes mixed")
+        << QByteArray("Shift_JIS") << QByteArray("A\x83\x4c\xb7|1")
+        << QString::fromUtf8("Aキｷ|1");
+    QTest::newRow("western by its number") << QByteArray("cp1252") << QByteArray("\x80\xe9")
+                                           << QString::fromUtf8("€é");
 }
 
 void TestColorAndLabel::labels()
@@ -122,6 +127,9 @@ void TestColorAndLabel::labelFits_data()
     QTest::newRow("half-width kana one byte") << japanese << QString::fromUtf8("ｷｰ") << true << 2;
     QTest::newRow("mixed") << japanese << QString::fromUtf8("A漢字1") << true << 6;
     QTest::newRow("japanese lacks euro") << japanese << QString::fromUtf8("€") << false << 0;
+    // A look-alike ("a" for alpha, "e" for e acute) would not read back as typed.
+    QTest::newRow("western lacks alpha") << western << QString::fromUtf8("α") << false << 0;
+    QTest::newRow("japanese lacks e acute") << japanese << QString::fromUtf8("é") << false << 0;
 }
 
 void TestColorAndLabel::labelFits()

@@ -12,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringEncoder>
 
 #include <optional>
 
@@ -164,7 +163,7 @@ const LabelCodec &codecFor(const QString &name, const QString &path)
     auto it = codecs.find(name);
     if (it == codecs.end()) {
         LabelCodec codec(name.toLatin1());
-        if (!QStringEncoder(name.toLatin1().constData()).isValid())
+        if (!codec.isAvailable())
             fail(path, QStringLiteral("code page \"%1\" is not known here").arg(name));
         it = codecs.insert(name, codec);
     }

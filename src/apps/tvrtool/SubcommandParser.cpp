@@ -4,7 +4,6 @@
 #include "keymodel/AtomicWriter.h"
 
 #include <QFileInfo>
-#include <QStringEncoder>
 
 namespace {
 const QString CodePage = QStringLiteral("code-page");
@@ -81,13 +80,13 @@ std::optional<LabelCodec> SubcommandParser::codec(ToolIo &io) const
 {
     if (!isSet(CodePage))
         return LabelCodec::forSystemLocale();
-    const QByteArray name = value(CodePage).toLatin1();
-    if (!QStringEncoder(name.constData()).isValid()) {
+    const LabelCodec codec(value(CodePage).toLatin1());
+    if (!codec.isAvailable()) {
         io.error(
             QStringLiteral("%1: code page \"%2\" is not known here").arg(m_name, value(CodePage)));
         return std::nullopt;
     }
-    return LabelCodec(name);
+    return codec;
 }
 
 void SubcommandParser::addOutputOptions(const QString &description)

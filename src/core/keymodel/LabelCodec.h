@@ -8,7 +8,8 @@
 // Windows-1252, or Shift-JIS under a Japanese locale. They stay bytes in memory so that files
 // round-trip exactly; only showing or editing a label decodes it.
 //
-// A Qt built without ICU knows neither code page. The codec then says so (isAvailable), and
+// Windows converts with its own code pages; elsewhere Qt does, and a Qt built without ICU knows
+// neither code page. A codec whose code page is missing says so (isAvailable), and
 // carries each byte as the one character of the same number, so that a label read and written
 // back keeps its bytes; a character outside that range is refused (canEncode) rather than
 // stored as "?".
