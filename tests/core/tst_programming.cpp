@@ -240,6 +240,17 @@ struct Win32Script
     bool deviceOpens = true;
     bool serviceCreated = true;
     Win32Calls::DWord startError = 0; // nonzero: StartServiceA fails with this error
+    // How the driver takes a request: "answers" at once, "racing" finishes it only as it is
+    // cancelled, "keeps" it even then, until "released".
+    QString driver = "answers";
+    bool released = false;
+    bool driverFileThere = true;
+    Win32Calls::DWord error = 0; // what GetLastError says
+    struct Record
+    {
+        bool cancelled = false, finished = false;
+    };
+    std::vector<std::unique_ptr<Record>> records;
     QStringList calls;
 
     static void *handle(std::intptr_t n) { return reinterpret_cast<void *>(n); }
@@ -257,13 +268,34 @@ struct Win32Script
                               auto flags) {
             calls << QString::asprintf("CreateFileA %s %u %u %u %x", file, access, share, creation,
                                        flags);
+            error = deviceOpens ? 0 : 2;
             return deviceOpens ? handle(7) : handle(-1);
         };
         c.closeHandle = [this](void *h) { calls << "CloseHandle " + name(h); };
-        c.deviceIoControl = [this](void *h, auto code, const void *, auto length) {
+        c.startIoControl = [this](void *h, auto code, const void *, auto length, auto &state) {
             calls << QString::asprintf("DeviceIoControl %s %u %u", qPrintable(name(h)), code,
                                        length);
-            return true;
+            records.push_back(std::make_unique<Record>(Record{false, driver == "answers"}));
+            state =
+                driver == "answers" ? Win32Calls::IoState::Succeeded : Win32Calls::IoState::Pending;
+            return static_cast<void *>(records.back().get());
+        };
+        c.createIoPort = [](void *) { return nullptr; };
+        c.waitIo = [this](void *io, auto ms) {
+            calls << QString::asprintf("WaitForSingleObject %u", ms);
+            Record &r = *static_cast<Record *>(io);
+            r.finished = released || (driver != "keeps" && r.cancelled);
+            return r.finished;
+        };
+        c.ioSucceeded = [this](void *, void *) { return driver == "racing"; };
+        c.cancelIo = [this](void *, void *io) {
+            calls << "CancelIoEx";
+            static_cast<Record *>(io)->cancelled = true;
+        };
+        // The system may still write into the record of a request the driver holds.
+        c.freeIo = [this](void *io) {
+            if (!static_cast<Record *>(io)->finished)
+                calls << "a record freed under the driver";
         };
         c.openSCManager = [this](auto access) {
             calls << QString::asprintf("OpenSCManagerA %X", access);
@@ -273,6 +305,7 @@ struct Win32Script
                                  auto type, auto start, auto error, const char *path) {
             calls << QString::asprintf("CreateServiceA %s %s %X %u %u %u %s", service, display,
                                        access, type, start, error, path);
+            error = serviceCreated ? 0 : 1073;
             return serviceCreated ? handle(2) : nullptr;
         };
         c.openService = [this](void *, const char *service, auto access) {
@@ -281,6 +314,7 @@ struct Win32Script
         };
         c.startService = [this](void *) {
             calls << "StartServiceA";
+            error = startError;
             return startError == 0;
         };
         c.controlService = [this](void *, auto control) {
@@ -294,8 +328,10 @@ struct Win32Script
         c.closeServiceHandle = [this](void *h) { calls << "CloseServiceHandle " + name(h); };
         c.lastError = [this] {
             calls << "GetLastError";
-            return startError;
+            return error;
         };
+        c.fileExists = [this](const char *) { return driverFileThere; };
+        c.errorText = [](auto) { return std::string(); };
         return c;
     }
 };
@@ -311,7 +347,10 @@ const QStringList Install = {"OpenSCManagerA F003F",
 const QStringList Remove = {"OpenSCManagerA F003F", "OpenServiceA TVDRV F01FF", "ControlService 1",
                             "CloseServiceHandle 3", "OpenServiceA TVDRV F01FF", "DeleteService",
                             "CloseServiceHandle 3", "CloseServiceHandle 1"};
-const QString NtOpen = "CreateFileA \\\\.\\TVDRV 0 0 3 80";
+const QString NtOpen = "CreateFileA \\\\.\\TVDRV 0 0 3 40000080";
+const QStringList Stall = {"DeviceIoControl 7 4 0", "WaitForSingleObject 2000", "CancelIoEx",
+                           "WaitForSingleObject 500"};
+const QString Held = "the keyboard driver still holds a request it did not answer within 2000 ms";
 
 } // namespace
 
@@ -322,6 +361,7 @@ void TestProgramming::win32Calls_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<QString>("results");
+    QTest::addColumn<QString>("problem"); // what the channel says after the last step
 
     QTest::newRow("NT: install, open, requests, close")
         << true << true << "open ready packet close"
@@ -329,19 +369,40 @@ void TestProgramming::win32Calls_data()
                QStringList{NtOpen, "DeviceIoControl 7 4 0", "DeviceIoControl 7 2 5",
                            "CloseHandle 7"} +
                Remove
-        << "1111";
+        << "1111"
+        << "";
     QTest::newRow("NT: a second open does nothing")
-        << true << true << "open open" << Install + QStringList{NtOpen} << "11";
+        << true << true << "open open" << Install + QStringList{NtOpen} << "11"
+        << "";
     QTest::newRow("close with nothing open touches nothing")
-        << true << true << "close ready" << QStringList{} << "10";
+        << true << true << "close ready" << QStringList{} << "10"
+        << "the channel is closed";
     QTest::newRow("NT: a failed open fails requests, and close still removes the service")
-        << true << false << "open ready open close" << Install + QStringList{NtOpen} + Remove
-        << "0001";
+        << true << false << "open ready open close"
+        << Install + QStringList{NtOpen, "GetLastError"} + Remove << "0001"
+        << "there is no keyboard driver device \\\\.\\TVDRV (the driver is not running)";
     QTest::newRow("95 family: no service at all, device opened delete-on-close")
         << false << true << "open ready close"
-        << QStringList{"CreateFileA \\\\.\\TVDRV.VXD 0 0 1 4000000", "DeviceIoControl 7 4 0",
+        << QStringList{"CreateFileA \\\\.\\TVDRV.VXD 0 0 1 44000000", "DeviceIoControl 7 4 0",
                        "CloseHandle 7"}
-        << "111";
+        << "111"
+        << "";
+    QTest::newRow("finished as it was cancelled: counts as finished")
+        << true << true << "open racing ready" << Install + QStringList{NtOpen} + Stall << "11"
+        << "";
+    QTest::newRow("cancellation ignored: closed, nothing more sent, the record left to the driver")
+        << true << true << "open keeps ready packet ready close"
+        << Install + QStringList{NtOpen} + Stall +
+               QStringList{"CloseHandle 7", "WaitForSingleObject 0"} + Remove +
+               QStringList{"WaitForSingleObject 0"}
+        << "10001" << Held;
+    QTest::newRow("the driver gives the request back: IsReady opens again")
+        << true << true << "open keeps ready release answers ready"
+        << Install + QStringList{NtOpen} + Stall +
+               QStringList{"CloseHandle 7", "WaitForSingleObject 0", NtOpen,
+                           "DeviceIoControl 7 4 0"}
+        << "101"
+        << "";
 }
 
 void TestProgramming::win32Calls()
@@ -351,6 +412,7 @@ void TestProgramming::win32Calls()
     QFETCH(QString, steps);
     QFETCH(QStringList, calls);
     QFETCH(QString, results);
+    QFETCH(QString, problem);
 
     Win32Script system;
     system.platform = nt ? 2 : 1;
@@ -359,6 +421,14 @@ void TestProgramming::win32Calls()
     QString got;
     const std::uint8_t packet[5] = {0xF1, 0xF7, 0, 8, 0xF4};
     for (const QString &step : steps.split(' ')) {
+        if (step == "release") {
+            system.released = true;
+            continue;
+        }
+        if (!QStringList{"open", "close", "ready", "packet"}.contains(step)) {
+            system.driver = step;
+            continue;
+        }
         const bool ok = step == "open"    ? drv.Open()
                         : step == "close" ? drv.Close()
                         : step == "ready" ? drv.IsReady()
@@ -367,6 +437,7 @@ void TestProgramming::win32Calls()
     }
     QCOMPARE(system.calls, calls);
     QCOMPARE(got, results);
+    QCOMPARE(QString::fromStdString(drv.lastProblem()), problem);
 }
 
 void TestProgramming::serviceAlreadyRunningCountsAsStarted_data()
