@@ -5,7 +5,7 @@
 #include "codeentry/CodeDecoder.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/LabelCodePage.h"
 #include "profile/ProgramProfile.h"
 
 #include <QHash>
@@ -178,7 +178,7 @@ QByteArray readLabel(const QJsonValue &v, const QString &path)
     const QString text = stringAt(required(o, path, "text"), path + QStringLiteral(".text"));
     const QJsonValue page = o.value(QLatin1String("codePage"));
     const LabelCodec &codec = page.isUndefined()
-                                  ? LabelCodec::forSystemLocale()
+                                  ? LabelCodePage::current()
                                   : codecFor(stringAt(page, path + QStringLiteral(".codePage")),
                                              path + QStringLiteral(".codePage"));
     QByteArray bytes;

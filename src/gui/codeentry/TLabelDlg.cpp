@@ -3,6 +3,7 @@
 
 #include "codeentry/LabelValidator.h"
 #include "common/ScreenPlacement.h"
+#include "keymodel/FaceFonts.h"
 #include "keymodel/KeyRecord.h"
 
 #include <QLineEdit>
@@ -18,12 +19,8 @@ TLabelDlg::TLabelDlg(const LabelCodec &codec, QWidget *parent)
     setWindowTitle(QStringLiteral("KeyLabel"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    // A Japanese face where there is one, so Japanese labels read as the keyboard's users know
-    // them; otherwise the desktop's sans-serif.
-    QFont dialogFont;
-    dialogFont.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("Sans Serif")});
-    dialogFont.setPixelSize(12);
-    setFont(dialogFont);
+    // A Japanese face, so Japanese labels read as the keyboard's users know them.
+    setFont(FaceFonts::dialog());
     setFixedSize(142, 114);
 
     // Created in tab order: edit box, Ok, Cancel.

@@ -4,7 +4,7 @@
 #include "codeentry/TScan.h"
 #include "common/DialogPrompter.h"
 #include "keymodel/AtomicWriter.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/LabelCodePage.h"
 #include "keytest/KeyTestReport.h"
 #include "keytest/KeyTestSession.h"
 #include "profile/Messages.h"
@@ -132,7 +132,7 @@ void TTestKeysDlg::setLayoutName(std::function<QString()> layoutName)
 void TTestKeysDlg::sequenceAdded()
 {
     const QString line = KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
-                                                     LabelCodec::forSystemLocale());
+                                                     LabelCodePage::current());
     m_capture->appendPlainText(line);
     showLatest();
     showSummary();
@@ -144,7 +144,7 @@ void TTestKeysDlg::sequenceExtended()
     QTextCursor cursor(m_capture->document()->lastBlock());
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
-                                                  LabelCodec::forSystemLocale()));
+                                                  LabelCodePage::current()));
     showLatest();
     showSummary();
     markLast();
@@ -154,7 +154,7 @@ void TTestKeysDlg::showAll()
 {
     QStringList lines;
     for (const TestedSequence &s : m_session->sequences())
-        lines << KeyTestReport::sequenceLine(*m_session, s, LabelCodec::forSystemLocale());
+        lines << KeyTestReport::sequenceLine(*m_session, s, LabelCodePage::current());
     m_capture->setPlainText(lines.join(u'\n'));
     showLatest();
     showSummary();
@@ -189,7 +189,7 @@ QString TTestKeysDlg::reportText() const
 {
     const QString layout = m_layoutName ? m_layoutName() : QString();
     return KeyTestReport::reportText(*m_session, layout, QDateTime::currentDateTime(),
-                                     LabelCodec::forSystemLocale());
+                                     LabelCodePage::current());
 }
 
 void TTestKeysDlg::bSaveClick()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "RecentFiles.h"
 
+#include "common/UserSettings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -10,16 +12,13 @@
 namespace {
 
 constexpr char Key[] = "recentFiles";
-constexpr char Organisation[] = "tavrin";
 
 } // namespace
 
 // Each program keeps its own list, in the settings named after the application.
 std::unique_ptr<QSettings> RecentFiles::settings()
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QLatin1String(Organisation),
-                                       QCoreApplication::applicationName());
+    return UserSettings::open();
 }
 
 RecentFiles::RecentFiles(QMenu *menu, QObject *parent) : QObject(parent), m_menu(menu)
