@@ -25,6 +25,8 @@ TLabelDlg::TLabelDlg(const LabelCodec &codec, QWidget *parent)
 
     // Created in tab order: edit box, Ok, Cancel.
     m_eLabel->setObjectName(QStringLiteral("eLabel"));
+    // The box has no caption of its own on the dialog; a screen reader still names it.
+    m_eLabel->setAccessibleName(tr("Label"));
     m_eLabel->setGeometry(8, 8, 121, 20);
     m_eLabel->setValidator(m_validator);
     m_bOk->setObjectName(QStringLiteral("bOk"));

@@ -28,6 +28,7 @@ TScanDlg::TScanDlg(const QString &programName, QWidget *parent) : QDialog(parent
 
     m_scan = new TScan(programName, this);
     m_scan->setObjectName(QStringLiteral("scan"));
+    m_scan->setAccessibleName(tr("Codes"));
     m_scan->setGeometry(ScanGeometry);
     m_scan->setReadOnly(true);
     m_scan->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TKey.h"
 
+#include "KeyAccessible.h"
 #include "codeentry/CodeDecoder.h"
 #include "keymodel/FaceFonts.h"
 #include "keymodel/KeyFace.h"
@@ -27,6 +28,7 @@ TKey::TKey(const KeyGrid &grid, int tag, QWidget *parent)
     setFont(FaceFonts::screenLabel(LabelCodePage::current()));
     // Edge, frame and fill cover every pixel, so nothing behind the cell needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    KeyAccessible::install();
     sync();
 }
 

@@ -66,11 +66,13 @@ TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setAccessibleName(tr("Summary"));
     m_summary->setWordWrap(true);
     m_summary->setTextFormat(Qt::PlainText);
 
     m_capture = new TestKeysCapture(*m_session, programName, this);
     m_capture->setObjectName(QStringLiteral("capture"));
+    m_capture->setAccessibleName(tr("Keys pressed"));
     m_capture->setReadOnly(true);
     m_capture->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_capture->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

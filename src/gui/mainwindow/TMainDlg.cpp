@@ -307,6 +307,7 @@ void TMainDlg::createDecorations()
     if (m_profile.lockPicture) {
         auto *picture = new QLabel(m_client);
         picture->setObjectName(QStringLiteral("lockPicture"));
+        picture->setAccessibleName(tr("Key lock"));
         picture->setPixmap(QPixmap::fromImage(LockPicture::render()));
         picture->setAlignment(Qt::AlignCenter);
         picture->setGeometry(0, 102, 325, 240);
