@@ -4,8 +4,8 @@
 # grid is a named button, each arrow key that moves over the grid sends a focus event for the
 # key reached, and the fields of the label and code dialogs have names.
 # Usage: run_on_xvfb.sh accessible_tree.py TAVRIN_BINARY
-# Runs itself again on a private session bus, where the accessibility bus starts on demand.
-# Debian's own Python, as the AT-SPI bindings are its packages.
+# Debian's own Python, whose packages the AT-SPI bindings are. It runs itself again on a private
+# session bus, where the accessibility bus starts on demand.
 import os
 import shutil
 import subprocess
@@ -13,17 +13,10 @@ import sys
 import tempfile
 import time
 
-SKIP = 77
-
 
 def skip(why):
     print(f"SKIP: {why}")
-    sys.exit(SKIP)
-
-
-def fail(why):
-    print(f"FAIL: {why}")
-    sys.exit(1)
+    sys.exit(77)
 
 
 if os.environ.get("TAVRIN_PRIVATE_BUS") != "1":
@@ -43,109 +36,81 @@ try:
 except (ImportError, ValueError):
     skip("python3-pyatspi (with the Atspi bindings) is not installed")
 
-binary = sys.argv[1]
-env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
 log = tempfile.TemporaryFile()
-app = subprocess.Popen([binary], env=env, stdout=log, stderr=subprocess.STDOUT)
+app = subprocess.Popen([sys.argv[1]], stdout=log, stderr=subprocess.STDOUT,
+                       env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
 
 
-def cleanup_and(code, why):
+def end(why, failed=True):
     app.kill()
     app.wait()
-    if code:
+    if failed:
         log.seek(0)
         print("--- the program's output:\n" + log.read().decode(errors="replace"))
-        fail(why)
-    print(why)
-    sys.exit(0)
+    print(f"FAIL: {why}" if failed else why)
+    sys.exit(1 if failed else 0)
 
 
 def walk(node, depth=0):
-    if node is None or depth > 12:
-        return
-    yield node
-    for i in range(node.get_child_count()):
-        yield from walk(node.get_child_at_index(i), depth + 1)
+    if node is not None and depth < 12:
+        yield node
+        for i in range(node.get_child_count()):
+            yield from walk(node.get_child_at_index(i), depth + 1)
 
 
-def find_app(name, seconds=20):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            child = desktop.get_child_at_index(i)
-            if child is not None and child.get_name() == name:
-                return child
-        time.sleep(0.2)
-    return None
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True,
+                          timeout=20).stdout
 
 
-def named(root, role, name):
-    return [n for n in walk(root) if n.get_role() == role and n.get_name() == name]
+tavrin = None
+for _ in range(100):
+    desktop = Atspi.get_desktop(0)
+    apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+    tavrin = next((a for a in apps if a is not None and a.get_name() == "Tavrin"), None)
+    if tavrin:
+        break
+    time.sleep(0.2)
+else:
+    end("Tavrin never showed on the accessibility bus")
 
-
-start = time.monotonic()
-tavrin = find_app("Tavrin")
-if tavrin is None:
-    cleanup_and(1, "Tavrin never showed on the accessibility bus")
-
-keys = [n for n in walk(tavrin)
+keys = [n.get_name() for n in walk(tavrin)
         if n.get_role() == Atspi.Role.PUSH_BUTTON and n.get_name().startswith("Key ")]
-if len(keys) != 84:
-    cleanup_and(1, f"{len(keys)} named keys, not 84: {[k.get_name() for k in keys][:5]}")
-if keys[0].get_name() != "Key 0, 1" or keys[0].get_description() != "no codes":
-    cleanup_and(1, f"key 0 reads \"{keys[0].get_name()}\", \"{keys[0].get_description()}\"")
-print(f"{time.monotonic() - start:.1f} s: 84 keys, from \"{keys[0].get_name()}\" to \"{keys[-1].get_name()}\"")
+if len(keys) != 84 or keys[0] != "Key 0, 1":
+    end(f"{len(keys)} named keys, not 84 from \"Key 0, 1\": {keys[:3]}")
+print(f"84 keys, from \"{keys[0]}\" to \"{keys[-1]}\"")
 
-# The arrow keys over the grid, each answered by a focus event for the key reached.
+# Each arrow key over the grid is answered by a focus event for the key reached (the grid's area
+# itself, "Keys", has one when the window takes the focus).
 focused = []
-
-
-def on_focus(event):
-    if event.detail1 == 1 and event.source is not None:
-        focused.append(event.source.get_name())
-
-
-listener = Atspi.EventListener.new(on_focus)
+listener = Atspi.EventListener.new(
+    lambda e: e.detail1 == 1 and e.source and e.source.get_name().startswith("Key ")
+    and focused.append(e.source.get_name()))
 listener.register("object:state-changed:focused")
-window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tavrin$"],
-                        capture_output=True, text=True, timeout=20).stdout.split()[0]
-subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-expected = ["Key 0, 1", "Key 7, 8", "Key 8, 9", "Key 1, 2"]
-context = GLib.MainContext.default()
-
-
-def key_focus():
-    return [f for f in focused if f.startswith("Key ")]
-
-
+window = xdotool("search", "--sync", "--onlyvisible", "--name", "^Tavrin$").split()[0]
+xdotool("windowfocus", "--sync", window)
 for count, stroke in enumerate(["Right", "Right", "Down", "Left"], start=1):
-    subprocess.run(["xdotool", "key", stroke], check=True)
+    xdotool("key", stroke)
     deadline = time.monotonic() + 5
-    while len(key_focus()) < count and time.monotonic() < deadline:
-        context.iteration(False)
+    while len(focused) < count and time.monotonic() < deadline:
+        GLib.MainContext.default().iteration(False)
         time.sleep(0.02)
-got = key_focus()
-if got != expected:
-    cleanup_and(1, f"focus events {got}, expected {expected}")
-print(f"focus followed the arrow keys: {', '.join(got)}")
+expected = ["Key 0, 1", "Key 7, 8", "Key 8, 9", "Key 1, 2"]
+if focused != expected:
+    end(f"focus events {focused}, expected {expected}")
+print(f"focus followed the arrow keys: {', '.join(focused)}")
 
-
-def dialog_field(shortcut, title, role, name):
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-    subprocess.run(["xdotool", "key", shortcut], check=True)
+# The dialogs' fields that have no caption on the dialog still have a name.
+for shortcut, title, field in [("Return", "KeyLabel", "Label"), ("ctrl+d", "KeyCode", "Codes")]:
+    xdotool("windowfocus", "--sync", window)
+    xdotool("key", shortcut)
     deadline = time.monotonic() + 10
-    while time.monotonic() < deadline:
-        for frame in [n for n in walk(tavrin) if n.get_name() == title]:
-            if named(frame, role, name):
-                return
+    while not any(n.get_role() == Atspi.Role.TEXT and n.get_name() == field
+                  for dialog in walk(tavrin) if dialog.get_name() == title
+                  for n in walk(dialog)):
+        if time.monotonic() > deadline:
+            end(f"no text field \"{field}\" in the {title} dialog")
         time.sleep(0.2)
-    cleanup_and(1, f"no field \"{name}\" in the {title} dialog")
-
-
-dialog_field("Return", "KeyLabel", Atspi.Role.TEXT, "Label")
-print("the label dialog's box is named \"Label\"")
-subprocess.run(["xdotool", "key", "Escape"], check=True)
-dialog_field("ctrl+d", "KeyCode", Atspi.Role.TEXT, "Codes")
-print("the code dialog's list is named \"Codes\"")
-cleanup_and(0, "PASS")
+    print(f"the {title} dialog's text field is named \"{field}\"")
+    xdotool("key", "Escape")
+end("PASS", failed=False)
