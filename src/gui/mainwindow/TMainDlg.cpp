@@ -274,8 +274,10 @@ void TMainDlg::createMenu()
         connect(m_codePages, &CodePageMenu::changed, this, [this] {
             // Every label reads anew: the faces, the view, and the label dialog's limit, which
             // counts bytes of the code page.
-            for (TKey *key : std::as_const(m_keys))
+            for (TKey *key : std::as_const(m_keys)) {
                 key->setFont(FaceFonts::screenLabel(LabelCodePage::current()));
+                key->update();
+            }
             if (m_view)
                 m_view->update();
             if (dynamic_cast<TLabelDlg *>(m_labelEditor.get()))
