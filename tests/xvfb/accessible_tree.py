@@ -112,5 +112,8 @@ for shortcut, title, field in [("Return", "KeyLabel", "Label"), ("ctrl+d", "KeyC
             end(f"no text field \"{field}\" in the {title} dialog")
         time.sleep(0.2)
     print(f"the {title} dialog's text field is named \"{field}\"")
+    # With no window manager the dialog takes the keyboard only when told to.
+    xdotool("windowfocus", "--sync", xdotool("search", "--onlyvisible", "--name",
+                                             f"^{title}$").split()[0])
     xdotool("key", "Escape")
 end("PASS", failed=False)
