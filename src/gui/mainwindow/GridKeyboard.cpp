@@ -87,6 +87,7 @@ bool GridKeyboard::keyPressed(const QKeyEvent &event)
             m_window.KeyClick(m_window.key(KeyNavigation::target(m_window.grid(), -1,
                                                                  KeyNavigation::Move::First)),
                               Qt::NoModifier);
+        announceSelected();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
