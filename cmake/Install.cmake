@@ -2,6 +2,10 @@
 # What `cmake --install` puts on a system: the programs, and what makes them desktop
 # applications there (menu entries, file types, icons, manual pages, software-centre data).
 # Included after every target is defined, so programs added later install as soon as they exist.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+  return()
+endif()
 include(GNUInstallDirs)
 
 set(TAVRIN_DATA_DIR ${PROJECT_SOURCE_DIR}/data)

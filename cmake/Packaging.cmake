@@ -1,15 +1,20 @@
 # SPDX-License-Identifier: MIT
-# `cpack -G DEB` makes one Debian package of everything `cmake --install` puts in place.
+# `cpack -G DEB` makes one Debian package of everything `cmake --install` puts in place; on
+# Windows, `cpack` makes an installer and a zip of it instead.
 set(CPACK_PACKAGE_NAME tavrin)
 set(CPACK_PACKAGE_VENDOR "The Tavrin and Quelda developers")
 set(CPACK_PACKAGE_CONTACT "The Tavrin and Quelda developers <developers@tavrin.invalid>")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "configuration tools for a programmable point-of-sale keyboard")
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The binaries carry debug information in the usual build; the package does without it.
 set(CPACK_STRIP_FILES ON)
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/PackagingWindows.cmake)
+  return()
+endif()
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
@@ -24,6 +29,8 @@ keyboard's 7-position key lock, with .qld files.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The menu, the file types and the icon caches are refreshed by those packages' own triggers
 # when our files arrive or leave, so the package needs no scripts and leaves nothing behind.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme, desktop-file-utils")
+# IPA's Gothic draws Japanese labels and dialogs where no other Japanese face is installed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "shared-mime-info, hicolor-icon-theme, desktop-file-utils, fonts-ipafont-gothic")
 
 include(CPack)

@@ -14,12 +14,12 @@ _tvrtool()
     local sub=${words[1]} options
     case $sub in
         show) options="--codes --width --code-page --help" ;;
-        check) options="--json --help" ;;
+        check) options="--json --code-page --help" ;;
         export) options="--output --force --code-page --help" ;;
-        import) options="--output --force --help" ;;
+        import) options="--output --force --code-page --help" ;;
         diff) options="--json --code-page --help" ;;
-        render) options="--output --force --dpi --portrait --landscape --help" ;;
-        program) options="--key --all --help" ;;
+        render) options="--output --force --dpi --portrait --landscape --code-page --help" ;;
+        program) options="--key --all --code-page --help" ;;
         match) options="--code-page --help" ;;
         help)
             COMPREPLY=($(compgen -W "$subcommands" -- "$cur"))
@@ -38,7 +38,7 @@ _tvrtool()
             return
             ;;
         --code-page)
-            COMPREPLY=($(compgen -W "windows-1252 Shift_JIS" -- "$cur"))
+            COMPREPLY=($(compgen -W "932 1252 system" -- "$cur"))
             return
             ;;
         --dpi | --key | --width) return ;;

@@ -20,7 +20,7 @@ complete -c tvrtool -n "__fish_seen_subcommand_from show check export diff rende
 complete -c tvrtool -n "__fish_seen_subcommand_from import" -k -a "(__fish_complete_suffix .json)"
 complete -c tvrtool -n "__fish_seen_subcommand_from show" -l codes -d "list every key's codes"
 complete -c tvrtool -n "__fish_seen_subcommand_from show" -l width -x -d 'fit the grid into N columns'
-complete -c tvrtool -n "__fish_seen_subcommand_from show export diff match" -l code-page -x -a 'windows-1252 Shift_JIS' -d 'code page of the labels'
+complete -c tvrtool -n "__fish_seen_subcommand_from $subcommands" -l code-page -x -a '932 1252 system' -d 'code page of the labels'
 complete -c tvrtool -n "__fish_seen_subcommand_from check diff" -l json -d 'the result as JSON'
 complete -c tvrtool -n "__fish_seen_subcommand_from export import render" -s o -l output -r -d 'the file to write'
 complete -c tvrtool -n "__fish_seen_subcommand_from export import render" -s f -l force -d 'replace an existing file'

@@ -5,7 +5,9 @@
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
+#include "mainwindow/CodePageMenu.h"
 #include "mainwindow/HelpMenu.h"
+#include "common/UserSettings.h"
 #include "mainwindow/RecentFiles.h"
 
 #include <QDir>
@@ -53,6 +55,7 @@ private slots:
     void dropOpens_data();
     void dropOpens();
     void helpMenu();
+    void labelsFromAnotherCodePage();
 
 private:
     // Makes the configuration differ from the last saved one, with cell 3 selected and blue.
@@ -408,7 +411,7 @@ QMenu *menuNamed(TMainDlg &dlg, const QString &title)
 void TestFileCommands::recentFiles()
 {
     // The list is where earlier versions kept it, or it would be lost with the update.
-    QCOMPARE(RecentFiles::settingsFile(),
+    QCOMPARE(UserSettings::file(),
              QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tavrin"),
                        QCoreApplication::applicationName())
                  .fileName());
@@ -513,6 +516,38 @@ void TestFileCommands::helpMenu()
              QStringLiteral("<p><b>Quelda</b> version 1.0.0</p><p>Edits, saves and programs the "
                             "positions of the point-of-sale keyboard's key lock.</p>"
                             "<p>Released under the MIT licence.</p>"));
+}
+
+
+
+void TestFileCommands::labelsFromAnotherCodePage()
+{
+    // Latte and black tea from a Japanese desktop, opened where labels are Windows-1252.
+    const ProgramProfile &p = profileNamed(QStringLiteral("Tavrin"));
+    QList<KeyCell> cells(p.cellCount);
+    for (int i = 0; i < p.cellCount; ++i)
+        cells[i].ResetKey(p.defaultLabel(i));
+    cells[12].Caption = "\x83\x89\x83\x65";
+    cells[13].Caption = "\x8d\x67\x92\x83";
+    const QString path = m_dir.filePath(QStringLiteral("japanese.tvr"));
+    QVERIFY(ConfigFile::save(path, cells, p));
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    w.dlg->codePages()->choose(LabelCodePage::System);
+
+    QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
+    QCOMPARE(w.prompts->shown.size(), 1);
+    QVERIFY(w.prompts->shown[0].startsWith(QStringLiteral("information: ")));
+    QVERIFY(w.prompts->shown[0].contains(QStringLiteral("Japanese (Shift-JIS)")));
+    // Nothing changed: saved as it is, the file keeps its bytes.
+    const QString copy = m_dir.filePath(QStringLiteral("japanese-copy.tvr"));
+    QVERIFY(w.dlg->SaveConfigFile(copy));
+    QCOMPARE(readFile(copy), readFile(path));
+
+    w.dlg->codePages()->action(LabelCodePage::Japanese)->trigger();
+    QVERIFY(w.dlg->key(12)->toolTipText().startsWith(QString::fromUtf8("ラテ\n")));
+    QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
+    QCOMPARE(w.prompts->shown.size(), 1);
+    w.dlg->codePages()->choose(LabelCodePage::System); // for the tests that follow
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -120,6 +120,10 @@ void TestLayoutPrint::viewComesAndGoes()
     press(w, "Ctrl+V");
     QVERIFY(view->isVisible());
     QCOMPARE(view->geometry(), placed);
+
+    QVERIFY(QTest::qWaitForWindowActive(view));
+    QTest::keyClick(view, Qt::Key_Escape);
+    QVERIFY(!view->isVisible());
 }
 
 void TestLayoutPrint::printOutcomes_data()

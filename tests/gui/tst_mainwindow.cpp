@@ -127,7 +127,7 @@ void TestMainWindow::menus()
     QCOMPARE(w.dlg->menuBar()->actions().at(3)->text(), QStringLiteral("&Help"));
     QCOMPARE(menuCaptions(*w.dlg, 0), file);
     // Nothing to undo yet: the undo framework's plain texts, disabled.
-    QCOMPARE(menuCaptions(*w.dlg, 1), (QStringList{"Undo", "Redo"}));
+    QCOMPARE(menuCaptions(*w.dlg, 1), (QStringList{"Undo", "Redo", "-", "Label Code &Page"}));
     QVERIFY(!w.dlg->undoAction()->isEnabled());
     QCOMPARE(w.dlg->undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
     QCOMPARE(w.dlg->redoAction()->shortcut(), QKeySequence(QKeySequence::Redo));
@@ -158,7 +158,7 @@ void TestMainWindow::commandTable_data()
         bool enabled;
     };
     const Row rows[] = {
-        {"sExit", 8, 8, "Exit", "E&xit", "", true},
+        {"sExit", 8, 8, "Exit", "E&xit", "Ctrl+Q", true},
         {"sNew", 40, 40, "New", "&New", "Ctrl+N", true},
         {"sLoad", 64, 64, "Load", "L&oad", "Ctrl+O", true},
         {"sSave", 88, 88, "Save", "&Save", "Ctrl+S", true},

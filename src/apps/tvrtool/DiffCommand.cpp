@@ -68,7 +68,6 @@ int diffCommand(const QStringList &arguments, ToolIo &io)
                        "visibility,\nand codes as strokes. Exit status 1 when they differ."));
     parser.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first layout."));
     parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second layout."));
-    parser.addCodePageOption();
     const QCommandLineOption json(
         QStringLiteral("json"),
         QStringLiteral("List the differences as JSON: per key its index, place and changes "

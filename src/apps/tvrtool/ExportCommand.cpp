@@ -17,7 +17,6 @@ int exportCommand(const QStringList &arguments, ToolIo &io)
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Configuration file (.tvr or .qld)."));
     parser.addOutputOptions(QStringLiteral("Write the JSON to FILE instead of standard output."));
-    parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 1))
         return *status;
     const std::optional<LabelCodec> codec = parser.codec(io);

@@ -5,14 +5,13 @@
 #include "codeentry/CodeDecoder.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/LabelCodePage.h"
 #include "profile/ProgramProfile.h"
 
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringEncoder>
 
 #include <optional>
 
@@ -164,7 +163,7 @@ const LabelCodec &codecFor(const QString &name, const QString &path)
     auto it = codecs.find(name);
     if (it == codecs.end()) {
         LabelCodec codec(name.toLatin1());
-        if (!QStringEncoder(name.toLatin1().constData()).isValid())
+        if (!codec.isAvailable())
             fail(path, QStringLiteral("code page \"%1\" is not known here").arg(name));
         it = codecs.insert(name, codec);
     }
@@ -179,7 +178,7 @@ QByteArray readLabel(const QJsonValue &v, const QString &path)
     const QString text = stringAt(required(o, path, "text"), path + QStringLiteral(".text"));
     const QJsonValue page = o.value(QLatin1String("codePage"));
     const LabelCodec &codec = page.isUndefined()
-                                  ? LabelCodec::forSystemLocale()
+                                  ? LabelCodePage::current()
                                   : codecFor(stringAt(page, path + QStringLiteral(".codePage")),
                                              path + QStringLiteral(".codePage"));
     QByteArray bytes;

@@ -48,7 +48,6 @@ int matchCommand(const QStringList &arguments, ToolIo &io)
                                  QStringLiteral("The codes as hex bytes, apart or run together: "
                                                 "12 1C F0 1C F0 12, or 121CF01CF012."),
                                  QStringLiteral("HEX..."));
-    parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 2, true))
         return *status;
     const std::optional<LabelCodec> codec = parser.codec(io);

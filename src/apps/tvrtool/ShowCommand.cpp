@@ -130,7 +130,6 @@ int showCommand(const QStringList &arguments, ToolIo &io)
                        "grid\nwhen the output is no terminal)."),
         QStringLiteral("N"));
     parser.addOptions({codes, width});
-    parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 1))
         return *status;
     std::optional<int> columns = io.outColumns;

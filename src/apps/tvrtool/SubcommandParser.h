@@ -29,8 +29,8 @@ public:
     std::optional<int> intValue(const QCommandLineOption &option, int minimum, int maximum,
                                 ToolIo &io) const;
 
-    // --code-page NAME: the code page labels are read in, the desktop's by default.
-    void addCodePageOption();
+    // --code-page PAGE, which every subcommand takes: the code page labels are read in, the
+    // desktop's by default. Once parsed, it is the one labels go by (LabelCodePage::current).
     std::optional<LabelCodec> codec(ToolIo &io) const;
 
     // -o FILE and --force: where the result goes, and whether it may replace a file.
@@ -45,5 +45,7 @@ public:
     bool writeOutput(const QByteArray &bytes, ToolIo &io) const;
 
 private:
+    void addCodePageOption();
+
     QString m_name;
 };

@@ -3,6 +3,7 @@
 
 #include "TScan.h"
 #include "common/ScreenPlacement.h"
+#include "keymodel/FaceFonts.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -15,18 +16,6 @@ constexpr QRect ResetGeometry(88, 16, 59, 20);
 constexpr QRect OkGeometry(88, 72, 57, 20);
 constexpr QRect CancelGeometry(88, 104, 57, 20);
 
-QFont dialogFont()
-{
-    // A Japanese Gothic face where one is installed, for the look technicians know; otherwise
-    // the desktop's sans-serif.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
-    return font;
-}
-
 } // namespace
 
 TScanDlg::TScanDlg(const QString &programName, QWidget *parent) : QDialog(parent)
@@ -34,11 +23,12 @@ TScanDlg::TScanDlg(const QString &programName, QWidget *parent) : QDialog(parent
     setWindowTitle(QStringLiteral("KeyCode"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
-    setFont(dialogFont());
+    setFont(FaceFonts::dialog());
     setFixedSize(ClientSize);
 
     m_scan = new TScan(programName, this);
     m_scan->setObjectName(QStringLiteral("scan"));
+    m_scan->setAccessibleName(tr("Codes"));
     m_scan->setGeometry(ScanGeometry);
     m_scan->setReadOnly(true);
     m_scan->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

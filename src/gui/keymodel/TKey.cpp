@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "TKey.h"
 
+#include "KeyAccessible.h"
 #include "codeentry/CodeDecoder.h"
+#include "keymodel/FaceFonts.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
 
@@ -23,12 +25,10 @@ TKey::TKey(const KeyGrid &grid, int tag, QWidget *parent)
     : QWidget(parent), m_grid(grid), m_tag(tag)
 {
     // Labels use the desktop's small default face, not the main window's own font.
-    QFont labelFont = font();
-    labelFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
-    labelFont.setPointSize(8);
-    setFont(labelFont);
+    setFont(FaceFonts::screenLabel(LabelCodePage::current()));
     // Edge, frame and fill cover every pixel, so nothing behind the cell needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    KeyAccessible::install();
     sync();
 }
 
@@ -63,7 +63,7 @@ void TKey::sync()
 QString TKey::toolTipText() const
 {
     const KeyCell &c = cell();
-    QStringList lines = KeyFace::labelLines(c.Caption, LabelCodec::forSystemLocale());
+    QStringList lines = KeyFace::labelLines(c.Caption, LabelCodePage::current());
     const QByteArrayView codes(reinterpret_cast<const char *>(c.Codes.data()),
                                std::clamp(c.CodeCount, 0, KeyCell::MaxCodes));
     lines << QStringLiteral("Codes: ") + readableCodes(codes);

@@ -16,6 +16,7 @@ public:
     TKey(const KeyGrid &grid, int tag, QWidget *parent);
 
     int Tag() const { return m_tag; }
+    const KeyGrid &grid() const { return m_grid; }
     const KeyCell &cell() const;
     bool Down() const { return m_down; }
     void setDown(bool down);

@@ -4,7 +4,7 @@
 #include "codeentry/TScan.h"
 #include "common/DialogPrompter.h"
 #include "keymodel/AtomicWriter.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/LabelCodePage.h"
 #include "keytest/KeyTestReport.h"
 #include "keytest/KeyTestSession.h"
 #include "mainwindow/FileMessages.h"
@@ -67,11 +67,13 @@ TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setAccessibleName(tr("Summary"));
     m_summary->setWordWrap(true);
     m_summary->setTextFormat(Qt::PlainText);
 
     m_capture = new TestKeysCapture(*m_session, programName, this);
     m_capture->setObjectName(QStringLiteral("capture"));
+    m_capture->setAccessibleName(tr("Keys pressed"));
     m_capture->setReadOnly(true);
     m_capture->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_capture->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -133,7 +135,7 @@ void TTestKeysDlg::setLayoutName(std::function<QString()> layoutName)
 void TTestKeysDlg::sequenceAdded()
 {
     const QString line = KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
-                                                     LabelCodec::forSystemLocale());
+                                                     LabelCodePage::current());
     m_capture->appendPlainText(line);
     showLatest();
     showSummary();
@@ -144,7 +146,7 @@ void TTestKeysDlg::sequenceExtended()
 {
     // Only what changed is written again: the time and the first strokes stay as they are.
     const QString line = KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
-                                                     LabelCodec::forSystemLocale());
+                                                     LabelCodePage::current());
     const QTextBlock block = m_capture->document()->lastBlock();
     const QString shown = block.text();
     qsizetype same = 0;
@@ -163,7 +165,7 @@ void TTestKeysDlg::showAll()
 {
     QStringList lines;
     for (const TestedSequence &s : m_session->sequences())
-        lines << KeyTestReport::sequenceLine(*m_session, s, LabelCodec::forSystemLocale());
+        lines << KeyTestReport::sequenceLine(*m_session, s, LabelCodePage::current());
     m_capture->setPlainText(lines.join(u'\n'));
     showLatest();
     showSummary();
@@ -198,7 +200,7 @@ QString TTestKeysDlg::reportText() const
 {
     const QString layout = m_layoutName ? m_layoutName() : QString();
     return KeyTestReport::reportText(*m_session, layout, QDateTime::currentDateTime(),
-                                     LabelCodec::forSystemLocale());
+                                     LabelCodePage::current());
 }
 
 void TTestKeysDlg::bSaveClick()

@@ -6,6 +6,7 @@
 #include "keymodel/KeyGrid.h"
 #include "layoutview/LayoutView.h"
 
+#include <QAction>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
@@ -74,6 +75,11 @@ TViewDlg::TViewDlg(const KeyGrid &grid, QWidget *dialogParent)
     // The view follows the grid at once rather than at the next repaint the window system asks
     // for.
     connect(&m_grid, &KeyGrid::cellsChanged, this, qOverload<>(&QWidget::update));
+    // Escape puts the view away, as it does a dialog.
+    auto *hide = new QAction(this);
+    hide->setShortcut(Qt::Key_Escape);
+    connect(hide, &QAction::triggered, this, &QWidget::close);
+    addAction(hide);
 }
 
 TViewDlg::~TViewDlg() = default;

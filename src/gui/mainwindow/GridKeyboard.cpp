@@ -5,6 +5,7 @@
 #include "keymodel/KeyNavigation.h"
 #include "keymodel/TKey.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QKeyEvent>
 #include <QWidget>
@@ -41,7 +42,18 @@ GridKeyboard::GridKeyboard(TMainDlg &window, QWidget *area)
 {
     // The grid is the one place in the window that takes the focus, so Tab keeps it there.
     area->setFocusPolicy(Qt::StrongFocus);
+    area->setAccessibleName(tr("Keys"));
     area->installEventFilter(this);
+}
+
+void GridKeyboard::announceSelected()
+{
+    // The grid's area keeps the keyboard focus, so a screen reader learns of the key reached
+    // only from this: the selected key, the one just reached or the one just merged with it.
+    if (TKey *key = m_window.SelectedKey(); key && QAccessible::isActive()) {
+        QAccessibleEvent focus(key, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 bool GridKeyboard::eventFilter(QObject *watched, QEvent *event)
@@ -60,8 +72,10 @@ bool GridKeyboard::keyPressed(const QKeyEvent &event)
     const int selected = m_window.selectedIndex();
     if (const auto move = moveFor(event.key())) {
         const int next = KeyNavigation::target(m_window.grid(), selected, *move);
-        if (next >= 0 && next != selected)
+        if (next >= 0 && next != selected) {
             m_window.KeyClick(m_window.key(next), selected < 0 ? Qt::NoModifier : modifiers);
+            announceSelected();
+        }
         return true;
     }
     switch (event.key()) {
@@ -73,6 +87,7 @@ bool GridKeyboard::keyPressed(const QKeyEvent &event)
             m_window.KeyClick(m_window.key(KeyNavigation::target(m_window.grid(), -1,
                                                                  KeyNavigation::Move::First)),
                               Qt::NoModifier);
+        announceSelected();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

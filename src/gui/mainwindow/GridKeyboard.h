@@ -23,6 +23,7 @@ protected:
 
 private:
     bool keyPressed(const QKeyEvent &event);
+    void announceSelected();
 
     TMainDlg &m_window;
     QWidget *m_area;

@@ -1,65 +1,27 @@
 // SPDX-License-Identifier: MIT
 #include "RecentFiles.h"
 
+#include "common/UserSettings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
-#include <QStandardPaths>
-
-#include <cstdio>
 
 namespace {
 
 constexpr char Key[] = "recentFiles";
-constexpr char Organisation[] = "tavrin";
 
 } // namespace
 
 // Each program keeps its own list, in the settings named after the application.
-QString RecentFiles::settingsFile()
+std::unique_ptr<QSettings> RecentFiles::settings()
 {
-#ifdef Q_OS_WIN
-    // Where QSettings keeps them here, in the roaming application data, which no standard
-    // location names; no FIFO can stand there.
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QLatin1String(Organisation),
-                     QCoreApplication::applicationName())
-        .fileName();
-#else
-    // Where QSettings keeps them, named without QSettings, which opens its file as it is made.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
-           QLatin1String(Organisation) + u'/' + QCoreApplication::applicationName() +
-           QStringLiteral(".ini");
-#endif
+    return UserSettings::open();
 }
 
-// Opening a FIFO waits for a writer that may never come, and a file that cannot be read would
-// be written over unread: a settings file of either kind is passed over, said once, and
-// neither read nor written. The list then lasts for this run only.
-QString RecentFiles::usableSettingsFile()
-{
-    const QString path = settingsFile();
-    const QFileInfo info(path);
-    if (!info.exists() || (info.isFile() && info.isReadable()))
-        return path;
-    std::fprintf(stderr,
-                 "%s: the settings file %s is not a regular file that can be read; it is passed "
-                 "over, and the recent files are not kept\n",
-                 qPrintable(QCoreApplication::applicationName()),
-                 qPrintable(QDir::toNativeSeparators(path)));
-    return QString();
-}
-
-std::unique_ptr<QSettings> RecentFiles::settings() const
-{
-    if (m_settingsFile.isEmpty())
-        return nullptr;
-    return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
-}
-
-RecentFiles::RecentFiles(QMenu *menu, QObject *parent)
-    : QObject(parent), m_menu(menu), m_settingsFile(usableSettingsFile())
+RecentFiles::RecentFiles(QMenu *menu, QObject *parent) : QObject(parent), m_menu(menu)
 {
     if (const std::unique_ptr<QSettings> kept = settings())
         m_files = kept->value(QLatin1String(Key)).toStringList().mid(0, MostKept);

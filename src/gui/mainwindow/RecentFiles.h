@@ -25,21 +25,16 @@ public:
     // Puts the file first, once.
     void add(const QString &path);
     void remove(const QString &path);
-    // The user's settings file of the program, where QSettings keeps it.
-    static QString settingsFile();
 
 signals:
     void chosen(const QString &path);
 
 private:
-    // The settings file, or nothing when it is there but not a readable regular file.
-    static QString usableSettingsFile();
     // Null when the settings file is passed over.
-    std::unique_ptr<QSettings> settings() const;
+    static std::unique_ptr<QSettings> settings();
     void store();
     void fillMenu();
 
     QMenu *m_menu;
     QStringList m_files;
-    QString m_settingsFile;
 };

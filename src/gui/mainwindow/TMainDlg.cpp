@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TMainDlg.h"
 
+#include "CodePageMenu.h"
 #include "FileDrop.h"
 #include "GridKeyboard.h"
 #include "HelpMenu.h"
@@ -10,9 +11,10 @@
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
+#include "keymodel/FaceFonts.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/LabelCodePage.h"
 #include "keymodel/TKey.h"
 #include "keytest/TTestKeysDlg.h"
 #include "layoutview/TViewDlg.h"
@@ -54,7 +56,9 @@ struct CommandRow
 constexpr QKeyCombination NoShortcut{};
 
 const CommandRow Commands[] = {
-    {Command::Exit, "E&xit", "Exit", ":/icons/exit.xpm", NoShortcut, "Exit1", "sExit",
+    // Ctrl+Q is the desktops' own quit key (QKeySequence::Quit), where they have one; the
+    // generic scheme Qt falls back on has none, so it is named here.
+    {Command::Exit, "E&xit", "Exit", ":/icons/exit.xpm", Qt::CTRL | Qt::Key_Q, "Exit1", "sExit",
      [](TMainDlg &d) { d.sExitClick(); }},
     {Command::New, "&New", "New", ":/icons/new.xpm", Qt::CTRL | Qt::Key_N, "New1", "sNew",
      [](TMainDlg &d) { d.sNewClick(); }},
@@ -156,7 +160,7 @@ LabelEditor &TMainDlg::labelEditor()
 {
     // Made at the first Label command rather than at start-up, which must stay quick.
     if (!m_labelEditor) {
-        const LabelCodec &codec = LabelCodec::forSystemLocale();
+        const LabelCodec &codec = LabelCodePage::current();
         // Said once, before the first label is edited: labels in the other characters of the
         // code page cannot be typed, and those already there show as other characters.
         if (!codec.isAvailable())
@@ -265,6 +269,20 @@ void TMainDlg::createMenu()
         QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
         edit->addAction(m_undoAction);
         edit->addAction(m_redoAction);
+        edit->addSeparator();
+        m_codePages = new CodePageMenu(*edit, this);
+        connect(m_codePages, &CodePageMenu::changed, this, [this] {
+            // Every label reads anew: the faces, the view, and the label dialog's limit, which
+            // counts bytes of the code page.
+            for (TKey *key : std::as_const(m_keys)) {
+                key->setFont(FaceFonts::screenLabel(LabelCodePage::current()));
+                key->update();
+            }
+            if (m_view)
+                m_view->update();
+            if (dynamic_cast<TLabelDlg *>(m_labelEditor.get()))
+                m_labelEditor.reset();
+        });
     }
 
     QMenu *config = menuBar()->addMenu(QStringLiteral("&Config"));
@@ -291,6 +309,7 @@ void TMainDlg::createDecorations()
     if (m_profile.lockPicture) {
         auto *picture = new QLabel(m_client);
         picture->setObjectName(QStringLiteral("lockPicture"));
+        picture->setAccessibleName(tr("Key lock"));
         picture->setPixmap(QPixmap::fromImage(LockPicture::render()));
         picture->setAlignment(Qt::AlignCenter);
         picture->setGeometry(0, 102, 325, 240);

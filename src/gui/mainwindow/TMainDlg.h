@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class CodePageMenu;
 class KeyDocument;
 class KeyGrid;
 class QAction;
@@ -80,6 +81,8 @@ public:
     // is asked.
     void openDropped(const QString &path);
     RecentFiles &recentFiles() const { return *m_recent; }
+    // The Edit menu's choice of the labels' code page.
+    CodePageMenu *codePages() const { return m_codePages; }
     void DeselectKey();
     void EnableKeyCommands(bool enabled);
     // The hourglass while a programming run works, or the default cursor.
@@ -144,4 +147,5 @@ private:
     std::unique_ptr<TProgDlg> m_progDlg; // goes before the host it uses
     bool m_painted = false;
     RecentFiles *m_recent = nullptr;
+    CodePageMenu *m_codePages = nullptr;
 };

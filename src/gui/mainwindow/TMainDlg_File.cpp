@@ -3,6 +3,7 @@
 // question about unsaved changes that each way out of the current layout asks.
 #include "TMainDlg.h"
 
+#include "CodePageMenu.h"
 #include "FileMessages.h"
 #include "RecentFiles.h"
 #include "common/Prompter.h"
@@ -47,6 +48,9 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
     DeselectKey();
     m_document->load(loaded.cells, QFileInfo(path).absoluteFilePath());
     m_recent->add(path);
+    if (m_codePages)
+        if (const std::optional<QString> hint = m_codePages->loadHint(loaded.cells, path))
+            m_prompter->information(*hint);
     return true;
 }
 

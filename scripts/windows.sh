@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds Tavrin, Quelda and tvrtool for Windows x86-64 on a Debian 12 machine, with MinGW-w64,
+# and makes of them a folder that runs as it is (Qt's DLLs and plugins and the compiler's
+# runtime beside the programs), the same folder as a zip, and an installer.
+#
+# Debian ships no Windows Qt, so the first run cross-builds one from Debian's own qt6-base
+# source package (the same version as the Linux build), into a cache outside the tree keyed by
+# that version and the options it was configured with; later runs reuse it.
+#
+# Usage: windows.sh [qt|all]   (qt: only make sure the Windows Qt is built, and print its prefix)
+# Environment: TAVRIN_WINDOWS_BUILD (the build folder, default build-windows),
+#              TAVRIN_QT_MINGW_CACHE (where the Windows Qt is kept), JOBS.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+what=${1:-all}
+jobs=${JOBS:-$(nproc)}
+build_dir=${TAVRIN_WINDOWS_BUILD:-$source_dir/build-windows}
+cache_root=${TAVRIN_QT_MINGW_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrin-qt-mingw}
+toolchain=$source_dir/cmake/mingw-w64.cmake
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+
+# What building needs: the cross compilers, the host's Qt tools (Qt's own cross-build runs
+# them, as ours does), Perl for Qt's header generation, dpkg-dev to unpack the source package,
+# and NSIS for the installer.
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  qt6-base-dev qt6-base-dev-tools perl dpkg-dev xz-utils nsis)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The version of Qt the host's tools are: the Windows Qt must be the same.
+qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+# Only what the programs use, and the plugins they need on Windows: the windows and the
+# headless platforms, the ico image reader and the windowsvista style. The libraries Qt can
+# bring itself come from its own copies, never from the cross compiler's root. Two things
+# Debian's source cannot build: the tablet support (its tarball lacks the library the windows
+# plugin includes) and turning Direct2D off (the DirectWrite font engine, which PrintSupport
+# uses, is built only with it). Without ICU and zstd: the programs ask Windows for their code
+# page, and the resources are compiled uncompressed for a Qt that cannot read zstd.
+qt_options=(
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
+  -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_freetype=OFF
+  -DFEATURE_fontconfig=OFF -DFEATURE_glib=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_openssl=OFF -DFEATURE_tabletevent=OFF
+  -DFEATURE_direct2d=ON -DFEATURE_directwrite=ON
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
+  -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF
+)
+qt_key=$( (printf '%s\n' "$qt_version" "${qt_options[@]}"; cat "$toolchain") | sha256sum | cut -c1-16)
+qt_prefix=$cache_root/qt-${qt_version%%+*}-$qt_key
+
+build_qt() {
+  local work=$cache_root/build-$qt_key
+  mkdir -p "$work"
+  if [ ! -d "$work/source" ]; then
+    # The source package needs deb-src lines, which a new machine has not got: the same
+    # archives as the binary packages come from.
+    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:'; then
+      local list=/etc/apt/sources.list.d/tavrin-deb-src.sources
+      if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+          "${sudo_cmd[@]}" tee "$list" >/dev/null
+      else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+          "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/tavrin-deb-src.list >/dev/null
+      fi
+      "${sudo_cmd[@]}" apt-get update -q
+    fi
+    rm -rf "$work/download"
+    mkdir "$work/download"
+    (cd "$work/download" && timeout 1200 apt-get source -q "qt6-base=$qt_version")
+    mv "$work"/download/qt6-base-*/ "$work/source"
+    rm -rf "$work/download"
+  fi
+  echo "Building the Windows Qt $qt_version into $qt_prefix (once; about 15 minutes on 2 cores)"
+  cmake -S "$work/source" -B "$work/build" -G Ninja -Wno-dev \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
+    -DCMAKE_INSTALL_PREFIX="$qt_prefix.partial" "${qt_options[@]}" >"$work/configure.log" ||
+    { tail -n 60 "$work/configure.log"; exit 1; }
+  nice cmake --build "$work/build" -j "$jobs" >"$work/build.log" 2>&1 ||
+    { tail -n 60 "$work/build.log"; exit 1; }
+  rm -rf "$qt_prefix.partial"
+  cmake --install "$work/build" >/dev/null
+  # Only a complete install ever carries the cache's name.
+  mv "$qt_prefix.partial" "$qt_prefix"
+  rm -rf "$work"
+}
+
+if [ -f "$qt_prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+  echo "Reusing the Windows Qt in $qt_prefix"
+else
+  build_qt
+fi
+if [ "$what" = qt ]; then
+  echo "$qt_prefix"
+  exit 0
+fi
