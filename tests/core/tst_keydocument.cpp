@@ -177,6 +177,8 @@ void TestKeyDocument::savedState_data()
         << "0100";
     QTest::newRow("undo back past the saved state") << "label 1 A,save,undo,redo"
                                                     << "1010";
+    QTest::newRow("undo a reset that was saved") << "label 3 X,save,split 3,save,undo,redo"
+                                                 << "100010";
 }
 
 void TestKeyDocument::savedState()

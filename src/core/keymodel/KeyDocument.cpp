@@ -6,8 +6,6 @@
 
 #include <QUndoStack>
 
-#include <algorithm>
-
 KeyDocument::KeyDocument(const ProgramProfile &profile, QObject *parent)
     : QObject(parent), m_grid(new KeyGrid(profile, this)), m_undoStack(new QUndoStack(this))
 {
@@ -106,7 +104,12 @@ bool KeyDocument::differsFromSaved() const
     if (saved < 0)
         return true;
     const int now = m_undoStack->index();
-    for (int i = std::min(saved, now); i < std::max(saved, now); ++i)
+    // Going back past the saved state undoes edits the file holds, a reset of a single key
+    // among them: the cells then differ from the file, however they got there.
+    if (now < saved)
+        return true;
+    // Going forward, only edits that count do: a reset made since leaves the flag alone.
+    for (int i = saved; i < now; ++i)
         if (static_cast<const KeyEditCommand *>(m_undoStack->command(i))->countsAsChange())
             return true;
     return false;

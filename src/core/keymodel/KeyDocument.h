@@ -18,7 +18,8 @@ struct ProgramProfile;
 // The layout being edited: the key grid, the file it was last loaded from or saved to, and its
 // history. Every edit the user makes goes through here, so that each one can be undone and the
 // changed flag can never be forgotten: the layout has changed when an edit that counts lies
-// between it and what was last saved or loaded, so undoing back to that state clears the flag.
+// between what was last saved or loaded and it, or when it lies back in the history before that
+// state; undoing or redoing back to that state clears the flag.
 class KeyDocument : public QObject
 {
     Q_OBJECT
