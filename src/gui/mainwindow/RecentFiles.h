@@ -30,6 +30,7 @@ signals:
 
 private:
     static std::unique_ptr<QSettings> settings();
+    void readBack();
     void store();
     void fillMenu();
 

@@ -219,13 +219,14 @@ void TMainDlg::createEditCommands()
     if (!m_document)
         return;
     // The texts follow the history: "Undo Set Label", "Redo Merge Keys", or plain "Undo" when
-    // there is nothing to undo. Menu items only: the tool bar keeps its buttons.
+    // there is nothing to undo. Menu items only: the tool bar keeps its buttons. Every binding
+    // of the desktop's scheme works: Ctrl+Y and Ctrl+Shift+Z both redo where both are usual.
     m_undoAction = m_document->undoStack().createUndoAction(this);
     m_undoAction->setObjectName(QStringLiteral("Undo1"));
-    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_undoAction->setShortcuts(QKeySequence::Undo);
     m_redoAction = m_document->undoStack().createRedoAction(this);
     m_redoAction->setObjectName(QStringLiteral("Redo1"));
-    m_redoAction->setShortcut(QKeySequence::Redo);
+    m_redoAction->setShortcuts(QKeySequence::Redo);
 }
 
 void TMainDlg::showPictures()
