@@ -317,7 +317,7 @@ void TestMainWindow::codeCommand()
     auto editor = std::make_unique<FakeCodeEditor>();
     FakeCodeEditor *fake = editor.get();
     w.dlg->setCodeEditor(std::move(editor));
-    w.dlg->grid().setCodes(4, QByteArray("\x1c\xf0\x1c"));
+    loadCodes(w.dlg->document(), 4, QByteArray("\x1c\xf0\x1c"));
     click(*w.dlg, 4);
     if (confirmed)
         fake->answer = answer;
@@ -332,7 +332,7 @@ void TestMainWindow::codeCommand()
     const QString path = m_dir.filePath(
         QStringLiteral("codes%1.%2").arg(++m_fileNumber).arg(w.dlg->profile().extension));
     QVERIFY(w.dlg->SaveConfigFile(path));
-    w.dlg->grid().resetAll();
+    w.dlg->document().clear();
     QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
     QCOMPARE(usedCodes(w.dlg->grid().cell(4)), codes);
 }

@@ -93,7 +93,7 @@ void TestProgramRun::commands()
     connect(&h.window.progDlg(), &TProgDlg::progressTextChanged, this,
             [&](const QString &text) { progress = text; });
     if (selected >= 0) {
-        h.window.grid().setCodes(selected, QByteArray::fromHex("121CF01CF012"));
+        h.window.document().setCodes(selected, QByteArray::fromHex("121CF01CF012"));
         h.window.KeyClick(h.window.key(selected), Qt::NoModifier);
         h.window.action(Command::ProgOne)->trigger();
     } else {

@@ -7,7 +7,7 @@
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "TerminalRunView.h"
-#include "keymodel/KeyGrid.h"
+#include "keymodel/KeyDocument.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
@@ -49,10 +49,10 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     if (!index)
         return ExitStatus::Trouble;
 
-    KeyGrid grid(*source.profile);
-    grid.assign(source.cells);
+    KeyDocument layout(*source.profile);
+    layout.load(source.cells, source.path);
     RunBuffer run;
-    buildRun(grid, *index, run);
+    buildRun(layout, *index, run);
 
     // Ctrl+C is ours from here on, also while the channel opens (which has its deadline).
     const Interruption interruption;

@@ -64,12 +64,18 @@ bool KeyDocument::MergeKey(int selected, int clicked)
     return merged;
 }
 
-void KeyDocument::SplitKey(int index)
+bool KeyDocument::SplitKey(int index)
 {
     const KeyCell &key = m_grid->cell(index);
     const bool merged = key.ColSpan != 1 || key.RowSpan != 1;
     record(merged ? tr("Split Key") : tr("Reset Key"), Keep::IfChanged,
            [&](KeyGrid &g) { return g.SplitKey(index); });
+    return merged;
+}
+
+QByteArray KeyDocument::storeEndMark(int index)
+{
+    return m_grid->storeEndMark(index);
 }
 
 void KeyDocument::clear()

@@ -95,7 +95,7 @@ void KeyGrid::setCodes(int index, QByteArrayView codes)
     emit cellsChanged({index});
 }
 
-QByteArray KeyGrid::codesWithEndMark(int index)
+QByteArray KeyGrid::storeEndMark(int index)
 {
     KeyCell &key = m_cells[index];
     const int n = std::clamp(key.CodeCount, 0, KeyCell::MaxCodes);

@@ -93,7 +93,7 @@ class TMainDlg::RunHost : public TProgDlg::Host
 {
 public:
     explicit RunHost(TMainDlg &window) : m_window(window) {}
-    KeyGrid &grid() override { return m_window.grid(); }
+    KeyDocument &document() override { return m_window.document(); }
     Prompter &prompter() override { return m_window.prompter(); }
     void SetBusyCursor(bool busy) override { m_window.SetBusyCursor(busy); }
     QWidget *window() override { return &m_window; }
@@ -325,7 +325,7 @@ void TMainDlg::showCells(const QList<int> &indices)
         DeselectKey();
 }
 
-KeyGrid &TMainDlg::grid() const
+const KeyGrid &TMainDlg::grid() const
 {
     return m_document->grid();
 }

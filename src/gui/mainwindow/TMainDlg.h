@@ -49,7 +49,7 @@ public:
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
     KeyDocument &document() const { return *m_document; }
-    KeyGrid &grid() const;
+    const KeyGrid &grid() const;
     int keyCount() const { return int(m_keys.size()); }
     TKey *key(int index) const { return m_keys.at(index); }
     TKey *SelectedKey() const { return m_selectedKey; }

@@ -119,7 +119,7 @@ void TProgDlg::ProgramKeys(int index)
 {
     if (m_running)
         return;
-    buildRun(m_host.grid(), index, m_run);
+    buildRun(m_host.document(), index, m_run);
     const bool taken = SendRun();
     if (taken)
         m_host.prompter().information(QString::fromLatin1(Messages::ProgramCompleted));

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-class KeyGrid;
+class KeyDocument;
 class Prompter;
 class QWidget;
 class RunClock;
@@ -39,7 +39,8 @@ public:
     {
     public:
         virtual ~Host() = default;
-        virtual KeyGrid &grid() = 0;
+        // The layout whose keys are programmed; the run stores each key's end mark in it.
+        virtual KeyDocument &document() = 0;
         virtual Prompter &prompter() = 0;
         // The hourglass over the main window, or the default cursor.
         virtual void SetBusyCursor(bool busy) = 0;
