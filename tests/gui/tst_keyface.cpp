@@ -4,6 +4,7 @@
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/ProgramProfile.h"
@@ -269,7 +270,8 @@ void TestKeyFace::toolTipReadsLabelAndStrokes()
 {
     KeyDocument layout(ProgramProfile::tavrin());
     QWidget window;
-    TKey key(layout.grid(), 3, &window);
+    const KeySelection nothingSelected;
+    TKey key(layout.grid(), nothingSelected, 3, &window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const auto hover = [&] {

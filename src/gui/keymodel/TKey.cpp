@@ -4,6 +4,7 @@
 #include "codeentry/CodeDecoder.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -19,9 +20,14 @@ QRegion edgeRing(const QRect &cell)
 }
 } // namespace
 
-TKey::TKey(const KeyGrid &grid, int tag, QWidget *parent)
-    : QWidget(parent), m_grid(grid), m_tag(tag)
+TKey::TKey(const KeyGrid &grid, const KeySelection &selection, int tag, QWidget *parent)
+    : QWidget(parent), m_grid(grid), m_selection(selection), m_tag(tag)
 {
+    // Only the edge shows whether a cell is selected; its face stays as it is.
+    connect(&selection, &KeySelection::changed, this, [this](int previous, int current) {
+        if (previous == m_tag || current == m_tag)
+            update(edgeRing(rect()));
+    });
     // Labels use the desktop's small default face, not the main window's own font.
     QFont labelFont = font();
     labelFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
@@ -37,11 +43,9 @@ const KeyCell &TKey::cell() const
     return m_grid.cell(m_tag);
 }
 
-void TKey::setDown(bool down)
+bool TKey::Down() const
 {
-    m_down = down;
-    // Only the edge shows whether a cell is selected; its face stays as it is.
-    update(edgeRing(rect()));
+    return m_selection.contains(m_tag);
 }
 
 void TKey::setMarked(bool marked)
@@ -99,8 +103,9 @@ void TKey::drawEdge(QPainter &painter)
 {
     // Light top and left with dark bottom and right look raised; swapped, the key looks sunk.
     // The top-right pixel belongs to the top row, the bottom-left one to the bottom row.
-    const QColor a = m_down ? Qt::black : Qt::white;
-    const QColor b = m_down ? Qt::white : Qt::black;
+    const bool down = Down();
+    const QColor a = down ? Qt::black : Qt::white;
+    const QColor b = down ? Qt::white : Qt::black;
     const int w = width(), h = height();
     painter.fillRect(0, 0, w, 1, a);
     painter.fillRect(0, 1, 1, h - 2, a);

@@ -12,6 +12,7 @@
 #include "common/DialogPrompter.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 #include "keymodel/LabelCodec.h"
 #include "keymodel/TKey.h"
 #include "keytest/TTestKeysDlg.h"
@@ -303,9 +304,13 @@ void TMainDlg::createKeys()
     try {
         m_document = new KeyDocument(m_profile, this);
         connect(&grid(), &KeyGrid::cellsChanged, this, &TMainDlg::showCells);
+        m_selection = new KeySelection(this);
+        // The key commands act on the selected key: they are there while there is one.
+        connect(m_selection, &KeySelection::changed, this,
+                [this](int, int current) { EnableKeyCommands(current >= 0); });
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
-            auto *key = new TKey(grid(), i, m_client);
+            auto *key = new TKey(grid(), *m_selection, i, m_client);
             key->move(m_profile.cellPosition(i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
             m_keys.append(key);
@@ -321,7 +326,7 @@ void TMainDlg::showCells(const QList<int> &indices)
         if (i < m_keys.size())
             m_keys.at(i)->sync();
     // An undo can cover the selected cell again; no command may edit a covered cell.
-    if (m_selectedKey && !m_selectedKey->cell().Visible)
+    if (const TKey *selected = SelectedKey(); selected && !selected->cell().Visible)
         DeselectKey();
 }
 
@@ -337,16 +342,19 @@ bool TMainDlg::ConfigChanged() const
 
 int TMainDlg::selectedIndex() const
 {
-    return m_selectedKey ? m_selectedKey->Tag() : -1;
+    return m_selection ? m_selection->current() : -1;
+}
+
+TKey *TMainDlg::SelectedKey() const
+{
+    const int index = selectedIndex();
+    return index >= 0 ? m_keys.at(index) : nullptr;
 }
 
 void TMainDlg::DeselectKey()
 {
-    if (!m_selectedKey)
-        return;
-    m_selectedKey->setDown(false);
-    m_selectedKey = nullptr;
-    EnableKeyCommands(false);
+    if (m_selection)
+        m_selection->clear();
 }
 
 void TMainDlg::EnableKeyCommands(bool enabled)
@@ -360,21 +368,16 @@ void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 {
     // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
     const bool shift = m_profile.keyboard && modifiers.testFlag(Qt::ShiftModifier);
-    if (key == m_selectedKey) {
+    if (m_selection->contains(key->Tag())) {
         if (shift)
             m_document->SplitKey(key->Tag());
         else
             DeselectKey();
         return;
     }
-    if (m_selectedKey && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
+    if (!m_selection->isEmpty() && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
         return;
-    if (m_selectedKey)
-        m_selectedKey->setDown(false);
-    else
-        EnableKeyCommands(true);
-    key->setDown(true);
-    m_selectedKey = key;
+    m_selection->select(key->Tag());
 }
 
 void TMainDlg::paintEvent(QPaintEvent *event)
