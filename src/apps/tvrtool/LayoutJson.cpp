@@ -60,7 +60,7 @@ QString labelObject(const QByteArray &caption, const LabelCodec &codec)
 
 QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, const LabelCodec &codec)
 {
-    const DecodedCodes decoded = decodeCodes(LayoutText::usedCodes(k));
+    const DecodedCodes decoded = decodeCodes(k.usedCodes());
     QStringList groups, strokes;
     for (const DecodedCodes::Group &g : decoded.groups) {
         groups << hexBytes(g.bytes);

@@ -112,16 +112,10 @@ QString quotedLabel(const QByteArray &caption, const LabelCodec &codec)
     return u'"' + text + u'"';
 }
 
-QByteArrayView usedCodes(const KeyCell &key)
-{
-    return {reinterpret_cast<const char *>(key.Codes.data()),
-            std::clamp(key.CodeCount, 0, KeyCell::CodeCapacity)};
-}
-
 QByteArrayView spareCodes(const KeyCell &key)
 {
     QByteArrayView spare(reinterpret_cast<const char *>(key.Codes.data()), KeyCell::CodeCapacity);
-    spare = spare.sliced(usedCodes(key).size());
+    spare = spare.sliced(key.usedCodes().size());
     while (!spare.isEmpty() && spare.back() == 0)
         spare.chop(1);
     return spare;

@@ -30,9 +30,8 @@ QString wrongSize(qint64 size, const ProgramProfile &profile);
 // shown as "?"; the label's "|" line breaks stay as they are.
 QString quotedLabel(const QByteArray &caption, const LabelCodec &codec);
 
-// A key's codes, and the bytes of its code area past them up to the last that is not zero: they
-// mean nothing to the keyboard, but the file keeps them (the end mark of the last run, for one).
-QByteArrayView usedCodes(const KeyCell &key);
+// The bytes of a key's code area past its codes, up to the last that is not zero: they mean
+// nothing to the keyboard, but the file keeps them (the end mark of the last run, for one).
 QByteArrayView spareCodes(const KeyCell &key);
 
 // "1 x 1" (columns x rows).

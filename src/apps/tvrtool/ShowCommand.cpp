@@ -91,7 +91,7 @@ QString codeListing(const LayoutSource &source, const LabelCodec &codec)
             QStringLiteral("%1 %2%3, %4:\n")
                 .arg(source.profile->keyPlace(i), LayoutText::quotedLabel(k.Caption, codec),
                      k.Visible ? QString() : QStringLiteral(" (hidden)"), codeCount(k.CodeCount));
-        const DecodedCodes d = decodeCodes(LayoutText::usedCodes(k));
+        const DecodedCodes d = decodeCodes(k.usedCodes());
         QList<std::pair<QString, QString>> rows;
         for (const DecodedCodes::Group &g : d.groups)
             rows.append({hexBytes(g.bytes), strokeName(g.stroke)});

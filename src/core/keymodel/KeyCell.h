@@ -4,6 +4,7 @@
 #include "programming/DriverProtocol.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QtGlobal>
 
 #include <array>
@@ -36,6 +37,9 @@ struct KeyCell
 
     // Default contents. The code bytes stay as they are: past CodeCount they carry no meaning.
     void ResetKey(const QByteArray &defaultLabel);
+    // The codes the key uses. A count out of range, which only a damaged record could hold,
+    // never reads past the most codes a key holds.
+    QByteArrayView usedCodes() const;
 
     bool operator==(const KeyCell &) const = default;
 };

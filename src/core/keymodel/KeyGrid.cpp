@@ -98,7 +98,7 @@ void KeyGrid::setCodes(int index, QByteArrayView codes)
 QByteArray KeyGrid::storeEndMark(int index)
 {
     KeyCell &key = m_cells[index];
-    const int n = std::clamp(key.CodeCount, 0, KeyCell::MaxCodes);
+    const qsizetype n = key.usedCodes().size();
     if (key.Codes[n] != KeyCell::EndMark) {
         key.Codes[n] = KeyCell::EndMark;
         emit cellsChanged({index});

@@ -68,9 +68,7 @@ QString TKey::toolTipText() const
 {
     const KeyCell &c = cell();
     QStringList lines = KeyFace::labelLines(c.Caption, LabelCodec::forSystemLocale());
-    const QByteArrayView codes(reinterpret_cast<const char *>(c.Codes.data()),
-                               std::clamp(c.CodeCount, 0, KeyCell::MaxCodes));
-    lines << QStringLiteral("Codes: ") + readableCodes(codes);
+    lines << QStringLiteral("Codes: ") + readableCodes(c.usedCodes());
     return lines.join(u'\n');
 }
 

@@ -31,12 +31,8 @@ void TMainDlg::sScanClick()
 {
     if (selectedIndex() < 0)
         return;
-    const KeyCell &cell = grid().cell(selectedIndex());
-    // A count past the code area can only come from a damaged cell; the dialog then refuses the
-    // codes with its limit message without reading past the area.
-    const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
-    const std::optional<QByteArray> codes = codeEditor().EditCodes(
-        QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
+    const std::optional<QByteArray> codes =
+        codeEditor().EditCodes(grid().cell(selectedIndex()).usedCodes());
     if (codes)
         m_document->setCodes(selectedIndex(), *codes);
 }
