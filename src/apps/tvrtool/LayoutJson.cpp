@@ -305,12 +305,14 @@ const ProgramProfile &readHeader(const QJsonObject &root)
                  .arg(v)
                  .arg(Version));
     const QString program = stringAt(required(root, root_, "program"), QStringLiteral("program"));
-    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()})
+    QStringList names;
+    for (const ProgramProfile *p : ProgramProfile::all()) {
         if (program == p->name)
             return *p;
+        names << u'"' + p->name + u'"';
+    }
     fail(QStringLiteral("program"),
-         QStringLiteral("\"%1\" is neither \"%2\" nor \"%3\"")
-             .arg(program, ProgramProfile::tavrin().name, ProgramProfile::quelda().name));
+         QStringLiteral("\"%1\" is neither %2").arg(program, names.join(QStringLiteral(" nor "))));
 }
 
 } // namespace

@@ -8,13 +8,7 @@
 
 #include <QFile>
 
-const ProgramProfile *LayoutSource::profileForMagic(const QByteArray &bytes)
-{
-    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()})
-        if (bytes.startsWith(p->magic))
-            return p;
-    return nullptr;
-}
+#include <algorithm>
 
 LayoutSource LayoutSource::read(const QString &path)
 {
@@ -22,7 +16,9 @@ LayoutSource LayoutSource::read(const QString &path)
     s.path = path;
     QFile file(path);
     // Read at most a little more than the larger file, so a huge file costs nothing.
-    const qint64 enough = ProgramProfile::tavrin().fileSize() + 1;
+    qint64 enough = 0;
+    for (const ProgramProfile *p : ProgramProfile::all())
+        enough = std::max(enough, p->fileSize() + 1);
     if (!file.open(QIODevice::ReadOnly)) {
         s.problem = file.errorString();
         return s;
@@ -35,7 +31,7 @@ LayoutSource LayoutSource::read(const QString &path)
     const qint64 size = file.size() > s.bytes.size() ? file.size() : s.bytes.size();
 
     s.status = Status::NotALayout;
-    s.profile = profileForMagic(s.bytes);
+    s.profile = ProgramProfile::forFileStart(s.bytes);
     if (!s.profile) {
         s.problem = LayoutText::wrongMagic(s.bytes);
         return s;

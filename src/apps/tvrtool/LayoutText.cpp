@@ -89,10 +89,10 @@ QString wrongMagic(const QByteArray &bytes)
                           : printable
                               ? QStringLiteral("starts with \"%1\"").arg(QString::fromLatin1(magic))
                               : QStringLiteral("starts with bytes %1").arg(hexBytes(magic));
-    return QStringLiteral("%1, not \"%2\" (%3) or \"%4\" (%5): not a layout file")
-        .arg(shown, QString::fromLatin1(ProgramProfile::tavrin().magic),
-             ProgramProfile::tavrin().name, QString::fromLatin1(ProgramProfile::quelda().magic),
-             ProgramProfile::quelda().name);
+    QStringList kinds;
+    for (const ProgramProfile *p : ProgramProfile::all())
+        kinds << QStringLiteral("\"%1\" (%2)").arg(QString::fromLatin1(p->magic), p->name);
+    return QStringLiteral("%1, not %2: not a layout file").arg(shown, kinds.join(u" or "));
 }
 
 QString wrongSize(qint64 size, const ProgramProfile &profile)

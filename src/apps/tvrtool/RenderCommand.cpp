@@ -152,7 +152,7 @@ int renderCommand(const QStringList &arguments, ToolIo &io)
     const LayoutSource source = LayoutSource::readOrReport(parser.positionalArguments()[0], io);
     if (!source.loaded())
         return ExitStatus::Trouble;
-    if (!source.profile->keyboard) {
+    if (!source.profile->has(Command::Print)) {
         io.error(QStringLiteral("%1: a %2 file has no printed layout")
                      .arg(source.path, source.profile->name));
         return ExitStatus::Trouble;

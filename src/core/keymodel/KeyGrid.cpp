@@ -126,7 +126,7 @@ bool KeyGrid::SplitKey(int index)
 
 bool KeyGrid::MergeKey(int selected, int clicked)
 {
-    if (!m_profile.keyboard || selected == clicked)
+    if (!m_profile.mergesKeys() || selected == clicked)
         return false;
     KeyCell &key = m_cells[selected];
     const int right = indexAt(column(selected) + key.ColSpan, row(selected));

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramProfile.h"
 
+#include "CellCounts.h"
+
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyRecord.h"
 
 const ProgramProfile &ProgramProfile::tavrin()
 {
     static const ProgramProfile p{
-        .cellCount = 84,
-        .gridColumns = 12,
-        .gridRows = 7,
+        .cellCount = CellCounts::Keyboard,
+        .gridColumns = CellCounts::KeyboardColumns,
+        .gridRows = CellCounts::KeyboardRows,
         .defaultLabelBase = 1,
         .keyNumberBase = 8,
         .keyboard = true,
@@ -35,8 +37,8 @@ const ProgramProfile &ProgramProfile::tavrin()
 const ProgramProfile &ProgramProfile::quelda()
 {
     static const ProgramProfile p{
-        .cellCount = 7,
-        .gridColumns = 7,
+        .cellCount = CellCounts::KeyLock,
+        .gridColumns = CellCounts::KeyLock,
         .gridRows = 1,
         .defaultLabelBase = 0,
         .keyNumberBase = 112,
@@ -58,6 +60,20 @@ const ProgramProfile &ProgramProfile::quelda()
         .loadOpenFailureText = QStringLiteral("Failed to open specified file."),
     };
     return p;
+}
+
+const std::array<const ProgramProfile *, 2> &ProgramProfile::all()
+{
+    static const std::array<const ProgramProfile *, 2> programs{&tavrin(), &quelda()};
+    return programs;
+}
+
+const ProgramProfile *ProgramProfile::forFileStart(QByteArrayView bytes)
+{
+    for (const ProgramProfile *p : all())
+        if (bytes.startsWith(p->magic))
+            return p;
+    return nullptr;
 }
 
 QPoint ProgramProfile::cellPosition(int index) const

@@ -4,6 +4,7 @@
 #include "Command.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -57,6 +58,10 @@ struct ProgramProfile
 
     static const ProgramProfile &tavrin();
     static const ProgramProfile &quelda();
+    // Every program of the pair, the keyboard's first.
+    static const std::array<const ProgramProfile *, 2> &all();
+    // The program whose configuration files begin as bytes do, or none.
+    static const ProgramProfile *forFileStart(QByteArrayView bytes);
 
     qint64 fileSize() const;
     QPoint cellPosition(int index) const;
@@ -71,6 +76,8 @@ struct ProgramProfile
     // Where a cell stands, as messages name it: "key 12 (column 1, row 5)" on the keyboard,
     // "position 3" on the key lock.
     QString keyPlace(int index) const;
+    // Whether a Shift+click grows the selected key over a neighbour and splits it again.
+    bool mergesKeys() const { return keyboard; }
     bool has(Command c) const { return toolButtonLeft[int(c)] != -1; }
     bool hasToolButton(Command c) const { return toolButtonLeft[int(c)] >= 0; }
 };

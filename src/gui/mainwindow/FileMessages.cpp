@@ -26,10 +26,8 @@ QString keyPlace(int index, const ProgramProfile &profile)
 // The other program of the pair, when the file is its kind.
 const ProgramProfile *otherKind(const QByteArray &head, const ProgramProfile &profile)
 {
-    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()})
-        if (p->magic != profile.magic && head == p->magic)
-            return p;
-    return nullptr;
+    const ProgramProfile *p = ProgramProfile::forFileStart(head);
+    return p && p->magic != profile.magic ? p : nullptr;
 }
 
 QString wrongFile(const ConfigFile::LoadResult &r, const ProgramProfile &profile)

@@ -126,7 +126,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     createKeys();
     createEditCommands();
     createMenu();
-    if (m_profile.keyboard && m_document)
+    if (m_profile.has(Command::View) && m_document)
         m_view = std::make_unique<TViewDlg>(grid(), this);
     EnableKeyCommands(false);
     if (keysCreated()) {
@@ -367,7 +367,7 @@ void TMainDlg::EnableKeyCommands(bool enabled)
 void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 {
     // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
-    const bool shift = m_profile.keyboard && modifiers.testFlag(Qt::ShiftModifier);
+    const bool shift = m_profile.mergesKeys() && modifiers.testFlag(Qt::ShiftModifier);
     if (m_selection->contains(key->Tag())) {
         if (shift)
             m_document->SplitKey(key->Tag());
