@@ -16,7 +16,5 @@ QString loadDetails(const QString &path, const ConfigFile::LoadResult &result,
                     const ProgramProfile &profile);
 // Why the file at path was not written: the system's reason.
 QString saveDetails(const QString &path, const QString &systemError);
-// What is wrong with one key of a file, as the program refuses it.
-QString problem(const ConfigProblem &problem, const ProgramProfile &profile);
 
 } // namespace FileMessages
