@@ -85,10 +85,7 @@ QString ProgramProfile::keyPlace(int index) const
 {
     if (!keyboard)
         return QStringLiteral("position %1").arg(index);
-    return QStringLiteral("key %1 (column %2, row %3)")
-        .arg(index)
-        .arg(column(index))
-        .arg(row(index));
+    return QStringLiteral("key %1 (column %2, row %3)").arg(index).arg(column(index)).arg(row(index));
 }
 
 qint64 ProgramProfile::fileSize() const

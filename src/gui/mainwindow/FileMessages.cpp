@@ -44,7 +44,8 @@ QString loadDetails(const QString &path, const ConfigFile::LoadResult &r,
     case ConfigFile::LoadStatus::Missing:
         return withFile(path, QStringLiteral("There is no file of this name."));
     case ConfigFile::LoadStatus::Invalid:
-        return withFile(path, r.refusal ? ProblemText::keyProblem(*r.refusal, profile) : wrongFile(r, profile));
+        return withFile(path, r.refusal ? ProblemText::keyProblem(*r.refusal, profile)
+                                        : wrongFile(r, profile));
     case ConfigFile::LoadStatus::OpenFailed:
     case ConfigFile::LoadStatus::ReadFailed:
         return withFile(path, r.systemError);
