@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "keymodel/AtomicWriter.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/KeyRecord.h"
 #include "profile/ProgramProfile.h"
@@ -345,14 +346,14 @@ void TestConfigFile::hiddenSpansSurviveEditing()
     QCOMPARE(loaded.status, ConfigFile::LoadStatus::Loaded);
     QCOMPARE(loaded.cells[odd[0].toInt()].ColSpan, 1);
     QCOMPARE(loaded.cells[odd[0].toInt()].RowSpan, 1);
-    KeyGrid grid(p);
-    grid.assign(loaded.cells);
-    QVERIFY(selected == clicked ? grid.SplitKey(selected) : grid.MergeKey(selected, clicked));
-    QVERIFY(ConfigFile::save(path, grid.cells(), p));
+    KeyDocument layout(p);
+    layout.load(loaded.cells, path);
+    QVERIFY(selected == clicked ? layout.SplitKey(selected) : layout.MergeKey(selected, clicked));
+    QVERIFY(ConfigFile::save(path, layout.grid().cells(), p));
 
     const ConfigFile::LoadResult again = ConfigFile::load(path, p);
     QCOMPARE(again.status, ConfigFile::LoadStatus::Loaded);
-    QCOMPARE(again.cells, grid.cells());
+    QCOMPARE(again.cells, layout.grid().cells());
     QList<int> hiddenCells;
     for (int i = 0; i < again.cells.size(); ++i)
         if (!again.cells[i].Visible)

@@ -2,6 +2,7 @@
 // The key tester's core: which keys a sequence of codes is, how strokes form sequences, and
 // the words of the window and the report.
 #include "FakeKeyTestClock.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"
 #include "keytest/KeyTestReport.h"
@@ -59,11 +60,13 @@ QList<KeyCell> lockLayout(const KeyGrid &grid)
 
 struct Test
 {
-    KeyGrid grid;
+    KeyDocument layout;
+    const KeyGrid &grid;
     KeyTestSession session;
     FakeKeyTestClock *clock;
 
-    explicit Test(const ProgramProfile &profile) : grid(profile), session(grid)
+    explicit Test(const ProgramProfile &profile)
+        : layout(profile), grid(layout.grid()), session(grid)
     {
         auto c = std::make_unique<FakeKeyTestClock>();
         clock = c.get();
@@ -132,7 +135,7 @@ void TestKeyTest::matching()
     QFETCH(QString, line);
     const bool tavrin = program == QLatin1String("Tavrin");
     Test t(tavrin ? ProgramProfile::tavrin() : ProgramProfile::quelda());
-    t.grid.assign(tavrin ? tillLayout(t.grid) : lockLayout(t.grid));
+    t.layout.load(tavrin ? tillLayout(t.grid) : lockLayout(t.grid), QString());
     t.session.addGroup(pressed);
     QCOMPARE(t.line(0), line);
 }
@@ -189,8 +192,8 @@ void TestKeyTest::followsTheGrid()
 
     // Codes given to a key during the test count at once, for the lines already there too.
     QSignalSpy reset(&t.session, &KeyTestSession::reset);
-    t.grid.setCodes(12, hex("121CF01CF012"));
-    t.grid.setCodes(30, hex("32F032"));
+    t.layout.setCodes(12, hex("121CF01CF012"));
+    t.layout.setCodes(30, hex("32F032"));
     QCOMPARE(reset.size(), 2);
     QCOMPARE(t.line(0), "07:51:03  Shift+A  [12 1C F0 1C F0 12]  cell 12");
     QCOMPARE(t.session.lastKeys(), QList<int>{12});
@@ -198,7 +201,7 @@ void TestKeyTest::followsTheGrid()
              "2 keys have codes; 1 seen, 1 not yet.\nNot yet seen: cell 30.");
 
     // Changed codes make the key unseen again: it has to be pressed as it now is.
-    t.grid.setCodes(12, hex("14121CF01CF012F014"));
+    t.layout.setCodes(12, hex("14121CF01CF012F014"));
     QCOMPARE(t.session.seenKeys(), QList<int>{});
 
     t.session.clear();
@@ -210,7 +213,7 @@ void TestKeyTest::followsTheGrid()
 void TestKeyTest::report()
 {
     Test t(ProgramProfile::tavrin());
-    t.grid.assign(tillLayout(t.grid));
+    t.layout.load(tillLayout(t.grid), QString());
     t.session.addGroup(hex("121CF01CF012"));
     t.clock->ms = 2500;
     t.session.addGroup(hex("1AF01A"));
@@ -263,7 +266,7 @@ void TestKeyTest::aFloodKeepsEachLineShort()
     QFETCH(int, count);
     QFETCH(QString, lastLine);
     Test t(ProgramProfile::tavrin());
-    t.grid.assign(tillLayout(t.grid));
+    t.layout.load(tillLayout(t.grid), QString());
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < count; ++i) {

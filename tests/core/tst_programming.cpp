@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "FakeDrv.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
@@ -102,13 +103,13 @@ void TestProgramming::packets()
     QFETCH(int, count);
     QFETCH(QStringList, expected);
 
-    KeyGrid grid(keyboard ? ProgramProfile::tavrin() : ProgramProfile::quelda());
-    grid.setCodes(index < 0 ? 1 : index, codes);
+    KeyDocument layout(keyboard ? ProgramProfile::tavrin() : ProgramProfile::quelda());
+    layout.setCodes(index < 0 ? 1 : index, codes);
     RunBuffer run;
     const std::uint8_t leftover[] = {0x44, 0xF7}; // what the last run sent
     run.begin();
     run.AppendKeyPackets(0x33, leftover, 2);
-    buildRun(grid, index, run);
+    buildRun(layout, index, run);
 
     const QStringList packets = packetsOf(run);
     QCOMPARE(packets.size(), count);
@@ -118,11 +119,12 @@ void TestProgramming::packets()
 
 void TestProgramming::endMarkStaysOutOfTheCodes()
 {
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(5, QByteArray::fromHex("1C F0 1C"));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(5, QByteArray::fromHex("1C F0 1C"));
+    const KeyGrid &grid = layout.grid();
     const KeyCell before = grid.cell(5);
     RunBuffer run;
-    buildRun(grid, 5, run);
+    buildRun(layout, 5, run);
     QCOMPARE(grid.cell(5).CodeCount, 3);
     QCOMPARE(grid.cell(5).Codes[3], quint8(0xF7));
     QCOMPARE(QByteArrayView(grid.cell(5).Codes.data(), 3), QByteArrayView(before.Codes.data(), 3));
@@ -244,10 +246,10 @@ void TestProgramming::sendRun()
 
 void TestProgramming::packetNumbersRunOnAcrossKeys()
 {
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(0, QByteArray::fromHex("1CF0"));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(0, QByteArray::fromHex("1CF0"));
     RunBuffer run;
-    buildRun(grid, -1, run);
+    buildRun(layout, -1, run);
     FakeDrv drv;
     drv.packetScript = "1110"; // the first packet of the second key is refused once
     RecordingView view;

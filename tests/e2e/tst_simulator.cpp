@@ -4,7 +4,7 @@
 // socket permissions); these tests check them there, not one side against the other.
 
 #include "SimulatorProcess.h"
-#include "keymodel/KeyGrid.h"
+#include "keymodel/KeyDocument.h"
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
 #include "programming/RunBuffer.h"
@@ -35,10 +35,10 @@ std::unique_ptr<QProcess> startSimulator(const QStringList &args, int maxFiles =
     return SimulatorProcess::start(args, maxFiles);
 }
 
-bool programKey(SocketDrv &drv, KeyGrid &grid, int index)
+bool programKey(SocketDrv &drv, KeyDocument &layout, int index)
 {
     RunBuffer run;
-    buildRun(grid, index, run);
+    buildRun(layout, index, run);
     SilentRunView view;
     SystemRunClock clock;
     return sendPackets(drv, run, view, clock) == RunOutcome::Completed;
@@ -79,9 +79,9 @@ void TestSimulator::programsKeysAcrossASimulatorRestart()
     SocketDrv drv(socketPath().toStdString());
     QVERIFY(drv.Open());
 
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(12, QByteArray::fromHex("121CF01CF012")); // Shift+A
-    QVERIFY(programKey(drv, grid, 12));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(12, QByteArray::fromHex("121CF01CF012")); // Shift+A
+    QVERIFY(programKey(drv, layout, 12));
     QTRY_COMPARE(keyMemory(dumpPath()).value(20), "12 1C F0 1C F0 12");
     sim->waitForReadyRead(1000);
     QVERIFY(sim->readAllStandardOutput().contains(
@@ -94,8 +94,8 @@ void TestSimulator::programsKeysAcrossASimulatorRestart()
     sim->waitForFinished();
     QVERIFY(QFile::exists(socketPath()));
     sim = startSimulator(args + QStringList{"--refuse-packet", "2"});
-    grid.setCodes(13, QByteArray::fromHex("1CF0"));
-    QVERIFY(programKey(drv, grid, 13));
+    layout.setCodes(13, QByteArray::fromHex("1CF0"));
+    QVERIFY(programKey(drv, layout, 13));
     QTRY_COMPARE(keyMemory(dumpPath()).value(21), "1C F0");
     // The run's first request, which met the dead connection, was sent again on a new one:
     // the run began as every run does.
@@ -174,9 +174,9 @@ void TestSimulator::hangUpMidRunOpensNoExchangeOnTheNextConnection()
     auto sim = startSimulator({"--socket", socketPath(), "--drop", "5"});
     SocketDrv drv(socketPath().toStdString());
     QVERIFY(drv.Open());
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(0, QByteArray::fromHex("1CF01C"));
-    QVERIFY(programKey(drv, grid, 0));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(0, QByteArray::fromHex("1CF01C"));
+    QVERIFY(programKey(drv, layout, 0));
     sim->waitForReadyRead(1000);
     const QByteArray log = sim->readAllStandardOutput();
     QVERIFY2(log.contains("#5 request 2: hanging up (--drop) -> hang up\n#6 IsReady -> 1\n"),

@@ -51,6 +51,7 @@ private slots:
     void overwriteQuestion_data();
     void overwriteQuestion();
     void recentFiles();
+    void recentFilesOfTwoWindows();
     void recentFileGone();
     void dropOpens_data();
     void dropOpens();
@@ -447,6 +448,24 @@ void TestFileCommands::recentFiles()
     QCOMPARE(w.dlg->recentFiles().files().size(), 8);
     QCOMPARE(w.dlg->recentFiles().files().first(), m_dir.filePath(QStringLiteral("many9.tvr")));
     forgetRecentFiles(*w.dlg);
+}
+
+void TestFileCommands::recentFilesOfTwoWindows()
+{
+    const QString a = validFile(QStringLiteral("Tavrin"));
+    const QString b = m_dir.filePath(QStringLiteral("second.tvr"));
+    QVERIFY(QFile::copy(a, b));
+    {
+        // Two running copies of the program, each opening its own file.
+        Window first = makeWindow(QStringLiteral("Tavrin"));
+        forgetRecentFiles(*first.dlg);
+        Window second = makeWindow(QStringLiteral("Tavrin"));
+        QVERIFY(first.dlg->LoadConfigFile(a, TMainDlg::LoadOrigin::Command));
+        QVERIFY(second.dlg->LoadConfigFile(b, TMainDlg::LoadOrigin::Command));
+    }
+    Window next = makeWindow(QStringLiteral("Tavrin"));
+    QCOMPARE(next.dlg->recentFiles().files(), QStringList({b, a}));
+    forgetRecentFiles(*next.dlg);
 }
 
 void TestFileCommands::recentFileGone()

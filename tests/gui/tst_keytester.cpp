@@ -4,6 +4,7 @@
 #include "FakeKeyTestClock.h"
 #include "MainWindowHarness.h"
 #include "codeentry/TScan.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keytest/KeyTestSession.h"
 #include "keytest/TTestKeysDlg.h"
@@ -114,8 +115,8 @@ void TestKeyTester::placedBesideTheMainWindow()
 void TestKeyTester::pointsOutTheMatchedKey()
 {
     Window w = makeWindow(QStringLiteral("Tavrin"));
-    w.dlg->grid().setCodes(12, QByteArray::fromHex("1CF01C"));
-    w.dlg->grid().setCodes(20, QByteArray::fromHex("32F032"));
+    w.dlg->document().setCodes(12, QByteArray::fromHex("1CF01C"));
+    w.dlg->document().setCodes(20, QByteArray::fromHex("32F032"));
     w.dlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.dlg.get()));
     const QRgb plainFace = facePixel(w.dlg->key(12));

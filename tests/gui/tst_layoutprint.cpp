@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "FakePrompter.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "layoutview/PrintChooser.h"
 #include "layoutview/PrintDialogChooser.h"
@@ -170,11 +171,11 @@ void TestLayoutPrint::printedPage()
         QSKIP("pdftoppm (poppler-utils) is not installed");
     // Key 0 red, key 1 green and three columns wide over keys 8 and 15.
     Window w = makeWindow();
-    KeyGrid &grid = w.dlg->grid();
-    grid.setColor(0, 0x0000FF);
-    grid.setColor(1, 0x00FF00);
-    QVERIFY(grid.MergeKey(1, 8));
-    QVERIFY(grid.MergeKey(1, 15));
+    KeyDocument &layout = w.dlg->document();
+    layout.setColor(0, 0x0000FF);
+    layout.setColor(1, 0x00FF00);
+    QVERIFY(layout.MergeKey(1, 8));
+    QVERIFY(layout.MergeKey(1, 15));
     w.printDialog->file = m_dir.filePath(QStringLiteral("layout.pdf"));
     press(w, "Ctrl+P");
     QCOMPARE(w.prompts->shown, QStringList());

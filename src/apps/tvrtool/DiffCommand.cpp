@@ -47,10 +47,9 @@ QList<Change> differences(const KeyCell &a, const KeyCell &b, const LabelCodec &
     if (a.Visible != b.Visible)
         add("visible", a.Visible ? QStringLiteral("yes") : QStringLiteral("no"),
             b.Visible ? QStringLiteral("yes") : QStringLiteral("no"));
-    if (LayoutText::usedCodes(a) != LayoutText::usedCodes(b))
-        add("codes", readableCodes(LayoutText::usedCodes(a)),
-            readableCodes(LayoutText::usedCodes(b)), hexBytes(LayoutText::usedCodes(a)),
-            hexBytes(LayoutText::usedCodes(b)));
+    if (a.usedCodes() != b.usedCodes())
+        add("codes", readableCodes(a.usedCodes()), readableCodes(b.usedCodes()),
+            hexBytes(a.usedCodes()), hexBytes(b.usedCodes()));
     else if (LayoutText::spareCodes(a) != LayoutText::spareCodes(b))
         // Bytes past the codes mean nothing to the keyboard, but the files keep them.
         add("bytes past the codes", spareText(LayoutText::spareCodes(a)),

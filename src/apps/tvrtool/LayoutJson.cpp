@@ -6,6 +6,8 @@
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
 #include "keymodel/LabelCodePage.h"
+#include "keymodel/LabelCodec.h"
+#include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QHash>
@@ -59,7 +61,7 @@ QString labelObject(const QByteArray &caption, const LabelCodec &codec)
 
 QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, const LabelCodec &codec)
 {
-    const DecodedCodes decoded = decodeCodes(LayoutText::usedCodes(k));
+    const DecodedCodes decoded = decodeCodes(k.usedCodes());
     QStringList groups, strokes;
     for (const DecodedCodes::Group &g : decoded.groups) {
         groups << hexBytes(g.bytes);
@@ -304,12 +306,14 @@ const ProgramProfile &readHeader(const QJsonObject &root)
                  .arg(v)
                  .arg(Version));
     const QString program = stringAt(required(root, root_, "program"), QStringLiteral("program"));
-    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()})
+    QStringList names;
+    for (const ProgramProfile *p : ProgramProfile::all()) {
         if (program == p->name)
             return *p;
+        names << u'"' + p->name + u'"';
+    }
     fail(QStringLiteral("program"),
-         QStringLiteral("\"%1\" is neither \"%2\" nor \"%3\"")
-             .arg(program, ProgramProfile::tavrin().name, ProgramProfile::quelda().name));
+         QStringLiteral("\"%1\" is neither %2").arg(program, names.join(QStringLiteral(" nor "))));
 }
 
 } // namespace
@@ -365,9 +369,9 @@ ReadResult read(const QByteArray &json)
         ConfigFile::Verdict verdict =
             ConfigFile::judge(ConfigFile::serialize(r.cells, profile), profile);
         if (const ConfigProblem *refused = verdict.refusal())
-            fail(problemPath(*refused), LayoutText::problem(*refused, profile));
+            fail(problemPath(*refused), ProblemText::keyProblem(*refused, profile));
         for (const ConfigProblem &p : verdict.problems)
-            r.warnings << problemPath(p) + QStringLiteral(": ") + LayoutText::problem(p, profile);
+            r.warnings << problemPath(p) + QStringLiteral(": ") + ProblemText::keyProblem(p, profile);
         r.cells = std::move(verdict.cells);
         r.profile = &profile;
     } catch (const Failure &f) {

@@ -4,17 +4,12 @@
 #include "LayoutText.h"
 #include "ToolIo.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QFile>
 
-const ProgramProfile *LayoutSource::profileForMagic(const QByteArray &bytes)
-{
-    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()})
-        if (bytes.startsWith(p->magic))
-            return p;
-    return nullptr;
-}
+#include <algorithm>
 
 LayoutSource LayoutSource::read(const QString &path)
 {
@@ -33,7 +28,9 @@ LayoutSource LayoutSource::read(const QString &path)
     }
     QFile file(path);
     // Read at most a little more than the larger file, so a huge file costs nothing.
-    const qint64 enough = ProgramProfile::tavrin().fileSize() + 1;
+    qint64 enough = 0;
+    for (const ProgramProfile *p : ProgramProfile::all())
+        enough = std::max(enough, p->fileSize() + 1);
     if (!file.open(QIODevice::ReadOnly)) {
         s.problem = file.errorString();
         return s;
@@ -46,7 +43,7 @@ LayoutSource LayoutSource::read(const QString &path)
     const qint64 size = file.size() > s.bytes.size() ? file.size() : s.bytes.size();
 
     s.status = Status::NotALayout;
-    s.profile = profileForMagic(s.bytes);
+    s.profile = ProgramProfile::forFileStart(s.bytes);
     if (!s.profile) {
         s.problem = LayoutText::wrongMagic(s.bytes);
         return s;
@@ -56,14 +53,14 @@ LayoutSource LayoutSource::read(const QString &path)
     ConfigFile::Verdict verdict = ConfigFile::judge(s.bytes, *s.profile);
     switch (verdict.reason) {
     case ConfigFile::Verdict::Reason::WrongSize:
-        s.problem = LayoutText::wrongSize(size, *s.profile);
+        s.problem = ProblemText::wrongSize(size, *s.profile);
         return s;
     case ConfigFile::Verdict::Reason::WrongMagic: // the magic chose the profile
         s.problem = LayoutText::wrongMagic(s.bytes);
         return s;
     case ConfigFile::Verdict::Reason::BadValues:
         s.status = Status::Refused;
-        s.problem = LayoutText::problem(*verdict.refusal(), *s.profile);
+        s.problem = ProblemText::keyProblem(*verdict.refusal(), *s.profile);
         break;
     case ConfigFile::Verdict::Reason::Loadable:
         s.status = Status::Loaded;

@@ -35,7 +35,4 @@ struct LayoutSource
     // Reads, and says on err what keeps the file from loading; the result then is not loaded.
     static LayoutSource readOrReport(const QString &path, ToolIo &io);
     bool loaded() const { return status == Status::Loaded; }
-
-    // The program whose files start with these four bytes, or none.
-    static const ProgramProfile *profileForMagic(const QByteArray &bytes);
 };

@@ -7,13 +7,30 @@
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "TerminalRunView.h"
-#include "keymodel/KeyGrid.h"
+#include "keymodel/KeyDocument.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
+#include "programming/DriverProtocol.h"
 #include "programming/ProgramKeys.h"
 #include "programming/RunBuffer.h"
 #include "programming/SendPackets.h"
 #include "programming/TDrv.h"
+
+namespace {
+
+// Where the run reaches the driver on this platform, as the channel finds it.
+QString driverChannel()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("keyboard driver");
+#else
+    return QStringLiteral("keyboard driver's\nsocket ($%1, else %2)")
+        .arg(QLatin1String(DriverProtocol::SocketVariable),
+             QLatin1String(DriverProtocol::DefaultSocketPath));
+#endif
+}
+
+} // namespace
 
 int programCommand(const QStringList &arguments, ToolIo &io)
 {
@@ -21,10 +38,10 @@ int programCommand(const QStringList &arguments, ToolIo &io)
         QStringLiteral("program"),
         QStringLiteral("Programs the keys of a layout into the keyboard, as Prog One and Prog "
                        "All do:\nthe same packets, retries and result texts, through the "
-                       "keyboard driver's\nsocket ($TVDRV_SOCKET, else /run/tvdrv.sock). Ctrl+C "
-                       "ends the run cleanly:\nthe exchange under way is finished and the run's "
-                       "end request still sent.\nExit status 1 when the run fails or is "
-                       "interrupted."));
+                       "%1. Ctrl+C ends the run cleanly:\nthe exchange under way is finished "
+                       "and the run's end request still sent.\nExit status 1 when the run "
+                       "fails or is interrupted.")
+            .arg(driverChannel()));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Configuration file (.tvr or .qld)."));
     const QCommandLineOption key(QStringLiteral("key"),
@@ -49,10 +66,10 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     if (!index)
         return ExitStatus::Trouble;
 
-    KeyGrid grid(*source.profile);
-    grid.assign(source.cells);
+    KeyDocument layout(*source.profile);
+    layout.load(source.cells, source.path);
     RunBuffer run;
-    buildRun(grid, *index, run);
+    buildRun(layout, *index, run);
 
     // Ctrl+C is ours from here on, also while the channel opens (which has its deadline).
     const Interruption interruption;

@@ -15,7 +15,7 @@ using Field = ConfigProblem::Field;
 void checkSpans(const KeyCell &k, int i, const ProgramProfile &profile, QList<ConfigProblem> &found)
 {
     const auto span = [&](Field field, int value, int start, int extent) {
-        if (!profile.keyboard) {
+        if (!profile.mergesKeys()) {
             if (value != 1)
                 found.append({Kind::SpanInLockFile, i, field, value});
         } else if (value < 1) {

@@ -95,10 +95,10 @@ void KeyGrid::setCodes(int index, QByteArrayView codes)
     emit cellsChanged({index});
 }
 
-QByteArray KeyGrid::codesWithEndMark(int index)
+QByteArray KeyGrid::storeEndMark(int index)
 {
     KeyCell &key = m_cells[index];
-    const int n = std::clamp(key.CodeCount, 0, KeyCell::MaxCodes);
+    const qsizetype n = key.usedCodes().size();
     if (key.Codes[n] != KeyCell::EndMark) {
         key.Codes[n] = KeyCell::EndMark;
         emit cellsChanged({index});
@@ -126,7 +126,7 @@ bool KeyGrid::SplitKey(int index)
 
 bool KeyGrid::MergeKey(int selected, int clicked)
 {
-    if (!m_profile.keyboard || selected == clicked)
+    if (!m_profile.mergesKeys() || selected == clicked)
         return false;
     KeyCell &key = m_cells[selected];
     const int right = indexAt(column(selected) + key.ColSpan, row(selected));

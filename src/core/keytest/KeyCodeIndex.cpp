@@ -24,9 +24,7 @@ KeyCodeIndex::KeyCodeIndex(const QList<KeyCell> &cells)
 
 QByteArrayView KeyCodeIndex::sentCodes(const KeyCell &cell)
 {
-    // A damaged count never reads past the code area.
-    const int count = std::clamp(cell.CodeCount, 0, KeyCell::MaxCodes);
-    const QByteArrayView codes(reinterpret_cast<const char *>(cell.Codes.data()), count);
+    const QByteArrayView codes = cell.usedCodes();
     const qsizetype end = codes.indexOf(char(KeyCell::EndMark));
     return end < 0 ? codes : codes.first(end);
 }

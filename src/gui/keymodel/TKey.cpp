@@ -3,9 +3,11 @@
 
 #include "KeyAccessible.h"
 #include "codeentry/CodeDecoder.h"
+#include "common/WindowGeometry.h"
 #include "keymodel/FaceFonts.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -21,9 +23,14 @@ QRegion edgeRing(const QRect &cell)
 }
 } // namespace
 
-TKey::TKey(const KeyGrid &grid, int tag, QWidget *parent)
-    : QWidget(parent), m_grid(grid), m_tag(tag)
+TKey::TKey(const KeyGrid &grid, const KeySelection &selection, int tag, QWidget *parent)
+    : QWidget(parent), m_grid(grid), m_selection(selection), m_tag(tag)
 {
+    // Only the edge shows whether a cell is selected; its face stays as it is.
+    connect(&selection, &KeySelection::changed, this, [this](int previous, int current) {
+        if (previous == m_tag || current == m_tag)
+            update(edgeRing(rect()));
+    });
     // Labels use the desktop's small default face, not the main window's own font.
     setFont(FaceFonts::screenLabel(LabelCodePage::current()));
     // Edge, frame and fill cover every pixel, so nothing behind the cell needs painting first.
@@ -37,11 +44,9 @@ const KeyCell &TKey::cell() const
     return m_grid.cell(m_tag);
 }
 
-void TKey::setDown(bool down)
+bool TKey::Down() const
 {
-    m_down = down;
-    // Only the edge shows whether a cell is selected; its face stays as it is.
-    update(edgeRing(rect()));
+    return m_selection.contains(m_tag);
 }
 
 void TKey::setMarked(bool marked)
@@ -55,7 +60,7 @@ void TKey::setMarked(bool marked)
 void TKey::sync()
 {
     const KeyCell &c = cell();
-    resize(KeyCell::Pitch * c.ColSpan, KeyCell::Pitch * c.RowSpan);
+    resize(WindowGeometry::Pitch * c.ColSpan, WindowGeometry::Pitch * c.RowSpan);
     setVisible(c.Visible);
     update();
 }
@@ -64,9 +69,7 @@ QString TKey::toolTipText() const
 {
     const KeyCell &c = cell();
     QStringList lines = KeyFace::labelLines(c.Caption, LabelCodePage::current());
-    const QByteArrayView codes(reinterpret_cast<const char *>(c.Codes.data()),
-                               std::clamp(c.CodeCount, 0, KeyCell::MaxCodes));
-    lines << QStringLiteral("Codes: ") + readableCodes(codes);
+    lines << QStringLiteral("Codes: ") + readableCodes(c.usedCodes());
     return lines.join(u'\n');
 }
 
@@ -99,8 +102,9 @@ void TKey::drawEdge(QPainter &painter)
 {
     // Light top and left with dark bottom and right look raised; swapped, the key looks sunk.
     // The top-right pixel belongs to the top row, the bottom-left one to the bottom row.
-    const QColor a = m_down ? Qt::black : Qt::white;
-    const QColor b = m_down ? Qt::white : Qt::black;
+    const bool down = Down();
+    const QColor a = down ? Qt::black : Qt::white;
+    const QColor b = down ? Qt::white : Qt::black;
     const int w = width(), h = height();
     painter.fillRect(0, 0, w, 1, a);
     painter.fillRect(0, 1, 1, h - 2, a);

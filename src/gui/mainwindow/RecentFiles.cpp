@@ -23,14 +23,22 @@ std::unique_ptr<QSettings> RecentFiles::settings()
 
 RecentFiles::RecentFiles(QMenu *menu, QObject *parent) : QObject(parent), m_menu(menu)
 {
+    readBack();
+    fillMenu();
+}
+
+void RecentFiles::readBack()
+{
+    // Another window of the program may have written the list since this one last read it;
+    // a list kept only in memory and written whole would lose that window's files.
     if (const std::unique_ptr<QSettings> kept = settings())
         m_files = kept->value(QLatin1String(Key)).toStringList().mid(0, MostKept);
-    fillMenu();
 }
 
 void RecentFiles::add(const QString &path)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
+    readBack();
     m_files.removeAll(file);
     m_files.prepend(file);
     m_files = m_files.mid(0, MostKept);
@@ -39,6 +47,7 @@ void RecentFiles::add(const QString &path)
 
 void RecentFiles::remove(const QString &path)
 {
+    readBack();
     m_files.removeAll(QFileInfo(path).absoluteFilePath());
     store();
 }

@@ -32,6 +32,7 @@ signals:
 private:
     // Null when the settings file is passed over.
     static std::unique_ptr<QSettings> settings();
+    void readBack();
     void store();
     void fillMenu();
 

@@ -11,9 +11,11 @@
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
+#include "common/WindowGeometry.h"
 #include "keymodel/FaceFonts.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 #include "keymodel/LabelCodePage.h"
 #include "keymodel/TKey.h"
 #include "keytest/TTestKeysDlg.h"
@@ -97,7 +99,7 @@ class TMainDlg::RunHost : public TProgDlg::Host
 {
 public:
     explicit RunHost(TMainDlg &window) : m_window(window) {}
-    KeyGrid &grid() override { return m_window.grid(); }
+    KeyDocument &document() override { return m_window.document(); }
     Prompter &prompter() override { return m_window.prompter(); }
     void SetBusyCursor(bool busy) override { m_window.SetBusyCursor(busy); }
     QWidget *window() override { return &m_window; }
@@ -120,7 +122,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setFont(windowFont);
 
     m_client = new QWidget(this);
-    m_client->setFixedSize(profile.clientSize);
+    m_client->setFixedSize(WindowGeometry::of(profile).clientSize);
     setCentralWidget(m_client);
 
     createCommands();
@@ -129,7 +131,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     createKeys();
     createEditCommands();
     createMenu();
-    if (m_profile.keyboard && m_document)
+    if (m_profile.has(Command::View) && m_document)
         m_view = std::make_unique<TViewDlg>(grid(), this);
     EnableKeyCommands(false);
     if (keysCreated()) {
@@ -203,7 +205,8 @@ void TMainDlg::createCommands()
         m_actions[int(row.command)] = action;
         if (row.icon)
             action->setProperty(PicturePath, QString::fromLatin1(row.icon));
-        if (!m_profile.hasToolButton(row.command))
+        const std::optional<int> left = WindowGeometry::of(m_profile).toolButtonLeft(row.command);
+        if (!left)
             continue;
 
         auto *button = new QToolButton(m_client);
@@ -212,8 +215,7 @@ void TMainDlg::createCommands()
         button->setIconSize(QSize(16, 16));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(m_profile.toolButtonLeft[int(row.command)], 0, ToolButtonSize,
-                            ToolButtonSize);
+        button->setGeometry(*left, 0, ToolButtonSize, ToolButtonSize);
         m_buttons[int(row.command)] = button;
     }
 }
@@ -223,13 +225,14 @@ void TMainDlg::createEditCommands()
     if (!m_document)
         return;
     // The texts follow the history: "Undo Set Label", "Redo Merge Keys", or plain "Undo" when
-    // there is nothing to undo. Menu items only: the tool bar keeps its buttons.
+    // there is nothing to undo. Menu items only: the tool bar keeps its buttons. Every binding
+    // of the desktop's scheme works: Ctrl+Y and Ctrl+Shift+Z both redo where both are usual.
     m_undoAction = m_document->undoStack().createUndoAction(this);
     m_undoAction->setObjectName(QStringLiteral("Undo1"));
-    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_undoAction->setShortcuts(QKeySequence::Undo);
     m_redoAction = m_document->undoStack().createRedoAction(this);
     m_redoAction->setObjectName(QStringLiteral("Redo1"));
-    m_redoAction->setShortcut(QKeySequence::Redo);
+    m_redoAction->setShortcuts(QKeySequence::Redo);
 }
 
 void TMainDlg::showPictures()
@@ -304,9 +307,10 @@ void TMainDlg::createDecorations()
     auto *version = new QLabel(QString::fromLatin1(Messages::Version), m_client);
     version->setObjectName(QStringLiteral("versionLabel"));
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    version->setGeometry(m_profile.versionLabel);
+    const WindowGeometry &geometry = WindowGeometry::of(m_profile);
+    version->setGeometry(geometry.versionLabel);
 
-    if (m_profile.lockPicture) {
+    if (geometry.lockPicture) {
         auto *picture = new QLabel(m_client);
         picture->setObjectName(QStringLiteral("lockPicture"));
         picture->setAccessibleName(tr("Key lock"));
@@ -321,10 +325,14 @@ void TMainDlg::createKeys()
     try {
         m_document = new KeyDocument(m_profile, this);
         connect(&grid(), &KeyGrid::cellsChanged, this, &TMainDlg::showCells);
+        m_selection = new KeySelection(this);
+        // The key commands act on the selected key: they are there while there is one.
+        connect(m_selection, &KeySelection::changed, this,
+                [this](int, int current) { EnableKeyCommands(current >= 0); });
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
-            auto *key = new TKey(grid(), i, m_client);
-            key->move(m_profile.cellPosition(i));
+            auto *key = new TKey(grid(), *m_selection, i, m_client);
+            key->move(WindowGeometry::of(m_profile).cellPosition(m_profile, i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
             m_keys.append(key);
         }
@@ -339,11 +347,11 @@ void TMainDlg::showCells(const QList<int> &indices)
         if (i < m_keys.size())
             m_keys.at(i)->sync();
     // An undo can cover the selected cell again; no command may edit a covered cell.
-    if (m_selectedKey && !m_selectedKey->cell().Visible)
+    if (const TKey *selected = SelectedKey(); selected && !selected->cell().Visible)
         DeselectKey();
 }
 
-KeyGrid &TMainDlg::grid() const
+const KeyGrid &TMainDlg::grid() const
 {
     return m_document->grid();
 }
@@ -355,16 +363,19 @@ bool TMainDlg::ConfigChanged() const
 
 int TMainDlg::selectedIndex() const
 {
-    return m_selectedKey ? m_selectedKey->Tag() : -1;
+    return m_selection ? m_selection->current() : -1;
+}
+
+TKey *TMainDlg::SelectedKey() const
+{
+    const int index = selectedIndex();
+    return index >= 0 ? m_keys.at(index) : nullptr;
 }
 
 void TMainDlg::DeselectKey()
 {
-    if (!m_selectedKey)
-        return;
-    m_selectedKey->setDown(false);
-    m_selectedKey = nullptr;
-    EnableKeyCommands(false);
+    if (m_selection)
+        m_selection->clear();
 }
 
 void TMainDlg::EnableKeyCommands(bool enabled)
@@ -377,22 +388,17 @@ void TMainDlg::EnableKeyCommands(bool enabled)
 void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 {
     // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
-    const bool shift = m_profile.keyboard && modifiers.testFlag(Qt::ShiftModifier);
-    if (key == m_selectedKey) {
+    const bool shift = m_profile.mergesKeys() && modifiers.testFlag(Qt::ShiftModifier);
+    if (m_selection->contains(key->Tag())) {
         if (shift)
             m_document->SplitKey(key->Tag());
         else
             DeselectKey();
         return;
     }
-    if (m_selectedKey && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
+    if (!m_selection->isEmpty() && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
         return;
-    if (m_selectedKey)
-        m_selectedKey->setDown(false);
-    else
-        EnableKeyCommands(true);
-    key->setDown(true);
-    m_selectedKey = key;
+    m_selection->select(key->Tag());
 }
 
 void TMainDlg::paintEvent(QPaintEvent *event)

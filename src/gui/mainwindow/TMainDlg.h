@@ -15,6 +15,7 @@
 class CodePageMenu;
 class KeyDocument;
 class KeyGrid;
+class KeySelection;
 class QAction;
 class RecentFiles;
 class QToolButton;
@@ -23,9 +24,9 @@ class TTestKeysDlg;
 class TViewDlg;
 class TProgDlg;
 
-// The main window of either program: tool bar, menu, the key grid and the commands. It keeps
-// which cell is selected, hands every edit to the layout's document, which knows whether the
-// configuration has changed since it was last saved or loaded, and asks before that work could
+// The main window of either program: tool bar, menu, the key grid and the commands. It hands
+// every edit to the layout's document, which knows whether the configuration has changed since
+// it was last saved or loaded, acts on the key the selection holds, and asks before work could
 // be lost.
 class TMainDlg : public QMainWindow
 {
@@ -50,10 +51,11 @@ public:
 
     bool keysCreated() const { return m_keys.size() == m_profile.cellCount; }
     KeyDocument &document() const { return *m_document; }
-    KeyGrid &grid() const;
+    const KeyGrid &grid() const;
     int keyCount() const { return int(m_keys.size()); }
     TKey *key(int index) const { return m_keys.at(index); }
-    TKey *SelectedKey() const { return m_selectedKey; }
+    KeySelection &selection() const { return *m_selection; }
+    TKey *SelectedKey() const;
     // The selected cell's index in the grid, or -1.
     int selectedIndex() const;
     bool ConfigChanged() const;
@@ -134,8 +136,8 @@ private:
     std::unique_ptr<CodeEditor> m_codeEditor;
     KeyDocument *m_document = nullptr;
     QWidget *m_client = nullptr;
+    KeySelection *m_selection = nullptr;
     QList<TKey *> m_keys;
-    TKey *m_selectedKey = nullptr;
     std::array<QAction *, CommandCount> m_actions{};
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;

@@ -107,7 +107,7 @@ void TProgDlg::ProgramKeys(int index)
 {
     if (m_running)
         return;
-    buildRun(m_host.grid(), index, m_run);
+    buildRun(m_host.document(), index, m_run);
     std::string reason;
     const bool taken = SendRun(reason);
     // A program started from the desktop has no terminal: the box says why, under its text.

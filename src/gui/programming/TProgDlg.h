@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class KeyGrid;
+class KeyDocument;
 class Prompter;
 class QWidget;
 class RunClock;
@@ -40,7 +40,8 @@ public:
     {
     public:
         virtual ~Host() = default;
-        virtual KeyGrid &grid() = 0;
+        // The layout whose keys are programmed; the run stores each key's end mark in it.
+        virtual KeyDocument &document() = 0;
         virtual Prompter &prompter() = 0;
         // The hourglass over the main window, or the default cursor.
         virtual void SetBusyCursor(bool busy) = 0;
