@@ -6,7 +6,10 @@ set -euo pipefail
 
 # librsvg2-bin renders the installed icons from their SVGs. IPA's proportional Gothic draws
 # Japanese labels and the dialogs where the Windows Gothic face is missing.
-packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin fonts-ipafont-gothic)
+# Qt's translation tools compile the programs' translations; the toolkit's own translations put
+# its dialogs in the user's language.
+packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin fonts-ipafont-gothic
+  qt6-l10n-tools qt6-translations-l10n)
 if [ "${1:-run}" = test ]; then
   # What checks the installed tree and the Debian package: the desktop-entry and AppStream
   # validators, the MIME database and a query of it, and dpkg-shlibdeps (with file, which

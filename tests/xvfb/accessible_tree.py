@@ -4,37 +4,16 @@
 # grid is a named button, each arrow key that moves over the grid sends a focus event for the
 # key reached, and the fields of the label and code dialogs have names.
 # Usage: run_on_xvfb.sh accessible_tree.py TAVRIN_BINARY
-# Debian's own Python, whose packages the AT-SPI bindings are. It runs itself again on a private
-# session bus, where the accessibility bus starts on demand.
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
+from private_atspi import atspi, walk
 
-def skip(why):
-    print(f"SKIP: {why}")
-    sys.exit(77)
-
-
-if os.environ.get("TAVRIN_PRIVATE_BUS") != "1":
-    for tool in ("dbus-run-session", "xdotool"):
-        if not shutil.which(tool):
-            skip(f"{tool} is not installed")
-    if not os.path.exists("/usr/share/dbus-1/services/org.a11y.Bus.service"):
-        skip("at-spi2-core, the accessibility bus, is not installed")
-    os.environ["TAVRIN_PRIVATE_BUS"] = "1"
-    os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
-
-try:
-    import gi
-
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi, GLib
-except (ImportError, ValueError):
-    skip("python3-pyatspi (with the Atspi bindings) is not installed")
+Atspi = atspi()
+from gi.repository import GLib  # noqa: E402 (only on the private bus)
 
 log = tempfile.TemporaryFile()
 app = subprocess.Popen([sys.argv[1]], stdout=log, stderr=subprocess.STDOUT,
@@ -49,13 +28,6 @@ def end(why, failed=True):
         print("--- the program's output:\n" + log.read().decode(errors="replace"))
     print(f"FAIL: {why}" if failed else why)
     sys.exit(1 if failed else 0)
-
-
-def walk(node, depth=0):
-    if node is not None and depth < 12:
-        yield node
-        for i in range(node.get_child_count()):
-            yield from walk(node.get_child_at_index(i), depth + 1)
 
 
 def xdotool(*args):

@@ -49,7 +49,8 @@ void overview(QTextStream &to)
           "Exit status, the same in every subcommand: 0 success; 1 found something: problems\n"
           "in a file that loads, a difference, no key that sends the codes, a failed run;\n"
           "2 could not do the work: bad usage, a file that cannot be read, is no layout or\n"
-          "would not load, an output not written whole.\n";
+          "would not load, an output not written whole.\n\n"
+          "tvrtool writes English whatever the locale, so that scripts can read it.\n";
 }
 
 int help(const QStringList &arguments, ToolIo &io)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLineName.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 std::optional<QString> CommandLineName::decode(const char *argument)
@@ -34,6 +35,7 @@ QString CommandLineName::shown(const char *argument)
 
 QString CommandLineName::refusal()
 {
-    return QStringLiteral("the name is not valid UTF-8 text, so it cannot be used as given; "
-                          "rename the file");
+    return QCoreApplication::translate(
+        "CommandLineName",
+        "the name is not valid UTF-8 text, so it cannot be used as given; rename the file");
 }

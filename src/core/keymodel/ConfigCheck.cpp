@@ -3,6 +3,8 @@
 
 #include "profile/ProgramProfile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace ConfigCheck {
@@ -92,11 +94,11 @@ QString ConfigProblem::fieldName() const
 {
     switch (field) {
     case Field::ColSpan:
-        return QStringLiteral("column span");
+        return QCoreApplication::translate("ConfigCheck", "column span");
     case Field::RowSpan:
-        return QStringLiteral("row span");
+        return QCoreApplication::translate("ConfigCheck", "row span");
     case Field::CodeCount:
-        return QStringLiteral("code count");
+        return QCoreApplication::translate("ConfigCheck", "code count");
     case Field::Codes:
         return QStringLiteral("codes");
     case Field::None:

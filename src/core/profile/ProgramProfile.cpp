@@ -5,6 +5,8 @@
 
 #include "keymodel/KeyRecord.h"
 
+#include <QCoreApplication>
+
 const ProgramProfile &ProgramProfile::tavrin()
 {
     static const ProgramProfile p{
@@ -16,16 +18,16 @@ const ProgramProfile &ProgramProfile::tavrin()
         .keyboard = true,
         .magic = QByteArrayLiteral("TVRN"),
         .extension = QStringLiteral("tvr"),
-        .openFilter = QStringLiteral("Tavrin Keyboard Config file(*tvr)|*.tvr"),
-        .saveFilter = QStringLiteral("Tavrin Keyboard Config file(*.tvr)|*.tvr"),
+        .openFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Tavrin Keyboard Config file(*tvr)|*.tvr")),
+        .saveFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Tavrin Keyboard Config file(*.tvr)|*.tvr")),
         .rowOrder = {},
         .commands = {Command::Exit, Command::New, Command::Load, Command::Save, Command::Label,
                      Command::Code, Command::Color, Command::ProgOne, Command::ProgAll,
                      Command::View, Command::Print, Command::TestKeys},
         .name = QStringLiteral("Tavrin"),
         .description =
-            QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
-        .loadOpenFailureText = QStringLiteral("Failed to open spesified file."),
+            QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Edits, saves and programs the keys of the point-of-sale keyboard.")),
+        .loadOpenFailureText = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Failed to open spesified file.")),
     };
     return p;
 }
@@ -41,16 +43,17 @@ const ProgramProfile &ProgramProfile::quelda()
         .keyboard = false,
         .magic = QByteArrayLiteral("MGKY"),
         .extension = QStringLiteral("qld"),
-        .openFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
-        .saveFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
+        .openFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Key Lock Config file(*.qld)|*.qld")),
+        .saveFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Key Lock Config file(*.qld)|*.qld")),
         // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
         .rowOrder = {5, 6, 0, 1, 2, 3, 4},
         .commands = {Command::Exit, Command::New, Command::Load, Command::Save, Command::Label,
                      Command::Code, Command::ProgOne, Command::ProgAll, Command::TestKeys},
         .name = QStringLiteral("Quelda"),
-        .description = QStringLiteral(
-            "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),
-        .loadOpenFailureText = QStringLiteral("Failed to open specified file."),
+        .description = QStringLiteral(QT_TRANSLATE_NOOP(
+            "ProgramProfile",
+            "Edits, saves and programs the positions of the point-of-sale keyboard's key lock.")),
+        .loadOpenFailureText = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Failed to open specified file.")),
     };
     return p;
 }
@@ -84,11 +87,19 @@ QByteArray ProgramProfile::defaultLabel(int index) const
 QString ProgramProfile::keyPlace(int index) const
 {
     if (!keyboard)
-        return QStringLiteral("position %1").arg(index);
-    return QStringLiteral("key %1 (column %2, row %3)").arg(index).arg(column(index)).arg(row(index));
+        return QCoreApplication::translate("ProgramProfile", "position %1").arg(index);
+    return QCoreApplication::translate("ProgramProfile", "key %1 (column %2, row %3)")
+        .arg(index)
+        .arg(column(index))
+        .arg(row(index));
 }
 
 qint64 ProgramProfile::fileSize() const
 {
     return magic.size() + qint64(cellCount) * KeyRecord::Size;
+}
+
+QString ProgramProfile::shown(const QString &text)
+{
+    return QCoreApplication::translate("ProgramProfile", text.toUtf8().constData());
 }

@@ -38,10 +38,12 @@ struct ProgramProfile
     // The commands the program has.
     QList<Command> commands;
 
-    // Texts.
+    // Texts, in English; shown() gives them in the user's language.
     QString name;                // window caption and message-box title
     QString description;         // what the program is for, in its command-line help
     QString loadOpenFailureText; // the Load command's wording when the file cannot be opened
+
+    static QString shown(const QString &text);
 
     static const ProgramProfile &tavrin();
     static const ProgramProfile &quelda();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramMain.h"
+#include "UiLanguage.h"
 
 #include "common/Prompter.h"
 #include "common/ScreenPlacement.h"
@@ -87,6 +88,7 @@ void prepareApplication(const ProgramProfile &profile)
     QApplication::setApplicationName(profile.name);
     QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
     QApplication::setWindowIcon(programIcon(profile));
+    UiLanguage::install(*QCoreApplication::instance());
     // The installed desktop entry's name, by which the desktop matches the program's windows to
     // its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrin.") + profile.name);
@@ -97,11 +99,11 @@ std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QS
 {
     auto window = std::make_unique<TMainDlg>(profile);
     if (!window->keysCreated()) {
-        QMessageBox::warning(nullptr, profile.name, QString::fromLatin1(Messages::CreateFailed));
+        QMessageBox::warning(nullptr, profile.name, Messages::shown(Messages::CreateFailed));
         return nullptr;
     }
     if (!refusedName.isEmpty())
-        window->prompter().failure(QString::fromLatin1(Messages::OpenFailedAtStartUp),
+        window->prompter().failure(Messages::shown(Messages::OpenFailedAtStartUp),
                                    FileMessages::refusedNameDetails(refusedName));
     else if (!file.isEmpty())
         window->LoadConfigFile(file, TMainDlg::LoadOrigin::StartUp);

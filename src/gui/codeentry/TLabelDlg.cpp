@@ -12,11 +12,11 @@
 TLabelDlg::TLabelDlg(const LabelCodec &codec, QWidget *parent)
     : QDialog(parent), m_codec(codec),
       m_validator(new LabelValidator(codec, KeyRecord::LabelSize, this)),
-      m_eLabel(new QLineEdit(this)), m_bOk(new QPushButton(QStringLiteral("Ok"), this)),
-      m_bCancel(new QPushButton(QStringLiteral("Cancel"), this))
+      m_eLabel(new QLineEdit(this)), m_bOk(new QPushButton(tr("Ok"), this)),
+      m_bCancel(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("TLabelDlg"));
-    setWindowTitle(QStringLiteral("KeyLabel"));
+    setWindowTitle(tr("KeyLabel"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     // A Japanese face, so Japanese labels read as the keyboard's users know them.

@@ -20,7 +20,7 @@ constexpr QRect CancelGeometry(88, 104, 57, 20);
 
 TScanDlg::TScanDlg(const QString &programName, QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("KeyCode"));
+    setWindowTitle(tr("KeyCode"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
     setFont(FaceFonts::dialog());
@@ -34,13 +34,13 @@ TScanDlg::TScanDlg(const QString &programName, QWidget *parent) : QDialog(parent
     m_scan->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_scan->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    bReset = addButton(QStringLiteral("Reset"), ResetGeometry);
+    bReset = addButton(tr("Reset"), ResetGeometry);
     bReset->setObjectName(QStringLiteral("bReset"));
     connect(bReset, &QPushButton::clicked, this, &TScanDlg::bResetClick);
-    bOk = addButton(QStringLiteral("Ok"), OkGeometry);
+    bOk = addButton(tr("Ok"), OkGeometry);
     bOk->setObjectName(QStringLiteral("bOk"));
     connect(bOk, &QPushButton::clicked, this, &QDialog::accept);
-    bCancel = addButton(QStringLiteral("Cancel"), CancelGeometry);
+    bCancel = addButton(tr("Cancel"), CancelGeometry);
     bCancel->setObjectName(QStringLiteral("bCancel"));
     connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -69,7 +69,7 @@ QString TKey::toolTipText() const
 {
     const KeyCell &c = cell();
     QStringList lines = KeyFace::labelLines(c.Caption, LabelCodePage::current());
-    lines << QStringLiteral("Codes: ") + readableCodes(c.usedCodes());
+    lines << tr("Codes: ") + readableCodes(c.usedCodes());
     return lines.join(u'\n');
 }
 

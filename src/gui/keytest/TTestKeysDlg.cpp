@@ -30,8 +30,8 @@ constexpr QSize InitialSize(640, 360);
 constexpr int WindowGap = 8;
 // The narrowest the window is made to stand beside the main window rather than over it.
 constexpr int MinimumWidth = 400;
-const char ReportFilter[] = "Key test report(*.txt)|*.txt";
-const char ReportFailed[] = "Failed to save the report.";
+const char ReportFilter[] = QT_TRANSLATE_NOOP("TTestKeysDlg", "Key test report(*.txt)|*.txt");
+const char ReportFailed[] = QT_TRANSLATE_NOOP("TTestKeysDlg", "Failed to save the report.");
 
 // The capture of the code dialog, handing each stroke's group to the test instead of listing
 // it; what the control shows is the test's lines.
@@ -61,7 +61,7 @@ TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
     : m_session(std::make_unique<KeyTestSession>(grid)),
       m_prompter(std::make_unique<DialogPrompter>(this, programName))
 {
-    setWindowTitle(QStringLiteral("Test Keys"));
+    setWindowTitle(tr("Test Keys"));
     // A helper window: it must neither keep the program running nor end it when closed.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -78,8 +78,8 @@ TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
     m_capture->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_capture->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_capture->setPlaceholderText(
-        QStringLiteral("Press the keys of the keyboard under test, one after the other. Each "
-                       "press gets a line here with the key of the layout that sends it."));
+        tr("Press the keys of the keyboard under test, one after the other. Each "
+           "press gets a line here with the key of the layout that sends it."));
 
     auto addButton = [this](const QString &caption, const char *name) {
         auto *button = new QPushButton(caption, this);
@@ -90,9 +90,9 @@ TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
         button->setAutoDefault(false);
         return button;
     };
-    bSave = addButton(QStringLiteral("Save Report…"), "bSave");
-    bClear = addButton(QStringLiteral("Clear"), "bClear");
-    QPushButton *bClose = addButton(QStringLiteral("Close"), "bClose");
+    bSave = addButton(tr("Save Report…"), "bSave");
+    bClear = addButton(tr("Clear"), "bClear");
+    QPushButton *bClose = addButton(tr("Close"), "bClose");
     connect(bSave, &QPushButton::clicked, this, &TTestKeysDlg::bSaveClick);
     connect(bClear, &QPushButton::clicked, this, &TTestKeysDlg::bClearClick);
     connect(bClose, &QPushButton::clicked, this, &QWidget::close);
@@ -205,18 +205,17 @@ QString TTestKeysDlg::reportText() const
 
 void TTestKeysDlg::bSaveClick()
 {
-    const QString path = m_prompter->saveFileName(QString::fromLatin1(ReportFilter),
-                                                  QStringLiteral("txt"), m_lastReportPath);
+    const QString path =
+        m_prompter->saveFileName(tr(ReportFilter), QStringLiteral("txt"), m_lastReportPath);
     if (path.isEmpty())
         return;
     // The file dialog leaves the question to the program, as it does for layouts.
     if (QFileInfo::exists(path) &&
-        !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
+        !m_prompter->askYesNo(Messages::shown(Messages::OverwriteQuestion)))
         return;
     if (QString why; !AtomicWriter::write(path, reportText().toUtf8(),
                                           AtomicWriter::Links::WriteThrough, &why)) {
-        m_prompter->failure(QString::fromLatin1(ReportFailed),
-                            FileMessages::saveDetails(path, why));
+        m_prompter->failure(tr(ReportFailed), FileMessages::saveDetails(path, why));
         return;
     }
     m_lastReportPath = path;

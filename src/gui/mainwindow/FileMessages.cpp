@@ -6,6 +6,7 @@
 #include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace FileMessages {
@@ -14,7 +15,8 @@ namespace {
 
 QString withFile(const QString &path, const QString &reason)
 {
-    return QStringLiteral("File: %1\n%2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("FileMessages", "File: %1\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 // The other program of the pair, when the file is its kind.
@@ -27,11 +29,14 @@ const ProgramProfile *otherKind(const QByteArray &head, const ProgramProfile &pr
 QString wrongFile(const ConfigFile::LoadResult &r, const ProgramProfile &profile)
 {
     if (const ProgramProfile *other = otherKind(r.head, profile))
-        return QStringLiteral("This is a %1 configuration file (.%2); %3 opens .%4 files.")
+        return QCoreApplication::translate(
+                   "FileMessages", "This is a %1 configuration file (.%2); %3 opens .%4 files.")
             .arg(other->name, other->extension, profile.name, profile.extension);
-    const QString kind = QStringLiteral("a %1 configuration file").arg(profile.name);
+    const QString kind =
+        QCoreApplication::translate("FileMessages", "a %1 configuration file").arg(profile.name);
     if (r.head != profile.magic)
-        return QStringLiteral("It does not begin with \"%1\": it is not %2.")
+        return QCoreApplication::translate("FileMessages",
+                                           "It does not begin with \"%1\": it is not %2.")
             .arg(QString::fromLatin1(profile.magic), kind);
     return ProblemText::wrongSize(r.size, profile);
 }
@@ -43,11 +48,13 @@ QString loadDetails(const QString &path, const ConfigFile::LoadResult &r,
 {
     switch (r.status) {
     case ConfigFile::LoadStatus::Missing:
-        return withFile(path, QStringLiteral("There is no file of this name."));
+        return withFile(
+            path, QCoreApplication::translate("FileMessages", "There is no file of this name."));
     case ConfigFile::LoadStatus::Directory:
-        return withFile(path, QStringLiteral("It is a directory."));
+        return withFile(path, QCoreApplication::translate("FileMessages", "It is a directory."));
     case ConfigFile::LoadStatus::NotAFile:
-        return withFile(path, QStringLiteral("It is not a regular file."));
+        return withFile(path,
+                        QCoreApplication::translate("FileMessages", "It is not a regular file."));
     case ConfigFile::LoadStatus::Invalid:
         return withFile(path, r.refusal ? ProblemText::keyProblem(*r.refusal, profile)
                                         : wrongFile(r, profile));

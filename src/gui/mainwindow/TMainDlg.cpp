@@ -21,6 +21,7 @@
 #include "keytest/TTestKeysDlg.h"
 #include "layoutview/TViewDlg.h"
 #include "profile/Messages.h"
+#include "profile/Version.h"
 #include "programming/TProgDlg.h"
 
 #include <QAction>
@@ -60,29 +61,40 @@ constexpr QKeyCombination NoShortcut{};
 const CommandRow Commands[] = {
     // Ctrl+Q is the desktops' own quit key (QKeySequence::Quit), where they have one; the
     // generic scheme Qt falls back on has none, so it is named here.
-    {Command::Exit, "E&xit", "Exit", ":/icons/exit.xpm", Qt::CTRL | Qt::Key_Q, "Exit1", "sExit",
+    {Command::Exit, QT_TRANSLATE_NOOP("TMainDlg", "E&xit"), QT_TRANSLATE_NOOP("TMainDlg", "Exit"),
+     ":/icons/exit.xpm", Qt::CTRL | Qt::Key_Q, "Exit1", "sExit",
      [](TMainDlg &d) { d.sExitClick(); }},
-    {Command::New, "&New", "New", ":/icons/new.xpm", Qt::CTRL | Qt::Key_N, "New1", "sNew",
-     [](TMainDlg &d) { d.sNewClick(); }},
-    {Command::Load, "L&oad", "Load", ":/icons/load.xpm", Qt::CTRL | Qt::Key_O, "Load1", "sLoad",
+    {Command::New, QT_TRANSLATE_NOOP("TMainDlg", "&New"), QT_TRANSLATE_NOOP("TMainDlg", "New"),
+     ":/icons/new.xpm", Qt::CTRL | Qt::Key_N, "New1", "sNew", [](TMainDlg &d) { d.sNewClick(); }},
+    {Command::Load, QT_TRANSLATE_NOOP("TMainDlg", "L&oad"), QT_TRANSLATE_NOOP("TMainDlg", "Load"),
+     ":/icons/load.xpm", Qt::CTRL | Qt::Key_O, "Load1", "sLoad",
      [](TMainDlg &d) { d.sLoadClick(); }},
-    {Command::Save, "&Save", "Save", ":/icons/save.xpm", Qt::CTRL | Qt::Key_S, "Save1", "sSave",
+    {Command::Save, QT_TRANSLATE_NOOP("TMainDlg", "&Save"), QT_TRANSLATE_NOOP("TMainDlg", "Save"),
+     ":/icons/save.xpm", Qt::CTRL | Qt::Key_S, "Save1", "sSave",
      [](TMainDlg &d) { d.sSaveClick(); }},
-    {Command::Label, "&Label", "Label", ":/icons/label.xpm", Qt::CTRL | Qt::Key_L, "mLabel",
+    {Command::Label, QT_TRANSLATE_NOOP("TMainDlg", "&Label"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Label"), ":/icons/label.xpm", Qt::CTRL | Qt::Key_L, "mLabel",
      "sLabel", [](TMainDlg &d) { d.sLabelClick(); }},
-    {Command::Code, "Co&de", "Code", ":/icons/code.xpm", Qt::CTRL | Qt::Key_D, "mScan", "sScan",
+    {Command::Code, QT_TRANSLATE_NOOP("TMainDlg", "Co&de"), QT_TRANSLATE_NOOP("TMainDlg", "Code"),
+     ":/icons/code.xpm", Qt::CTRL | Qt::Key_D, "mScan", "sScan",
      [](TMainDlg &d) { d.sScanClick(); }},
-    {Command::Color, "Colo&r", "Color", ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
+    {Command::Color, QT_TRANSLATE_NOOP("TMainDlg", "Colo&r"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Color"), ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
      "sColor", [](TMainDlg &d) { d.sColorClick(); }},
-    {Command::ProgOne, "Prog One", "Prog One", ":/icons/prog1.xpm", NoShortcut, "mProg1", "sProg1",
+    {Command::ProgOne, QT_TRANSLATE_NOOP("TMainDlg", "Prog One"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Prog One"), ":/icons/prog1.xpm", NoShortcut, "mProg1", "sProg1",
      [](TMainDlg &d) { d.sProg1Click(); }},
-    {Command::ProgAll, "Prog All", "Prog All", ":/icons/progall.xpm", NoShortcut, "ProgAll1",
+    {Command::ProgAll, QT_TRANSLATE_NOOP("TMainDlg", "Prog All"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Prog All"), ":/icons/progall.xpm", NoShortcut, "ProgAll1",
      "sProgAll", [](TMainDlg &d) { d.sProgAllClick(); }},
-    {Command::View, "&View", "View", ":/icons/view.xpm", Qt::CTRL | Qt::Key_V, "View1", "sView",
+    {Command::View, QT_TRANSLATE_NOOP("TMainDlg", "&View"), QT_TRANSLATE_NOOP("TMainDlg", "View"),
+     ":/icons/view.xpm", Qt::CTRL | Qt::Key_V, "View1", "sView",
      [](TMainDlg &d) { d.sViewClick(); }},
-    {Command::Print, "&Print", "Print", ":/icons/print.xpm", Qt::CTRL | Qt::Key_P, "Print1",
+    {Command::Print, QT_TRANSLATE_NOOP("TMainDlg", "&Print"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Print"), ":/icons/print.xpm", Qt::CTRL | Qt::Key_P, "Print1",
      "sPrint", [](TMainDlg &d) { d.sPrintClick(); }},
-    {Command::TestKeys, "&Test Keys", "Test Keys", nullptr, Qt::CTRL | Qt::Key_T, "TestKeys1",
+    {Command::TestKeys, QT_TRANSLATE_NOOP("TMainDlg", "&Test Keys"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Test Keys"), nullptr, Qt::CTRL | Qt::Key_T, "TestKeys1",
      nullptr, [](TMainDlg &d) { d.sTestKeysClick(); }},
 };
 
@@ -167,8 +179,8 @@ LabelEditor &TMainDlg::labelEditor()
         // code page cannot be typed, and those already there show as other characters.
         if (!codec.isAvailable())
             m_prompter->failure(
-                QStringLiteral("This system's Qt lacks the %1 code page, so labels are shown and "
-                               "edited one byte per character.")
+                tr("This system's Qt lacks the %1 code page, so labels are shown and "
+                   "edited one byte per character.")
                     .arg(QString::fromLatin1(codec.encoding())));
         m_labelEditor = std::make_unique<TLabelDlg>(codec, this);
     }
@@ -193,9 +205,9 @@ void TMainDlg::createCommands()
         if (!m_profile.has(row.command))
             continue;
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(QIcon(), QString::fromLatin1(row.caption), this);
+        auto *action = new QAction(QIcon(), tr(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.objectName));
-        action->setToolTip(QString::fromLatin1(row.hint));
+        action->setToolTip(tr(row.hint));
         if (row.shortcut != NoShortcut)
             action->setShortcut(row.shortcut);
         // No command starts while the keyboard is being programmed: one asked for meanwhile
@@ -252,10 +264,10 @@ void TMainDlg::changeEvent(QEvent *event)
 
 void TMainDlg::createMenu()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Load));
-    m_recent = new RecentFiles(file->addMenu(QStringLiteral("Recent &Files")), this);
+    m_recent = new RecentFiles(file->addMenu(tr("Recent &Files")), this);
     connect(m_recent, &RecentFiles::chosen, this, [this](const QString &path) {
         m_progDlg->whenIdle([this, path] { openRecent(path); });
     });
@@ -269,7 +281,7 @@ void TMainDlg::createMenu()
     file->addAction(action(Command::Exit));
 
     if (m_undoAction) {
-        QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+        QMenu *edit = menuBar()->addMenu(tr("&Edit"));
         edit->addAction(m_undoAction);
         edit->addAction(m_redoAction);
         edit->addSeparator();
@@ -288,7 +300,7 @@ void TMainDlg::createMenu()
         });
     }
 
-    QMenu *config = menuBar()->addMenu(QStringLiteral("&Config"));
+    QMenu *config = menuBar()->addMenu(tr("&Config"));
     config->addAction(action(Command::Label));
     config->addAction(action(Command::Code));
     if (m_profile.has(Command::Color))
@@ -304,7 +316,8 @@ void TMainDlg::createMenu()
 
 void TMainDlg::createDecorations()
 {
-    auto *version = new QLabel(QString::fromLatin1(Messages::Version), m_client);
+    auto *version = new QLabel(
+        Messages::shown(Messages::Version).arg(QStringLiteral(TAVRIN_VERSION)), m_client);
     version->setObjectName(QStringLiteral("versionLabel"));
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const WindowGeometry &geometry = WindowGeometry::of(m_profile);
@@ -422,7 +435,7 @@ void TMainDlg::closeEvent(QCloseEvent *event)
         return;
     }
     // However the window is closed, unsaved changes get the same question as Exit.
-    if (saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeExit)))
+    if (saveChangesFirst(Messages::shown(Messages::SaveBeforeExit)))
         event->accept();
     else
         event->ignore();

@@ -100,6 +100,6 @@ QString TMainDlg::layoutName() const
 {
     const QString file = m_document->layoutFile();
     const QString name =
-        file.isEmpty() ? QStringLiteral("not saved to a file") : QDir::toNativeSeparators(file);
-    return ConfigChanged() ? name + QStringLiteral(" (changed since last saved)") : name;
+        file.isEmpty() ? tr("not saved to a file") : QDir::toNativeSeparators(file);
+    return ConfigChanged() ? name + tr(" (changed since last saved)") : name;
 }

@@ -112,9 +112,9 @@ void TProgDlg::ProgramKeys(int index)
     const bool taken = SendRun(reason);
     // A program started from the desktop has no terminal: the box says why, under its text.
     if (taken)
-        m_host.prompter().information(QString::fromLatin1(Messages::ProgramCompleted));
+        m_host.prompter().information(Messages::shown(Messages::ProgramCompleted));
     else
-        m_host.prompter().failure(QString::fromLatin1(Messages::ProgramFailed),
+        m_host.prompter().failure(Messages::shown(Messages::ProgramFailed),
                                   QString::fromStdString(reason));
     for (const auto &command : std::exchange(m_afterRun, {}))
         command();

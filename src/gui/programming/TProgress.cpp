@@ -59,10 +59,12 @@ std::optional<QString> TProgress::showRunEvent(const RunEvent &event)
         showEmpty();
         break;
     case RunEvent::Kind::PacketTried:
-        setText(QString::asprintf(Messages::NowProgramming, event.packet));
+        setText(QString::asprintf(qUtf8Printable(Messages::shown(Messages::NowProgramming)),
+                                  event.packet));
         return text();
     case RunEvent::Kind::PacketRefused:
-        setText(QString::asprintf(Messages::Waiting, event.packet, event.attempt));
+        setText(QString::asprintf(qUtf8Printable(Messages::shown(Messages::Waiting)), event.packet,
+                                  event.attempt));
         return text();
     case RunEvent::Kind::Ended:
         hide();
