@@ -9,6 +9,7 @@
 #include "keytest/KeyTestSession.h"
 #include "profile/ProgramProfile.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -89,6 +90,8 @@ private slots:
     void strokesGroupIntoSequencesByGap();
     void followsTheGrid();
     void report();
+    void aFloodKeepsEachLineShort_data();
+    void aFloodKeepsEachLineShort();
 };
 
 void TestKeyTest::matching_data()
@@ -171,7 +174,7 @@ void TestKeyTest::strokesGroupIntoSequencesByGap()
     QList<int> got;
     QStringList starts;
     for (const TestedSequence &s : t.session.sequences()) {
-        got << int(s.codes.size() / 3);
+        got << int(s.codes.size() / 3) * (1 + s.repeats); // the same stroke again counts on it
         starts << s.at.toString(QStringLiteral("HH:mm:ss.zzz"));
     }
     QCOMPARE(got, strokesPerSequence);
@@ -241,6 +244,42 @@ void TestKeyTest::report()
                    "Keys with the same codes (neither a tester nor the till can tell them "
                    "apart):\n"
                    "  cell 3, Tea; cell 9, Tea\n");
+}
+
+void TestKeyTest::aFloodKeepsEachLineShort_data()
+{
+    // Strokes 1 ms apart, far closer than the sequence gap, each line worked out again after
+    // every stroke as the window does.
+    QTest::addColumn<QByteArray>("strokes"); // sent in turn, over and over, 3 bytes each
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("5,000 keys at full speed: 21 strokes (63 bytes) a line")
+        << hex("1CF01C1AF01A") << 5000
+        << "07:51:07  A, Z  [1C F0 1C, 1A F0 1A]  no key of this layout sends this";
+    QTest::newRow("a key held down: one line that counts its repeats")
+        << hex("32F032") << 300 << "07:51:03  B  [32 F0 32]  cell 40, Total (repeated 299 times)";
+}
+
+void TestKeyTest::aFloodKeepsEachLineShort()
+{
+    QFETCH(QByteArray, strokes);
+    QFETCH(int, count);
+    QFETCH(QString, lastLine);
+    Test t(ProgramProfile::tavrin());
+    t.layout.load(tillLayout(t.grid), QString());
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < count; ++i) {
+        t.clock->ms = i;
+        t.session.addGroup(strokes.mid(i * 3 % strokes.size(), 3));
+        t.line(int(t.session.sequences().size()) - 1);
+        KeyTestReport::summary(t.session);
+    }
+    for (const TestedSequence &s : t.session.sequences())
+        QVERIFY(s.codes.size() <= 63);
+    QCOMPARE(t.line(int(t.session.sequences().size()) - 1), lastLine);
+    // Each stroke costs what a short line costs, however many came before it.
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestKeyTest)

@@ -25,11 +25,15 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
 using SimulatorProcess::keyMemory;
-const auto startSimulator = SimulatorProcess::start;
+std::unique_ptr<QProcess> startSimulator(const QStringList &args, int maxFiles = 0)
+{
+    return SimulatorProcess::start(args, maxFiles);
+}
 
 bool programKey(SocketDrv &drv, KeyDocument &layout, int index)
 {
@@ -54,6 +58,7 @@ private slots:
     void socketPathFromEnvironment();
     void hangUpMidRunOpensNoExchangeOnTheNextConnection();
     void aClientThatNeverReadsStallsNobody();
+    void outOfDescriptorsItRestsAndServesAgain();
     void socketIsOwnerOnlyWhateverTheUmask();
 
 private:
@@ -218,6 +223,45 @@ void TestSimulator::aClientThatNeverReadsStallsNobody()
         readLog();
     QVERIFY2(log.contains("does not take its replies was dropped"), log.right(400).constData());
     ::close(greedy);
+}
+
+// The processor time a process has used so far, in clock ticks: utime and stime, the 12th and
+// 13th fields after the command's name.
+long long cpuTicks(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLongLong() + fields.value(12).toLongLong();
+}
+
+void TestSimulator::outOfDescriptorsItRestsAndServesAgain()
+{
+    auto sim = startSimulator({"--socket", socketPath()}, 16);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, QFile::encodeName(socketPath()).constData());
+    // Clients that connect and say nothing, more than the simulator has descriptors for.
+    std::vector<int> idle;
+    for (int i = 0; i < 40; ++i) {
+        idle.push_back(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        ::connect(idle.back(), reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    }
+    QTest::qWait(300);
+
+    // It waits for a descriptor instead of trying again and again, and says why.
+    const long long before = cpuTicks(sim->processId());
+    QTest::qWait(1000);
+    const long long used = cpuTicks(sim->processId()) - before;
+    QVERIFY2(used < 30, qPrintable(QString::number(used)));
+    QVERIFY(sim->readAllStandardOutput().contains("out of descriptors"));
+
+    for (int fd : idle)
+        ::close(fd);
+    SocketDrv drv(socketPath().toStdString());
+    QVERIFY(drv.Open());
+    QVERIFY(drv.IsReady());
+    QVERIFY(drv.EndExchange());
 }
 
 void TestSimulator::socketIsOwnerOnlyWhateverTheUmask()

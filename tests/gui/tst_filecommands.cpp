@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -226,7 +227,7 @@ void TestFileCommands::windowManagerCloseAsks()
 void TestFileCommands::loadFailureChangesNothing_data()
 {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QByteArray>("contents"); // empty: the file does not exist
+    QTest::addColumn<QByteArray>("contents"); // empty: no file; "/...": what is at that path
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("reason"); // under the message, after the file's name
 
@@ -241,6 +242,10 @@ void TestFileCommands::loadFailureChangesNothing_data()
 
     QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing
                              << "There is no file of this name.";
+    QTest::newRow("directory") << "Tavrin" << QByteArray("/") << Text::FileInvalid
+                               << "It is a directory.";
+    QTest::newRow("device") << "Quelda" << QByteArray("/dev/zero") << Text::FileInvalid
+                            << "It is not a regular file.";
     QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid
                            << "It has 7731 bytes, but a Tavrin configuration file has exactly "
                               "7732.";
@@ -267,8 +272,10 @@ void TestFileCommands::loadFailureChangesNothing()
     QFETCH(QByteArray, contents);
     QFETCH(QString, message);
     QFETCH(QString, reason);
-    const QString path = m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
-    if (!contents.isEmpty()) {
+    const QString path = contents.startsWith('/')
+                             ? QString::fromLatin1(contents)
+                             : m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
+    if (!contents.isEmpty() && !contents.startsWith('/')) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(contents);
@@ -401,6 +408,11 @@ QMenu *menuNamed(TMainDlg &dlg, const QString &title)
 
 void TestFileCommands::recentFiles()
 {
+    // The list is where earlier versions kept it, or it would be lost with the update.
+    QCOMPARE(RecentFiles::settingsFile(),
+             QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tavrin"),
+                       QCoreApplication::applicationName())
+                 .fileName());
     const QString loaded = validFile(QStringLiteral("Tavrin"));
     const QString saved = m_dir.filePath(QStringLiteral("recent.tvr"));
     {

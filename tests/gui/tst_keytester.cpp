@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 QList<int> markedKeys(const TMainDlg &dlg)
@@ -184,6 +186,16 @@ void TestKeyTester::savesTheReport()
     QCOMPARE(prompts->shown,
              (QStringList{"save", "save", "ask2: Specified file already exists.\nOverwrite it ?",
                           "save", "failure: Failed to save the report.", "save"}));
+
+    // A FIFO, replaced after all: the box says which file and why, as Save does.
+    const QString fifo = dir.filePath(QStringLiteral("fifo.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    prompts->paths << fifo;
+    prompts->answers2 << true;
+    tester->saveButton()->click();
+    QCOMPARE(prompts->shown.last(), "failure: Failed to save the report.");
+    QCOMPARE(prompts->details.last(),
+             QStringLiteral("File: %1\nit is not a regular file").arg(fifo));
 }
 
 QTEST_MAIN(TestKeyTester)

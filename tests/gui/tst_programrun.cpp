@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <future>
+#include <mutex>
 
 // Prog One and Prog All from the main window, with a driver and a clock that answer at once.
 class TestProgramRun : public QObject
@@ -25,6 +26,7 @@ private slots:
     void commands();
     void commandsAskedDuringARunFollowIt();
     void channelOpensOnceAfterTheFirstPaintAndARunWaitsForIt();
+    void theProgressWindowShowsEachStepWhileItHappens();
 };
 
 namespace {
@@ -166,6 +168,31 @@ void TestProgramRun::channelOpensOnceAfterTheFirstPaintAndARunWaitsForIt()
     QCOMPARE(h.prompter->shown, QStringList{"information: Program completed."});
     QCOMPARE(h.drv->requests.mid(0, 3), (QStringList{"open", "4", "6"}));
     QCOMPARE(h.drv->requests.count("open"), 1);
+}
+
+void TestProgramRun::theProgressWindowShowsEachStepWhileItHappens()
+{
+    Harness h(ProgramProfile::quelda());
+    h.window.action(Command::ProgAll)->trigger(); // makes the progress window
+    TProgress *progress = h.window.progDlg().progress();
+    // While the driver works on BeginRun, each packet and EndRun, the window's own thread says
+    // what it shows by then.
+    QStringList during;
+    h.drv->requestHook = [&](const QString &kind) {
+        if (kind == "6" || kind == "2" || kind == "5")
+            QMetaObject::invokeMethod(
+                progress,
+                [&] {
+                    during << kind + ": " + (progress->isVisible() ? progress->text() : "hidden");
+                },
+                Qt::BlockingQueuedConnection);
+    };
+    h.window.document().setCodes(2, QByteArray::fromHex("1C"));
+    h.window.KeyClick(h.window.key(2), Qt::NoModifier);
+    h.window.action(Command::ProgOne)->trigger();
+
+    QCOMPARE(during, (QStringList{"6: hidden", "2: Now programming (1) ...",
+                                  "2: Now programming (2) ...", "5: hidden"}));
 }
 
 QTEST_MAIN(TestProgramRun)

@@ -23,6 +23,7 @@
 
 #include <csignal>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace LayoutBytes;
 
@@ -620,7 +621,8 @@ void TestTvrtool::exitStatus_data()
     {
         const char *file;
         int status;
-    } inputs[] = {{"GOOD", 0}, {"MISSING", 2}, {"MAGIC", 2}, {"SHORT", 2}, {"REFUSED", 2}};
+    } inputs[] = {{"GOOD", 0},    {"MISSING", 2}, {"MAGIC", 2}, {"SHORT", 2},
+                  {"REFUSED", 2}, {"FOLDER", 2},  {"FIFO", 2}};
     for (const QStringList &loader : loaders) {
         for (const auto &input : inputs) {
             QStringList arguments = loader;
@@ -666,7 +668,11 @@ void TestTvrtool::exitStatus()
         {"REFUSED", write("refused.tvr", refused)},
         {"WARNED", write("warned.tvr", warned)},
         {"BADJSON", write("bad.json", R"({"format": "tvrtool-layout", "version": 2})")},
+        {"FOLDER", m_dir->path()},
+        {"FIFO", path("pipe.tvr")},
     };
+    // Refused for what it is, unread: it would keep the tool waiting for a writer.
+    QCOMPARE(mkfifo(QFile::encodeName(files["FIFO"]).constData(), 0600), 0);
     const Ran exported = tvrtool({"export", files["GOOD"]});
     QByteArray json = exported.out.toUtf8();
     const QString jsonFile = write("good.json", json);
@@ -681,6 +687,8 @@ void TestTvrtool::exitStatus()
     const Ran r = tvrtool(arguments);
     QVERIFY2(r.status == status,
              qPrintable(QStringLiteral("status %1: %2").arg(r.status).arg(r.err)));
+    if (arguments.contains(files["FIFO"]))
+        QVERIFY2(r.err.contains(files["FIFO"] + ": is not a regular file\n"), qPrintable(r.err));
 }
 
 void TestTvrtool::diffAsJson()

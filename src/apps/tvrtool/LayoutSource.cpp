@@ -14,6 +14,17 @@ LayoutSource LayoutSource::read(const QString &path)
 {
     LayoutSource s;
     s.path = path;
+    switch (ConfigFile::kindOf(path)) {
+    case ConfigFile::FileKind::Directory:
+        s.problem = QStringLiteral("is a directory");
+        return s;
+    case ConfigFile::FileKind::Other:
+        s.problem = QStringLiteral("is not a regular file");
+        return s;
+    case ConfigFile::FileKind::Missing: // the system says so, as it would for any name
+    case ConfigFile::FileKind::Regular:
+        break;
+    }
     QFile file(path);
     // Read at most a little more than the larger file, so a huge file costs nothing.
     qint64 enough = 0;

@@ -79,18 +79,20 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     drv->Open();
     SystemRunClock clock;
     TerminalRunView view(io);
-    const RunOutcome outcome = sendPackets(*drv, run, view, clock, &interruption.requested());
+    std::string reason;
+    const RunOutcome outcome =
+        sendPackets(*drv, run, view, clock, &interruption.requested(), &reason);
     drv->Close();
     const bool taken = outcome == RunOutcome::Completed;
 
-    // The result's text is the desktop programs'; the reason the driver could not be reached
-    // (no socket, no permission, nothing listening, no reply) is for the technician.
-    if (!taken && !drv->lastProblem().empty())
-        io.error(QStringLiteral("program: %1").arg(QString::fromStdString(drv->lastProblem())));
+    // The result's text is the desktop programs'; under it, the reason the run failed (no
+    // socket, no permission, nothing listening, no reply) is for the technician.
+    io.out << (taken ? Messages::ProgramCompleted : Messages::ProgramFailed) << Qt::endl;
+    if (!reason.empty())
+        io.error(QStringLiteral("program: %1").arg(QString::fromStdString(reason)));
     if (outcome == RunOutcome::Cancelled)
         io.error(QStringLiteral("program: interrupted at packet %1 of %2; the run was ended")
                      .arg(view.packet())
                      .arg(run.packetCount()));
-    io.out << (taken ? Messages::ProgramCompleted : Messages::ProgramFailed) << Qt::endl;
     return taken ? ExitStatus::Ok : ExitStatus::Found;
 }

@@ -35,3 +35,11 @@ QList<int> KeyCodeIndex::keysSending(QByteArrayView codes) const
         return {};
     return m_byCodes.value(codes.toByteArray());
 }
+
+bool KeyCodeIndex::begunBy(QByteArrayView codes) const
+{
+    for (auto it = m_byCodes.cbegin(); it != m_byCodes.cend(); ++it)
+        if (it.key().startsWith(codes))
+            return true;
+    return false;
+}

@@ -77,6 +77,8 @@ QString sequenceLine(const KeyTestSession &session, const TestedSequence &sequen
     QString matched = keys.isEmpty() ? NoKey : names(session, keys, codec, QStringLiteral("; "));
     if (keys.size() > 1)
         matched += QStringLiteral(" (same codes)");
+    if (sequence.repeats > 0)
+        matched += QStringLiteral(" (repeated %1 times)").arg(sequence.repeats);
     return QStringLiteral("%1  %2  [%3]  %4")
         .arg(sequence.at.toString(QStringLiteral("HH:mm:ss")), readableCodes(sequence.codes),
              hexGroups(sequence.codes), matched);

@@ -17,8 +17,8 @@ namespace KeyTestReport {
 QString keyName(const KeyTestSession &session, int index, const LabelCodec &codec);
 
 // One line per sequence: the time, the strokes, the hex of each group and the keys that send
-// exactly this, or that no key does:
-// "07:51:03  Shift+A  [12 1C F0 1C F0 12]  cell 12, Latte".
+// exactly this, or that no key does, and how often a held key repeated it:
+// "07:51:03  Shift+A  [12 1C F0 1C F0 12]  cell 12, Latte (repeated 40 times)".
 QString sequenceLine(const KeyTestSession &session, const TestedSequence &sequence,
                      const LabelCodec &codec);
 

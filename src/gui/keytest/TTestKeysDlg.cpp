@@ -7,6 +7,7 @@
 #include "keymodel/LabelCodec.h"
 #include "keytest/KeyTestReport.h"
 #include "keytest/KeyTestSession.h"
+#include "mainwindow/FileMessages.h"
 #include "profile/Messages.h"
 
 #include <QBoxLayout>
@@ -141,10 +142,18 @@ void TTestKeysDlg::sequenceAdded()
 
 void TTestKeysDlg::sequenceExtended()
 {
-    QTextCursor cursor(m_capture->document()->lastBlock());
+    // Only what changed is written again: the time and the first strokes stay as they are.
+    const QString line = KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
+                                                     LabelCodec::forSystemLocale());
+    const QTextBlock block = m_capture->document()->lastBlock();
+    const QString shown = block.text();
+    qsizetype same = 0;
+    while (same < line.size() && same < shown.size() && line[same] == shown[same])
+        ++same;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + int(same));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
-                                                  LabelCodec::forSystemLocale()));
+    cursor.insertText(line.mid(same));
     showLatest();
     showSummary();
     markLast();
@@ -202,8 +211,10 @@ void TTestKeysDlg::bSaveClick()
     if (QFileInfo::exists(path) &&
         !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
         return;
-    if (!AtomicWriter::write(path, reportText().toUtf8(), AtomicWriter::Links::WriteThrough)) {
-        m_prompter->failure(QString::fromLatin1(ReportFailed));
+    if (QString why; !AtomicWriter::write(path, reportText().toUtf8(),
+                                          AtomicWriter::Links::WriteThrough, &why)) {
+        m_prompter->failure(QString::fromLatin1(ReportFailed),
+                            FileMessages::saveDetails(path, why));
         return;
     }
     m_lastReportPath = path;

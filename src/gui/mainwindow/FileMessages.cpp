@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FileMessages.h"
 
+#include "keymodel/CommandLineName.h"
 #include "keymodel/ConfigCheck.h"
 #include "profile/ProgramProfile.h"
 
@@ -87,6 +88,10 @@ QString loadDetails(const QString &path, const ConfigFile::LoadResult &r,
     switch (r.status) {
     case ConfigFile::LoadStatus::Missing:
         return withFile(path, QStringLiteral("There is no file of this name."));
+    case ConfigFile::LoadStatus::Directory:
+        return withFile(path, QStringLiteral("It is a directory."));
+    case ConfigFile::LoadStatus::NotAFile:
+        return withFile(path, QStringLiteral("It is not a regular file."));
     case ConfigFile::LoadStatus::Invalid:
         return withFile(path, r.refusal ? problem(*r.refusal, profile) : wrongFile(r, profile));
     case ConfigFile::LoadStatus::OpenFailed:
@@ -96,6 +101,13 @@ QString loadDetails(const QString &path, const ConfigFile::LoadResult &r,
         break;
     }
     return {};
+}
+
+QString refusedNameDetails(const QString &shownName)
+{
+    QString reason = CommandLineName::refusal() + u'.';
+    reason[0] = reason[0].toUpper();
+    return withFile(shownName, reason);
 }
 
 QString saveDetails(const QString &path, const QString &systemError)

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <cstdio>
 
 namespace {
 
@@ -15,14 +18,48 @@ constexpr char Organisation[] = "tavrin";
 } // namespace
 
 // Each program keeps its own list, in the settings named after the application.
-std::unique_ptr<QSettings> RecentFiles::settings()
+QString RecentFiles::settingsFile()
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QLatin1String(Organisation),
-                                       QCoreApplication::applicationName());
+#ifdef Q_OS_WIN
+    // Where QSettings keeps them here, in the roaming application data, which no standard
+    // location names; no FIFO can stand there.
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QLatin1String(Organisation),
+                     QCoreApplication::applicationName())
+        .fileName();
+#else
+    // Where QSettings keeps them, named without QSettings, which opens its file as it is made.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           QLatin1String(Organisation) + u'/' + QCoreApplication::applicationName() +
+           QStringLiteral(".ini");
+#endif
 }
 
-RecentFiles::RecentFiles(QMenu *menu, QObject *parent) : QObject(parent), m_menu(menu)
+// Opening a FIFO waits for a writer that may never come, and a file that cannot be read would
+// be written over unread: a settings file of either kind is passed over, said once, and
+// neither read nor written. The list then lasts for this run only.
+QString RecentFiles::usableSettingsFile()
+{
+    const QString path = settingsFile();
+    const QFileInfo info(path);
+    if (!info.exists() || (info.isFile() && info.isReadable()))
+        return path;
+    std::fprintf(stderr,
+                 "%s: the settings file %s is not a regular file that can be read; it is passed "
+                 "over, and the recent files are not kept\n",
+                 qPrintable(QCoreApplication::applicationName()),
+                 qPrintable(QDir::toNativeSeparators(path)));
+    return QString();
+}
+
+std::unique_ptr<QSettings> RecentFiles::settings() const
+{
+    if (m_settingsFile.isEmpty())
+        return nullptr;
+    return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
+}
+
+RecentFiles::RecentFiles(QMenu *menu, QObject *parent)
+    : QObject(parent), m_menu(menu), m_settingsFile(usableSettingsFile())
 {
     readBack();
     fillMenu();
@@ -32,7 +69,8 @@ void RecentFiles::readBack()
 {
     // Another window of the program may have written the list since this one last read it;
     // a list kept only in memory and written whole would lose that window's files.
-    m_files = settings()->value(QLatin1String(Key)).toStringList().mid(0, MostKept);
+    if (const std::unique_ptr<QSettings> kept = settings())
+        m_files = kept->value(QLatin1String(Key)).toStringList().mid(0, MostKept);
 }
 
 void RecentFiles::add(const QString &path)
@@ -56,7 +94,8 @@ void RecentFiles::store()
 {
     // The settings are written whole through a temporary file; a list that cannot be kept
     // costs nothing but the list.
-    settings()->setValue(QLatin1String(Key), m_files);
+    if (const std::unique_ptr<QSettings> kept = settings())
+        kept->setValue(QLatin1String(Key), m_files);
     fillMenu();
 }
 

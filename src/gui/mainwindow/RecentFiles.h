@@ -10,7 +10,8 @@ class QMenu;
 class QSettings;
 
 // The configuration files last opened or saved, newest first, kept for the next start in the
-// user's settings of the program (the application's name). Shown as a menu whose entries say which file to open.
+// user's settings of the program (the application's name). Shown as a menu whose entries say which
+// file to open.
 class RecentFiles : public QObject
 {
     Q_OBJECT
@@ -24,16 +25,22 @@ public:
     // Puts the file first, once.
     void add(const QString &path);
     void remove(const QString &path);
+    // The user's settings file of the program, where QSettings keeps it.
+    static QString settingsFile();
 
 signals:
     void chosen(const QString &path);
 
 private:
-    static std::unique_ptr<QSettings> settings();
+    // The settings file, or nothing when it is there but not a readable regular file.
+    static QString usableSettingsFile();
+    // Null when the settings file is passed over.
+    std::unique_ptr<QSettings> settings() const;
     void readBack();
     void store();
     void fillMenu();
 
     QMenu *m_menu;
     QStringList m_files;
+    QString m_settingsFile;
 };

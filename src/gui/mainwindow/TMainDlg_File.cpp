@@ -27,6 +27,8 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
     case ConfigFile::LoadStatus::Missing:
         m_prompter->failure(QString::fromLatin1(Messages::FileMissing), details);
         return false;
+    case ConfigFile::LoadStatus::Directory:
+    case ConfigFile::LoadStatus::NotAFile:
     case ConfigFile::LoadStatus::Invalid:
         m_prompter->failure(QString::fromLatin1(Messages::FileInvalid), details);
         return false;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <string>
 #include <vector>
 
 class KeyDocument;
@@ -75,7 +76,8 @@ signals:
 private:
     class QueuedView;
 
-    bool SendRun();
+    // True when every packet was taken; otherwise reason says why, when the run knows.
+    bool SendRun(std::string &reason);
 
     const ProgramProfile &m_profile;
     Host &m_host;
