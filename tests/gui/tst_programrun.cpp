@@ -59,22 +59,20 @@ void TestProgramRun::commands_data()
     QTest::addColumn<int>("packets");
     QTest::addColumn<QString>("lastPacket");
     QTest::addColumn<QString>("lastText");
-    QTest::addColumn<QRect>("label");
     QTest::addColumn<bool>("centred");
 
-    const QRect tavrinLabel(16, 24, 233, 15), queldaLabel(16, 24, 233, 17);
     QTest::newRow("Tavrin, Prog All")
         << true << -1 << true << "information: Program completed." << 84 << "2:F1 F7 00 5B F4"
-        << "Now programming (84) ..." << tavrinLabel << true;
+        << "Now programming (84) ..." << true;
     QTest::newRow("Tavrin, Prog One, Shift+A on key 12")
         << true << 12 << true << "information: Program completed." << 7 << "2:F1 F7 06 14 F4"
-        << "Now programming (7) ..." << tavrinLabel << true;
+        << "Now programming (7) ..." << true;
     QTest::newRow("Quelda, Prog All, no keyboard")
         << false << -1 << false << "failure: Failed to program." << 0 << ""
-        << "Waiting (1 - 6) ..." << queldaLabel << false;
+        << "Waiting (1 - 6) ..." << false;
     QTest::newRow("Quelda, Prog One")
         << false << 2 << true << "information: Program completed." << 7 << "2:F1 F7 06 72 F4"
-        << "Now programming (7) ..." << queldaLabel << false;
+        << "Now programming (7) ..." << false;
 }
 
 void TestProgramRun::commands()
@@ -86,7 +84,6 @@ void TestProgramRun::commands()
     QFETCH(int, packets);
     QFETCH(QString, lastPacket);
     QFETCH(QString, lastText);
-    QFETCH(QRect, label);
     QFETCH(bool, centred);
 
     Harness h(keyboard ? ProgramProfile::tavrin() : ProgramProfile::quelda());
@@ -116,7 +113,7 @@ void TestProgramRun::commands()
     QCOMPARE(window->size(), QSize(266, 73));
     QCOMPARE(window->cursor().shape(), Qt::WaitCursor);
     auto *text = window->findChild<QLabel *>();
-    QCOMPARE(text->geometry(), label);
+    QVERIFY(window->rect().contains(text->geometry()));
     QCOMPARE(text->alignment().testFlag(Qt::AlignHCenter), centred);
 }
 

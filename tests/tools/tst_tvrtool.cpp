@@ -227,15 +227,15 @@ void TestTvrtool::importRefuses_data()
     row("other program", "program", "Other",
         "program: \"Other\" is neither \"Tavrin\" nor \"Quelda\"");
     row("span below 1", "keys.3.colSpan", 0,
-        "keys[3].colSpan: key 3 (column 0, row 3): column span 0, below 1");
+        "keys[3].colSpan: Key 3 (column 0, row 3) has a column span of 0; it must be at least 1.");
     row("span past the grid", "keys.80.colSpan", 2,
-        "keys[80].colSpan: key 80 (column 11, row 3): column span 2 runs past the grid's 12 "
-        "columns");
+        "keys[80].colSpan: Key 80 (column 11, row 3) has a column span of 2, which runs past the "
+        "edge of the grid.");
     row("span over a byte", "keys.3.rowSpan", 256,
         "keys[3].rowSpan: wants a whole number from 0 to 255");
     row("keys overlap", "keys.0.colSpan", 2,
-        "keys[7]: key 7 (column 1, row 0) covers key 7 (column 1, row 0), which key 0 (column "
-        "0, row 0) covers too");
+        "keys[7]: Key 7 (column 1, row 0) covers cell 7, which key 0 (column 0, row 0) covers "
+        "too.");
     row("not hex", "keys.5.codes", QJsonArray{"1C F0", "1G"},
         "keys[5].codes[1]: \"1G\" is not a byte as two hex digits, such as 1C");
     QJsonArray tooMany;
@@ -312,11 +312,16 @@ void TestTvrtool::check_data()
     QTest::newRow("good") << defaults() << "ok" << 0;
     QTest::newRow("good lock") << defaults(false) << "ok" << 0;
     QTest::newRow("a byte short") << defaults().chopped(1)
-                                  << "7731 bytes, but a Tavrin file (\"TVRN\") has 7732" << 2;
+                                  << "It has 7731 bytes, but a Tavrin configuration file has "
+                                     "exactly 7732."
+                                  << 2;
     QTest::newRow("a byte over") << defaults() + '\0'
-                                 << "7733 bytes, but a Tavrin file (\"TVRN\") has 7732" << 2;
+                                 << "It has 7733 bytes, but a Tavrin configuration file has "
+                                    "exactly 7732."
+                                 << 2;
     QTest::newRow("lock magic, keyboard size")
-        << "MGKY" + defaults().mid(4) << "7732 bytes, but a Quelda file (\"MGKY\") has 648" << 2;
+        << "MGKY" + defaults().mid(4)
+        << "It has 7732 bytes, but a Quelda configuration file has exactly 648." << 2;
     QTest::newRow("magic") << "ABCD" + defaults().mid(4)
                            << "starts with \"ABCD\", not \"TVRN\" (Tavrin) or \"MGKY\" (Quelda): "
                               "not a layout file"
@@ -331,36 +336,40 @@ void TestTvrtool::check_data()
                            << 2;
     QByteArray f = defaults();
     QTest::newRow("span below 1") << set(f, 12, RowSpan, QByteArray(1, '\0'))
-                                  << "key 12 (column 1, row 5): row span 0, below 1" << 2;
+                                  << "Key 12 (column 1, row 5) has a row span of 0; it must be "
+                                     "at least 1."
+                                  << 2;
     f = defaults();
     QTest::newRow("span past the grid")
         << set(f, 80, ColSpan, "\x02")
-        << "key 80 (column 11, row 3): column span 2 runs past the grid's 12 columns" << 2;
+        << "Key 80 (column 11, row 3) has a column span of 2, which runs past the edge of the "
+           "grid."
+        << 2;
     f = defaults(false);
     QTest::newRow("span in a lock file")
         << set(f, 3, RowSpan, "\x02")
-        << "position 3: row span 2, but key-lock positions are never merged" << 2;
+        << "Position 3 has a row span of 2; key-lock positions are never merged." << 2;
     f = defaults();
     QTest::newRow("code count") << set(f, 5, CodeCount, "\x46")
-                                << "key 5 (column 0, row 5): code count 70, over 63" << 2;
+                                << "Key 5 (column 0, row 5) has 70 codes; a key holds at most 63."
+                                << 2;
     f = defaults();
     QTest::newRow("shown key under a merged one")
         << set(f, 0, RowSpan, "\x02")
-        << "key 1 (column 0, row 1) covers key 1 (column 0, row 1), which key 0 (column 0, row "
-           "0) covers too"
+        << "Key 1 (column 0, row 1) covers cell 1, which key 0 (column 0, row 0) covers too."
         << 2;
     f = defaults();
     QTest::newRow("end mark among the codes")
         << setCodes(f, 5, "1CF01CF71CF01C")
-        << "key 5 (column 0, row 5): code 4 is the end mark F7, so programming would stop "
-           "there and leave out the codes after it"
+        << "Key 5 (column 0, row 5) has the end mark F7 as code 4, so programming would stop "
+           "there and leave out the codes after it."
         << 1;
     f = defaults();
     set(f, 40, Visible, QByteArray(1, '\0'));
     QTest::newRow("hidden cell with a span")
         << set(f, 40, ColSpan, "\x02")
-        << "key 40 (column 5, row 5): hidden, but with column span 2; it loads as 1, so that no "
-           "merge over it uncovers another key's cells"
+        << "Key 40 (column 5, row 5) is hidden, but has a column span of 2; it loads as 1, so "
+           "that no merge over it uncovers another key's cells."
         << 1;
 }
 

@@ -5,6 +5,7 @@
 #include "LayoutText.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
+#include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QJsonArray>
@@ -61,7 +62,7 @@ int checkCommand(const QStringList &arguments, ToolIo &io)
             source.status == LayoutSource::Status::Unreadable)
             problems << source.problem;
         for (const ConfigProblem &p : source.problems)
-            problems << LayoutText::problem(p, *source.profile);
+            problems << ProblemText::keyProblem(p, *source.profile);
         // The same status for the same file as every other subcommand gives: a file that does
         // not load is trouble; problems that loading puts up with are a finding.
         if (!source.loaded())

@@ -6,6 +6,7 @@
 #include "keymodel/ConfigFile.h"
 #include "keymodel/KeyRecord.h"
 #include "keymodel/LabelCodec.h"
+#include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QHash>
@@ -368,9 +369,9 @@ ReadResult read(const QByteArray &json)
         ConfigFile::Verdict verdict =
             ConfigFile::judge(ConfigFile::serialize(r.cells, profile), profile);
         if (const ConfigProblem *refused = verdict.refusal())
-            fail(problemPath(*refused), LayoutText::problem(*refused, profile));
+            fail(problemPath(*refused), ProblemText::keyProblem(*refused, profile));
         for (const ConfigProblem &p : verdict.problems)
-            r.warnings << problemPath(p) + QStringLiteral(": ") + LayoutText::problem(p, profile);
+            r.warnings << problemPath(p) + QStringLiteral(": ") + ProblemText::keyProblem(p, profile);
         r.cells = std::move(verdict.cells);
         r.profile = &profile;
     } catch (const Failure &f) {

@@ -4,6 +4,7 @@
 #include "LayoutText.h"
 #include "ToolIo.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QFile>
@@ -52,14 +53,14 @@ LayoutSource LayoutSource::read(const QString &path)
     ConfigFile::Verdict verdict = ConfigFile::judge(s.bytes, *s.profile);
     switch (verdict.reason) {
     case ConfigFile::Verdict::Reason::WrongSize:
-        s.problem = LayoutText::wrongSize(size, *s.profile);
+        s.problem = ProblemText::wrongSize(size, *s.profile);
         return s;
     case ConfigFile::Verdict::Reason::WrongMagic: // the magic chose the profile
         s.problem = LayoutText::wrongMagic(s.bytes);
         return s;
     case ConfigFile::Verdict::Reason::BadValues:
         s.status = Status::Refused;
-        s.problem = LayoutText::problem(*verdict.refusal(), *s.profile);
+        s.problem = ProblemText::keyProblem(*verdict.refusal(), *s.profile);
         break;
     case ConfigFile::Verdict::Reason::Loadable:
         s.status = Status::Loaded;

@@ -38,48 +38,6 @@ std::optional<quint32> parseColor(const QString &text)
     return ColorValue::systemColorNamed(text);
 }
 
-QString problem(const ConfigProblem &p, const ProgramProfile &profile)
-{
-    using Kind = ConfigProblem::Kind;
-    const QString place = profile.keyPlace(p.key);
-    const QString field = p.fieldName();
-    switch (p.kind) {
-    case Kind::SpanBelowOne:
-        return QStringLiteral("%1: %2 %3, below 1").arg(place, field).arg(p.value);
-    case Kind::SpanPastGrid: {
-        const bool columns = p.field == ConfigProblem::Field::ColSpan;
-        return QStringLiteral("%1: %2 %3 runs past the grid's %4 %5")
-            .arg(place, field)
-            .arg(p.value)
-            .arg(columns ? profile.gridColumns : profile.gridRows)
-            .arg(columns ? QStringLiteral("columns") : QStringLiteral("rows"));
-    }
-    case Kind::SpanInLockFile:
-        return QStringLiteral("%1: %2 %3, but key-lock positions are never merged")
-            .arg(place, field)
-            .arg(p.value);
-    case Kind::TooManyCodes:
-        return QStringLiteral("%1: code count %2, over %3")
-            .arg(place)
-            .arg(p.value)
-            .arg(KeyCell::MaxCodes);
-    case Kind::KeysOverlap:
-        return QStringLiteral("%1 covers %2, which %3 covers too")
-            .arg(place, profile.keyPlace(p.value), profile.keyPlace(p.other));
-    case Kind::HiddenSpan:
-        return QStringLiteral("%1: hidden, but with %2 %3; it loads as 1, so that no merge over it "
-                              "uncovers another key's cells")
-            .arg(place, field)
-            .arg(p.value);
-    case Kind::EndMarkInCodes:
-        return QStringLiteral("%1: code %2 is the end mark F7, so programming would stop there "
-                              "and leave out the codes after it")
-            .arg(place)
-            .arg(p.value + 1);
-    }
-    return {};
-}
-
 QString wrongMagic(const QByteArray &bytes)
 {
     const QByteArray magic = bytes.first(std::min<qsizetype>(bytes.size(), 4));
@@ -93,14 +51,6 @@ QString wrongMagic(const QByteArray &bytes)
     for (const ProgramProfile *p : ProgramProfile::all())
         kinds << QStringLiteral("\"%1\" (%2)").arg(QString::fromLatin1(p->magic), p->name);
     return QStringLiteral("%1, not %2: not a layout file").arg(shown, kinds.join(u" or "));
-}
-
-QString wrongSize(qint64 size, const ProgramProfile &profile)
-{
-    return QStringLiteral("%1 bytes, but a %2 file (\"%3\") has %4")
-        .arg(size)
-        .arg(profile.name, QString::fromLatin1(profile.magic))
-        .arg(profile.fileSize());
 }
 
 QString quotedLabel(const QByteArray &caption, const LabelCodec &codec)

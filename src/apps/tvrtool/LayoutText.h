@@ -21,10 +21,9 @@ QString colorText(quint32 value);
 // The value any of those forms stands for; nothing for anything else.
 std::optional<quint32> parseColor(const QString &text);
 
-// What check and every loading subcommand say about a file's problems.
-QString problem(const ConfigProblem &problem, const ProgramProfile &profile);
+// What check and every loading subcommand say about a file that is no layout; its keys'
+// problems are worded as the programs word them.
 QString wrongMagic(const QByteArray &bytes);
-QString wrongSize(qint64 size, const ProgramProfile &profile);
 
 // A label for a line of text, in double quotes: characters that would upset the terminal are
 // shown as "?"; the label's "|" line breaks stay as they are.

@@ -35,17 +35,6 @@ QString codeCount(int n)
                     : QStringLiteral("%1 codes").arg(n);
 }
 
-// Where a cell stands on the main window, in cells: the lock's positions are not in index order.
-QPoint gridPlace(int index, const ProgramProfile &profile)
-{
-    QPoint origin = profile.cellPosition(0);
-    for (int i = 1; i < profile.cellCount; ++i) {
-        const QPoint p = profile.cellPosition(i);
-        origin = QPoint(std::min(origin.x(), p.x()), std::min(origin.y(), p.y()));
-    }
-    return (profile.cellPosition(index) - origin) / KeyCell::Pitch;
-}
-
 QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumns)
 {
     const ProgramProfile &profile = *source.profile;
@@ -54,7 +43,7 @@ QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumn
         const KeyCell &k = source.cells[i];
         if (!k.Visible)
             continue;
-        const QPoint place = gridPlace(i, profile);
+        const QPoint place = profile.place(i);
         const int x = place.x() * cellColumns, y = place.y() * CellLines;
         const int width = k.ColSpan * cellColumns, height = k.RowSpan * CellLines;
         canvas.box(x, y, width, height);

@@ -23,9 +23,6 @@ struct KeyCell
     static constexpr quint8 EndMark = DriverProtocol::EndMark;
     // The keyboard takes the end mark at the position after the most codes.
     static_assert(MaxCodes == DriverProtocol::MaxPosition);
-    // Grid pitch and cell size on the main window, in pixels: a key spanning n cells is n
-    // pitches wide, so merged keys fill exactly the cells they cover.
-    static constexpr int Pitch = 44;
 
     bool Visible = true;
     QByteArray Caption; // label bytes in the legacy code page, kept verbatim for byte-exact files

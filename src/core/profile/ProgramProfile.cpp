@@ -3,7 +3,6 @@
 
 #include "CellCounts.h"
 
-#include "keymodel/KeyCell.h"
 #include "keymodel/KeyRecord.h"
 
 const ProgramProfile &ProgramProfile::tavrin()
@@ -19,13 +18,10 @@ const ProgramProfile &ProgramProfile::tavrin()
         .extension = QStringLiteral("tvr"),
         .openFilter = QStringLiteral("Tavrin Keyboard Config file(*tvr)|*.tvr"),
         .saveFilter = QStringLiteral("Tavrin Keyboard Config file(*.tvr)|*.tvr"),
-        .placement = Placement::Columns,
-        .clientSize = QSize(544, 384),
-        .versionLabel = QRect(440, 360, 92, 15),
-        .lockPicture = false,
-        .toolButtonLeft = {8, 40, 64, 88, 120, 144, 168, 200, 224, 256, 280, MenuOnly},
-        .progressLabel = QRect(16, 24, 233, 15),
-        .progressCentred = true,
+        .rowOrder = {},
+        .commands = {Command::Exit, Command::New, Command::Load, Command::Save, Command::Label,
+                     Command::Code, Command::Color, Command::ProgOne, Command::ProgAll,
+                     Command::View, Command::Print, Command::TestKeys},
         .name = QStringLiteral("Tavrin"),
         .description =
             QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
@@ -47,13 +43,10 @@ const ProgramProfile &ProgramProfile::quelda()
         .extension = QStringLiteral("qld"),
         .openFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
         .saveFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
-        .placement = Placement::LockRow,
-        .clientSize = QSize(324, 374),
-        .versionLabel = QRect(216, 352, 97, 19),
-        .lockPicture = true,
-        .toolButtonLeft = {8, 40, 64, 88, 120, 144, -1, 176, 200, -1, -1, MenuOnly},
-        .progressLabel = QRect(16, 24, 233, 17),
-        .progressCentred = false,
+        // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
+        .rowOrder = {5, 6, 0, 1, 2, 3, 4},
+        .commands = {Command::Exit, Command::New, Command::Load, Command::Save, Command::Label,
+                     Command::Code, Command::ProgOne, Command::ProgAll, Command::TestKeys},
         .name = QStringLiteral("Quelda"),
         .description = QStringLiteral(
             "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),
@@ -76,13 +69,11 @@ const ProgramProfile *ProgramProfile::forFileStart(QByteArrayView bytes)
     return nullptr;
 }
 
-QPoint ProgramProfile::cellPosition(int index) const
+QPoint ProgramProfile::place(int index) const
 {
-    if (placement == Placement::LockRow)
-        // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
-        return QPoint(((index + 2) % 7) * KeyCell::Pitch + 8, 41);
-    return QPoint((index / gridRows) * KeyCell::Pitch + 8,
-                  (index % gridRows) * KeyCell::Pitch + 41);
+    if (!rowOrder.isEmpty())
+        return QPoint(int(rowOrder.indexOf(index)), 0);
+    return QPoint(column(index), row(index));
 }
 
 QByteArray ProgramProfile::defaultLabel(int index) const
@@ -94,7 +85,10 @@ QString ProgramProfile::keyPlace(int index) const
 {
     if (!keyboard)
         return QStringLiteral("position %1").arg(index);
-    return QStringLiteral("key %1 (column %2, row %3)").arg(index).arg(column(index)).arg(row(index));
+    return QStringLiteral("key %1 (column %2, row %3)")
+        .arg(index)
+        .arg(column(index))
+        .arg(row(index));
 }
 
 qint64 ProgramProfile::fileSize() const

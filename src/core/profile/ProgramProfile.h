@@ -5,23 +5,17 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QPoint>
-#include <QRect>
-#include <QSize>
 #include <QString>
 
 #include <array>
 
-// Everything that tells the keyboard program and the key-lock program apart. Both programs are
-// built from the same sources; only the profile handed to the main window differs.
+// Everything that tells the keyboard program and the key-lock program apart: the facts of each,
+// built from the same sources; only the profile handed to the main window differs. How their
+// windows look lies with the widgets.
 struct ProgramProfile
 {
-    enum class Placement
-    {
-        Columns,
-        LockRow
-    };
-
     // The key grid and what each cell means to the keyboard.
     int cellCount;   // cells in the key grid
     int gridColumns; // grid extent that merged keys must stay inside
@@ -38,18 +32,11 @@ struct ProgramProfile
     QString openFilter; // "description|pattern", as the file dialogs take it
     QString saveFilter;
 
-    // The main window's geometry.
-    Placement placement;
-    QSize clientSize; // main window client area below the menu
-    QRect versionLabel;
-    bool lockPicture;
-    // -1 where the program lacks the command, MenuOnly where it has no tool-bar button.
-    std::array<int, CommandCount> toolButtonLeft;
-    static constexpr int MenuOnly = -2;
-
-    // The progress window of a programming run.
-    QRect progressLabel;  // the label, in the window's 266 x 73 client area
-    bool progressCentred; // the label's text centred, else left-aligned
+    // The key lock's positions from left to right as they stand, in the order the switch turns
+    // through them; empty where the cells stand in their grid's columns and rows.
+    QList<int> rowOrder;
+    // The commands the program has.
+    QList<Command> commands;
 
     // Texts.
     QString name;                // window caption and message-box title
@@ -64,7 +51,9 @@ struct ProgramProfile
     static const ProgramProfile *forFileStart(QByteArrayView bytes);
 
     qint64 fileSize() const;
-    QPoint cellPosition(int index) const;
+    // Where a cell stands among the others, in cells from the top-left one: its column and row
+    // on the keyboard, its place along the row on the key lock.
+    QPoint place(int index) const;
     int column(int index) const { return index / gridRows; }
     int row(int index) const { return index % gridRows; }
     QByteArray defaultLabel(int index) const;
@@ -78,6 +67,5 @@ struct ProgramProfile
     QString keyPlace(int index) const;
     // Whether a Shift+click grows the selected key over a neighbour and splits it again.
     bool mergesKeys() const { return keyboard; }
-    bool has(Command c) const { return toolButtonLeft[int(c)] != -1; }
-    bool hasToolButton(Command c) const { return toolButtonLeft[int(c)] >= 0; }
+    bool has(Command c) const { return commands.contains(c); }
 };

@@ -2,6 +2,7 @@
 #include "TKey.h"
 
 #include "codeentry/CodeDecoder.h"
+#include "common/WindowGeometry.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/KeySelection.h"
@@ -59,7 +60,7 @@ void TKey::setMarked(bool marked)
 void TKey::sync()
 {
     const KeyCell &c = cell();
-    resize(KeyCell::Pitch * c.ColSpan, KeyCell::Pitch * c.RowSpan);
+    resize(WindowGeometry::Pitch * c.ColSpan, WindowGeometry::Pitch * c.RowSpan);
     setVisible(c.Visible);
     update();
 }

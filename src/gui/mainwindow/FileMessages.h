@@ -19,7 +19,5 @@ QString loadDetails(const QString &path, const ConfigFile::LoadResult &result,
 QString refusedNameDetails(const QString &shownName);
 // Why the file at path was not written: the system's reason.
 QString saveDetails(const QString &path, const QString &systemError);
-// What is wrong with one key of a file, as the program refuses it.
-QString problem(const ConfigProblem &problem, const ProgramProfile &profile);
 
 } // namespace FileMessages

@@ -10,6 +10,7 @@
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
+#include "common/WindowGeometry.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/KeySelection.h"
@@ -117,7 +118,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setFont(windowFont);
 
     m_client = new QWidget(this);
-    m_client->setFixedSize(profile.clientSize);
+    m_client->setFixedSize(WindowGeometry::of(profile).clientSize);
     setCentralWidget(m_client);
 
     createCommands();
@@ -200,7 +201,8 @@ void TMainDlg::createCommands()
         m_actions[int(row.command)] = action;
         if (row.icon)
             action->setProperty(PicturePath, QString::fromLatin1(row.icon));
-        if (!m_profile.hasToolButton(row.command))
+        const std::optional<int> left = WindowGeometry::of(m_profile).toolButtonLeft(row.command);
+        if (!left)
             continue;
 
         auto *button = new QToolButton(m_client);
@@ -209,8 +211,7 @@ void TMainDlg::createCommands()
         button->setIconSize(QSize(16, 16));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(m_profile.toolButtonLeft[int(row.command)], 0, ToolButtonSize,
-                            ToolButtonSize);
+        button->setGeometry(*left, 0, ToolButtonSize, ToolButtonSize);
         m_buttons[int(row.command)] = button;
     }
 }
@@ -288,9 +289,10 @@ void TMainDlg::createDecorations()
     auto *version = new QLabel(QString::fromLatin1(Messages::Version), m_client);
     version->setObjectName(QStringLiteral("versionLabel"));
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    version->setGeometry(m_profile.versionLabel);
+    const WindowGeometry &geometry = WindowGeometry::of(m_profile);
+    version->setGeometry(geometry.versionLabel);
 
-    if (m_profile.lockPicture) {
+    if (geometry.lockPicture) {
         auto *picture = new QLabel(m_client);
         picture->setObjectName(QStringLiteral("lockPicture"));
         picture->setPixmap(QPixmap::fromImage(LockPicture::render()));
@@ -311,7 +313,7 @@ void TMainDlg::createKeys()
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
             auto *key = new TKey(grid(), *m_selection, i, m_client);
-            key->move(m_profile.cellPosition(i));
+            key->move(WindowGeometry::of(m_profile).cellPosition(m_profile, i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
             m_keys.append(key);
         }

@@ -2,6 +2,7 @@
 #include "TProgress.h"
 
 #include "common/ScreenPlacement.h"
+#include "common/WindowGeometry.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
 #include "programming/RunView.h"
@@ -24,8 +25,9 @@ TProgress::TProgress(const ProgramProfile &profile, QWidget *parent)
     setCursor(Qt::WaitCursor);
 
     m_label->setObjectName(QStringLiteral("label"));
-    m_label->setGeometry(profile.progressLabel);
-    m_label->setAlignment((profile.progressCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
+    const WindowGeometry &geometry = WindowGeometry::of(profile);
+    m_label->setGeometry(geometry.progressLabel);
+    m_label->setAlignment((geometry.progressCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
                           Qt::AlignVCenter);
 }
 
