@@ -24,11 +24,11 @@ QString names(const KeyTestSession &session, const QList<int> &keys, const Label
     return list.join(separator);
 }
 
-QString numbers(const QList<int> &keys, const QString &separator)
+QString numbers(const KeyTestSession &session, const QList<int> &keys, const QString &separator)
 {
     QStringList list;
     for (int key : keys)
-        list << QString::number(key);
+        list << QString::number(session.grid().profile().keyNumber(key));
     return list.join(separator);
 }
 
@@ -61,7 +61,7 @@ QString keyName(const KeyTestSession &session, int index, const LabelCodec &code
 {
     const KeyGrid &grid = session.grid();
     const QByteArray &caption = grid.cell(index).Caption;
-    QString name = QStringLiteral("cell %1").arg(index);
+    QString name = QStringLiteral("key %1").arg(grid.profile().keyNumber(index));
     if (caption == grid.profile().defaultLabel(index))
         return name;
     const QString label = KeyFace::labelLines(caption, codec).join(u' ').simplified();
@@ -89,14 +89,14 @@ QString summary(const KeyTestSession &session)
     QStringList lines{counts(session)};
     if (const QList<int> unseen = session.unseenKeys(); !unseen.isEmpty())
         lines << QStringLiteral("Not yet seen: %1 %2.")
-                     .arg(unseen.size() == 1 ? QStringLiteral("cell") : QStringLiteral("cells"),
-                          numbers(unseen, QStringLiteral(", ")));
+                     .arg(unseen.size() == 1 ? QStringLiteral("key") : QStringLiteral("keys"),
+                          numbers(session, unseen, QStringLiteral(", ")));
     const QList<QList<int>> &identical = session.index().identicalCodes();
     if (!identical.isEmpty()) {
         QStringList sets;
         for (const QList<int> &keys : identical)
-            sets << numbers(keys, QStringLiteral(" = "));
-        lines << QStringLiteral("Same codes, cannot be told apart: cells %1.")
+            sets << numbers(session, keys, QStringLiteral(" = "));
+        lines << QStringLiteral("Same codes, cannot be told apart: keys %1.")
                      .arg(sets.join(QStringLiteral("; ")));
     }
     return lines.join(u'\n');

@@ -84,9 +84,9 @@ QByteArray ProgramProfile::defaultLabel(int index) const
 QString ProgramProfile::keyPlace(int index) const
 {
     if (!keyboard)
-        return QStringLiteral("position %1").arg(index);
+        return QStringLiteral("key %1").arg(keyNumber(index));
     return QStringLiteral("key %1 (column %2, row %3)")
-        .arg(index)
+        .arg(keyNumber(index))
         .arg(column(index))
         .arg(row(index));
 }

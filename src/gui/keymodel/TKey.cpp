@@ -25,8 +25,8 @@ TKey::TKey(const KeyGrid &grid, const KeySelection &selection, int tag, QWidget 
     : QWidget(parent), m_grid(grid), m_selection(selection), m_tag(tag)
 {
     // Only the edge shows whether a cell is selected; its face stays as it is.
-    connect(&selection, &KeySelection::changed, this, [this](int previous, int current) {
-        if (previous == m_tag || current == m_tag)
+    connect(&selection, &KeySelection::changed, this, [this](const QList<int> &touched) {
+        if (touched.contains(m_tag))
             update(edgeRing(rect()));
     });
     // Labels use the desktop's small default face, not the main window's own font.

@@ -309,7 +309,7 @@ void TMainDlg::createKeys()
         m_selection = new KeySelection(this);
         // The key commands act on the selected key: they are there while there is one.
         connect(m_selection, &KeySelection::changed, this,
-                [this](int, int current) { EnableKeyCommands(current >= 0); });
+                [this] { EnableKeyCommands(!m_selection->isEmpty()); });
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
             auto *key = new TKey(grid(), *m_selection, i, m_client);
