@@ -5,7 +5,10 @@
 #include "KeyEditCommand.h"
 #include "KeyGrid.h"
 
+#include <QSignalBlocker>
 #include <QUndoStack>
+
+#include <utility>
 
 KeyDocument::KeyDocument(const ProgramProfile &profile, QObject *parent)
     : QObject(parent), m_grid(new KeyGrid(profile, this)), m_undoStack(new QUndoStack(this))
@@ -20,8 +23,16 @@ void KeyDocument::record(const QString &text, Keep keep,
                          const std::function<bool(KeyGrid &)> &edit)
 {
     const QList<KeyCell> before = m_grid->cells();
-    const bool counts = edit(*m_grid);
-    auto *command = new KeyEditCommand(*m_grid, text, before,
+    bool counts = false;
+    QList<KeyCell> after;
+    {
+        // The edit is worked out unannounced and taken back: the command makes it, the first
+        // time as every time after, so the views hear of it once.
+        const QSignalBlocker quiet(m_grid);
+        counts = edit(*m_grid);
+        after = std::exchange(m_grid->m_cells, before);
+    }
+    auto *command = new KeyEditCommand(*m_grid, text, before, after,
                                        counts ? KeyEditCommand::Counts::AsChange
                                               : KeyEditCommand::Counts::Quietly);
     if (keep == Keep::IfChanged && command->changesNothing()) {

@@ -11,7 +11,7 @@
 
 #include <array>
 
-// Everything that tells the keyboard program and the key-lock program apart: the facts of each,
+// The facts that tell the keyboard program and the key-lock program apart. Both programs are
 // built from the same sources; only the profile handed to the main window differs. How their
 // windows look lies with the widgets.
 struct ProgramProfile

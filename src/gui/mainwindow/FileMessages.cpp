@@ -49,7 +49,8 @@ QString loadDetails(const QString &path, const ConfigFile::LoadResult &r,
     case ConfigFile::LoadStatus::NotAFile:
         return withFile(path, QStringLiteral("It is not a regular file."));
     case ConfigFile::LoadStatus::Invalid:
-        return withFile(path, r.refusal ? ProblemText::keyProblem(*r.refusal, profile) : wrongFile(r, profile));
+        return withFile(path, r.refusal ? ProblemText::keyProblem(*r.refusal, profile)
+                                        : wrongFile(r, profile));
     case ConfigFile::LoadStatus::OpenFailed:
     case ConfigFile::LoadStatus::ReadFailed:
         return withFile(path, r.systemError);
