@@ -170,7 +170,7 @@ void TKey::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!takes(*event->mimeData()))
         return;
-    event->acceptProposedAction();
+    event->accept();
     m_dropping = event->dropAction();
     update();
 }
@@ -178,7 +178,7 @@ void TKey::dragEnterEvent(QDragEnterEvent *event)
 void TKey::dragMoveEvent(QDragMoveEvent *event)
 {
     // Ctrl pressed or let go during the drag turns a swap into a copy and back.
-    event->acceptProposedAction();
+    event->accept();
     if (event->dropAction() != m_dropping) {
         m_dropping = event->dropAction();
         update();
@@ -197,7 +197,7 @@ void TKey::dropEvent(QDropEvent *event)
     update();
     if (!takes(*event->mimeData()))
         return;
-    event->acceptProposedAction();
+    event->accept();
     emit dropped(this, event->mimeData(), event->dropAction());
 }
 
