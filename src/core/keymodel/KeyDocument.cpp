@@ -59,9 +59,12 @@ void KeyDocument::setColor(const QList<int> &indices, quint32 color)
     });
 }
 
-void KeyDocument::clearKeys(const QList<int> &indices)
+void KeyDocument::clearKeys(const QList<int> &indices, Clearing why)
 {
-    record(indices.size() == 1 ? tr("Clear Key") : tr("Clear Keys"), Keep::IfChanged,
+    const bool one = indices.size() == 1;
+    const QString text = why == Clearing::Cut ? (one ? tr("Cut Key") : tr("Cut Keys"))
+                                              : (one ? tr("Clear Key") : tr("Clear Keys"));
+    record(text, Keep::IfChanged,
            [&](KeyGrid &g) {
                for (int i : indices)
                    g.clearContent(i);

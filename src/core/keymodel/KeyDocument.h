@@ -54,8 +54,13 @@ public:
     // The commands on several keys, each one step of the history, which sets the changed flag
     // when it changed anything. A key's content is its label, colour and codes; its span stays.
     //
-    // Label, codes and colour back to each key's defaults.
-    void clearKeys(const QList<int> &indices);
+    // Label, codes and colour back to each key's defaults; Cut does the same after copying.
+    enum class Clearing
+    {
+        Clear,
+        Cut
+    };
+    void clearKeys(const QList<int> &indices, Clearing why = Clearing::Clear);
     // The two keys trade their content.
     void swapKeys(int a, int b);
     // Puts the clip's keys down from the key at index at, as KeyClip::targets() places them.

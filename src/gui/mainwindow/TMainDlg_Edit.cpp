@@ -144,7 +144,8 @@ void TMainDlg::copyKeys()
 void TMainDlg::cutKeys()
 {
     copyKeys();
-    clearKeys();
+    if (!m_selection->isEmpty())
+        m_document->clearKeys(m_selection->keys(), KeyDocument::Clearing::Cut);
 }
 
 void TMainDlg::clearKeys()
@@ -229,6 +230,9 @@ void TMainDlg::startKeyDrag(TKey *key)
 
 Qt::DropAction TMainDlg::dropOnKey(int target, const QMimeData &data, Qt::DropAction action)
 {
+    // The keys being programmed stay as they are until the run is over.
+    if (m_progDlg->running())
+        return Qt::IgnoreAction;
     const QStringList source = QString::fromLatin1(data.data(QLatin1String(DragSourceType)))
                                    .split(u' ');
     const bool fromHere = source.size() == 3 &&
