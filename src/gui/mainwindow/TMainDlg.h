@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class KeyDocument;
 class KeyGrid;
@@ -178,6 +179,9 @@ private:
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     std::array<QAction *, EditCommandCount> m_editActions{};
+    // Whether the clipboard holds keys this program takes; asked once after each change of it,
+    // and not before a key is selected: asking the desktop's clipboard can take a while.
+    std::optional<bool> m_clipboardHasKeys;
     std::array<QToolButton *, CommandCount> m_buttons{};
     std::unique_ptr<TViewDlg> m_view;
     std::unique_ptr<TTestKeysDlg> m_testKeys;

@@ -96,8 +96,10 @@ void TMainDlg::createEditCommands()
         m_editActions[int(row.command)] = action;
     }
     // Paste is there while the clipboard holds keys this program takes.
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &TMainDlg::updateKeyCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        m_clipboardHasKeys.reset();
+        updateKeyCommands();
+    });
 }
 
 void TMainDlg::addEditMenu()
@@ -128,9 +130,12 @@ void TMainDlg::updateEditCommands(bool anyKey, bool oneKey)
         enable(c, anyKey);
     for (EditCommand c : {EditCommand::MergeRight, EditCommand::MergeDown, EditCommand::Split})
         enable(c, oneKey);
-    const QMimeData *data = QApplication::clipboard()->mimeData();
-    const std::optional<KeyClip> clip = data ? KeyClip::fromMimeData(*data) : std::nullopt;
-    enable(EditCommand::Paste, anyKey && clip && clip->profile == &m_profile);
+    if (anyKey && !m_clipboardHasKeys) {
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        const std::optional<KeyClip> clip = data ? KeyClip::fromMimeData(*data) : std::nullopt;
+        m_clipboardHasKeys = clip && clip->profile == &m_profile;
+    }
+    enable(EditCommand::Paste, anyKey && m_clipboardHasKeys.value_or(false));
 }
 
 void TMainDlg::copyKeys()
