@@ -46,8 +46,8 @@
 <context>
     <name>CodePageMenu</name>
     <message>
-        <source>Label Code &amp;Page</source>
-        <translation>ラベルのコードページ(&amp;P)</translation>
+        <source>&amp;Label Code Page</source>
+        <translation>ラベルのコードページ(&amp;L)</translation>
     </message>
     <message>
         <source>The labels in %1 are not written in the code page in use, %2. They read as %3: choose it in Edit, Label Code Page to show them so. Until then the labels stay as they are.</source>
@@ -195,6 +195,34 @@
         <source>Reset Key</source>
         <translation>キーのリセット</translation>
     </message>
+    <message>
+        <source>Cut Key</source>
+        <translation>キーの切り取り</translation>
+    </message>
+    <message>
+        <source>Cut Keys</source>
+        <translation>キーの切り取り</translation>
+    </message>
+    <message>
+        <source>Clear Key</source>
+        <translation>キーのクリア</translation>
+    </message>
+    <message>
+        <source>Clear Keys</source>
+        <translation>キーのクリア</translation>
+    </message>
+    <message>
+        <source>Swap Keys</source>
+        <translation>キーの入れ替え</translation>
+    </message>
+    <message>
+        <source>Paste Key</source>
+        <translation>キーの貼り付け</translation>
+    </message>
+    <message>
+        <source>Paste Keys</source>
+        <translation>キーの貼り付け</translation>
+    </message>
 </context>
 <context>
     <name>KeyTestReport</name>
@@ -215,10 +243,6 @@
         <translation>キー</translation>
     </message>
     <message>
-        <source>cell %1</source>
-        <translation>セル %1</translation>
-    </message>
-    <message>
         <source> (same codes)</source>
         <translation> (同じコード)</translation>
     </message>
@@ -229,18 +253,6 @@
     <message>
         <source>Not yet seen: %1 %2.</source>
         <translation>未確認の%1: %2。</translation>
-    </message>
-    <message>
-        <source>cell</source>
-        <translation>セル</translation>
-    </message>
-    <message>
-        <source>cells</source>
-        <translation>セル</translation>
-    </message>
-    <message>
-        <source>Same codes, cannot be told apart: cells %1.</source>
-        <translation>同じコードで区別できないセル: %1。</translation>
     </message>
     <message>
         <source>Key test of %1
@@ -291,6 +303,22 @@ Keys with the same codes (neither a tester nor the till can tell them apart):
         <translation>
 同じコードのキー (テストでもレジでも区別できません):
 </translation>
+    </message>
+    <message>
+        <source>key %1</source>
+        <translation>キー %1</translation>
+    </message>
+    <message>
+        <source>key</source>
+        <translation>キー</translation>
+    </message>
+    <message>
+        <source>keys</source>
+        <translation>キー</translation>
+    </message>
+    <message>
+        <source>Same codes, cannot be told apart: keys %1.</source>
+        <translation>同じコードで区別できないキー: %1。</translation>
     </message>
 </context>
 <context>
@@ -402,10 +430,6 @@ Save it before exit ?</source>
         <translation>%1 にコードが %2 個あります。1 つのキーに入るのは %3 個までです。</translation>
     </message>
     <message>
-        <source>%1 covers cell %2, which %3 covers too.</source>
-        <translation>%1 がセル %2 を覆っていますが、%3 もそのセルを覆っています。</translation>
-    </message>
-    <message>
         <source>%1 is hidden, but has a %2 of %3; it loads as 1, so that no merge over it uncovers another key&apos;s cells.</source>
         <translation>%1 は非表示ですが、%2が %3 です。ほかのキーのセルが結合で現れないように、1 として読み込みます。</translation>
     </message>
@@ -416,6 +440,10 @@ Save it before exit ?</source>
     <message>
         <source>It has %1 bytes, but a %2 configuration file has exactly %3.</source>
         <translation>このファイルは %1 バイトですが、%2 の設定ファイルはちょうど %3 バイトです。</translation>
+    </message>
+    <message>
+        <source>%1 covers the cell of key %2, which %3 covers too.</source>
+        <translation>%1 がキー %2 のセルを覆っていますが、%3 もそのセルを覆っています。</translation>
     </message>
 </context>
 <context>
@@ -449,12 +477,12 @@ Save it before exit ?</source>
         <translation>指定されたファイルを開けませんでした。</translation>
     </message>
     <message>
-        <source>position %1</source>
-        <translation>ポジション %1</translation>
-    </message>
-    <message>
         <source>key %1 (column %2, row %3)</source>
         <translation>キー %1 (%2 列、%3 行)</translation>
+    </message>
+    <message>
+        <source>key %1</source>
+        <translation>キー %1</translation>
     </message>
 </context>
 <context>
@@ -610,6 +638,46 @@ It is taken off the recent files.</source>
     <message>
         <source> (changed since last saved)</source>
         <translation> (前回の保存以降に変更あり)</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>切り取り(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>コピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>貼り付け(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear Keys</source>
+        <translation>キーのクリア(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>すべて選択(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Merge &amp;Right</source>
+        <translation>右と結合(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Merge &amp;Down</source>
+        <translation>下と結合(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Split</source>
+        <translation>分割(&amp;S)</translation>
+    </message>
+    <message>
+        <source>1 key would fall off the grid and was not pasted.</source>
+        <translation>1 個のキーがグリッドからはみ出すため、貼り付けませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 keys would fall off the grid and were not pasted.</source>
+        <translation>%1 個のキーがグリッドからはみ出すため、貼り付けませんでした。</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,7 @@ _tvrtool()
     local cur prev words cword
     _init_completion || return
 
-    local subcommands="show check export import diff render program match help"
+    local subcommands="show check export import diff render program match set copy swap help"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$subcommands --help --version" -- "$cur"))
         return
@@ -21,6 +21,8 @@ _tvrtool()
         render) options="--output --force --dpi --portrait --landscape --code-page --help" ;;
         program) options="--key --all --code-page --help" ;;
         match) options="--code-page --help" ;;
+        set) options="--label --color --codes --keys --output --force --code-page --help" ;;
+        copy | swap) options="--output --force --code-page --help" ;;
         help)
             COMPREPLY=($(compgen -W "$subcommands" -- "$cur"))
             return
@@ -32,7 +34,7 @@ _tvrtool()
         -o | --output)
             case $sub in
                 export) _filedir json ;;
-                import) _filedir '@(tvr|qld)' ;;
+                import | set | copy | swap) _filedir '@(tvr|qld)' ;;
                 render) _filedir '@(pdf|png)' ;;
             esac
             return
@@ -41,7 +43,7 @@ _tvrtool()
             COMPREPLY=($(compgen -W "932 1252 system" -- "$cur"))
             return
             ;;
-        --dpi | --key | --width) return ;;
+        --dpi | --key | --width | --label | --color | --codes | --keys) return ;;
     esac
 
     if [[ $cur == -* ]]; then

@@ -257,7 +257,7 @@ void TestFileCommands::loadFailureChangesNothing_data()
         << "It does not begin with \"TVRN\": it is not a Tavrin configuration file.";
     QTest::newRow("span past the grid")
         << "Tavrin" << farSpan << Text::FileInvalid
-        << "Key 80 (column 11, row 3) has a column span of 5, which runs past the edge of the "
+        << "Key 81 (column 11, row 3) has a column span of 5, which runs past the edge of the "
            "grid.";
     QTest::newRow("lock given keyboard file")
         << "Quelda" << tvr << Text::FileInvalid
@@ -266,7 +266,7 @@ void TestFileCommands::loadFailureChangesNothing_data()
         << "Tavrin" << qld << Text::FileInvalid
         << "This is a Quelda configuration file (.qld); Tavrin opens .tvr files.";
     QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid
-                              << "Position 2 has 64 codes; a key holds at most 63.";
+                              << "Key 2 has 64 codes; a key holds at most 63.";
 }
 
 void TestFileCommands::loadFailureChangesNothing()

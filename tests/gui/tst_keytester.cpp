@@ -131,9 +131,9 @@ void TestKeyTester::pointsOutTheMatchedKey()
     QCOMPARE(markedKeys(*w.dlg), QList<int>{12});
     // Inverted, so that it shows on a face of any colour.
     QCOMPARE(facePixel(w.dlg->key(12)), plainFace ^ 0xFFFFFF);
-    QCOMPARE(tester->capture()->toPlainText(), "07:51:03  A  [1C F0 1C]  cell 12");
+    QCOMPARE(tester->capture()->toPlainText(), "07:51:03  A  [1C F0 1C]  key 13");
     QCOMPARE(tester->summary()->text(), "2 keys have codes; 1 seen, 1 not yet.\n"
-                                        "Not yet seen: cell 20.");
+                                        "Not yet seen: key 21.");
 
     // The next sequence moves the mark, also to no key at all.
     time->ms = 1000;
@@ -155,7 +155,7 @@ void TestKeyTester::pointsOutTheMatchedKey()
     tester->clearButton()->click();
     QCOMPARE(tester->capture()->toPlainText(), QString());
     QCOMPARE(tester->summary()->text(), "2 keys have codes; 0 seen, 2 not yet.\n"
-                                        "Not yet seen: cells 12, 20.");
+                                        "Not yet seen: keys 13, 21.");
 }
 
 void TestKeyTester::savesTheReport()

@@ -178,6 +178,7 @@ void TestTvrtoolOutputs::hostileOutputs_data()
         {"import", {"import", "JSON"}, "tvr"},
         {"render PDF", {"render", "LAYOUT", "--landscape"}, "pdf"},
         {"render PNG", {"render", "LAYOUT"}, "png"},
+        {"set", {"set", "LAYOUT", "1", "--label", "Tea"}, "tvr"},
     };
     const char *places[][2] = {
         {"full disk", "the old file"},

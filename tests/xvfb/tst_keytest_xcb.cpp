@@ -51,15 +51,15 @@ void TestKeyTestXcb::reportNamesThePressedKeys()
     QTRY_COMPARE(tester.session().sequences().size(), 2);
 
     const QString report = tester.reportText();
-    QVERIFY2(report.contains(QStringLiteral("  Shift+A  [12 1C F0 1C F0 12]  cell 12, Latte\n")),
+    QVERIFY2(report.contains(QStringLiteral("  Shift+A  [12 1C F0 1C F0 12]  key 13, Latte\n")),
              qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral(
-                 "  Ctrl+Alt+Delete  [14 11 E0 71 E0 F0 71 F0 11 F0 14]  cell 20, Void\n")),
+                 "  Ctrl+Alt+Delete  [14 11 E0 71 E0 F0 71 F0 11 F0 14]  key 21, Void\n")),
              qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral("Summary: 3 keys have codes; 2 seen, 1 not yet.\n"
                                             "\n"
                                             "Not yet seen:\n"
-                                            "  cell 30, Tea\n")),
+                                            "  key 31, Tea\n")),
              qPrintable(report));
     QVERIFY(tester.isVisible());
     QCOMPARE(QApplication::focusWidget(), tester.capture());

@@ -2,7 +2,7 @@
 // tvrtool check: whether the desktop programs load each file, and if not, exactly why.
 
 #include "LayoutSource.h"
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "keymodel/ProblemText.h"
@@ -43,7 +43,7 @@ int checkCommand(const QStringList &arguments, ToolIo &io)
                        "status 1 when a file loads but has\nproblems, 2 when one cannot be read "
                        "or would not load."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Configuration files (.tvr or .qld)."),
+                                 QStringLiteral("Configuration files (.tvr or .qld); - reads standard input."),
                                  QStringLiteral("FILE..."));
     const QCommandLineOption json(
         QStringLiteral("json"),

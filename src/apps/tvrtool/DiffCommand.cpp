@@ -2,7 +2,7 @@
 // tvrtool diff: the keys two layouts differ in, and how.
 
 #include "LayoutSource.h"
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "codeentry/CodeDecoder.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LayoutSource.h"
 
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "ToolIo.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/ProblemText.h"
@@ -9,13 +9,16 @@
 
 #include <QFile>
 
+#include <cstdio>
+
 #include <algorithm>
 
 LayoutSource LayoutSource::read(const QString &path)
 {
     LayoutSource s;
     s.path = path;
-    switch (ConfigFile::kindOf(path)) {
+    const bool standardInput = path == QLatin1String("-");
+    switch (standardInput ? ConfigFile::FileKind::Regular : ConfigFile::kindOf(path)) {
     case ConfigFile::FileKind::Directory:
         s.problem = QStringLiteral("is a directory");
         return s;
@@ -31,7 +34,9 @@ LayoutSource LayoutSource::read(const QString &path)
     qint64 enough = 0;
     for (const ProgramProfile *p : ProgramProfile::all())
         enough = std::max(enough, p->fileSize() + 1);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : file.open(QIODevice::ReadOnly);
+    if (!opened) {
         s.problem = file.errorString();
         return s;
     }
@@ -40,7 +45,9 @@ LayoutSource LayoutSource::read(const QString &path)
         s.problem = file.errorString();
         return s;
     }
-    const qint64 size = file.size() > s.bytes.size() ? file.size() : s.bytes.size();
+    // Standard input has no size but what comes; the byte past the larger file is enough.
+    const qint64 size =
+        !standardInput && file.size() > s.bytes.size() ? file.size() : s.bytes.size();
 
     s.status = Status::NotALayout;
     s.profile = ProgramProfile::forFileStart(s.bytes);

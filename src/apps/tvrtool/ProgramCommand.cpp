@@ -45,9 +45,9 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Configuration file (.tvr or .qld)."));
     const QCommandLineOption key(QStringLiteral("key"),
-                                 QStringLiteral("Program only the key at INDEX, counted from 0 "
-                                                "(Prog One)."),
-                                 QStringLiteral("INDEX"));
+                                 QStringLiteral("Program only key N, the number its face shows "
+                                                "by default\n(Prog One)."),
+                                 QStringLiteral("N"));
     const QCommandLineOption all(QStringLiteral("all"),
                                  QStringLiteral("Program every key (Prog All); the default."));
     parser.addOptions({key, all});
@@ -60,16 +60,20 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     const LayoutSource source = LayoutSource::readOrReport(parser.positionalArguments()[0], io);
     if (!source.loaded())
         return ExitStatus::Trouble;
-    std::optional<int> index = -1;
-    if (parser.isSet(key))
-        index = parser.intValue(key, 0, source.profile->cellCount - 1, io);
-    if (!index)
-        return ExitStatus::Trouble;
+    const ProgramProfile &profile = *source.profile;
+    int index = -1;
+    if (parser.isSet(key)) {
+        const std::optional<int> number = parser.intValue(
+            key, profile.keyNumber(0), profile.keyNumber(profile.cellCount - 1), io);
+        if (!number)
+            return ExitStatus::Trouble;
+        index = profile.indexOfKey(*number);
+    }
 
     KeyDocument layout(*source.profile);
     layout.load(source.cells, source.path);
     RunBuffer run;
-    buildRun(layout, *index, run);
+    buildRun(layout, index, run);
 
     // Ctrl+C is ours from here on, also while the channel opens (which has its deadline).
     const Interruption interruption;

@@ -123,9 +123,14 @@ bool SubcommandParser::mayWriteOutput(ToolIo &io) const
 
 bool SubcommandParser::writeOutput(const QByteArray &bytes, ToolIo &io) const
 {
+    return writeFile(outputPath(), bytes, io);
+}
+
+bool SubcommandParser::writeFile(const QString &path, const QByteArray &bytes, ToolIo &io)
+{
     QString why;
-    if (AtomicWriter::write(outputPath(), bytes, AtomicWriter::Links::Refuse, &why))
+    if (AtomicWriter::write(path, bytes, AtomicWriter::Links::Refuse, &why))
         return true;
-    io.error(QStringLiteral("%1: not written: %2").arg(outputPath(), why));
+    io.error(QStringLiteral("%1: not written: %2").arg(path, why));
     return false;
 }

@@ -43,6 +43,8 @@ public:
     // way every subcommand writes a file. Refuses a link or anything but a regular file even
     // with --force: writing through a link would replace a file elsewhere than the one named.
     bool writeOutput(const QByteArray &bytes, ToolIo &io) const;
+    // The same for a file named otherwise, such as the layout edited in place.
+    static bool writeFile(const QString &path, const QByteArray &bytes, ToolIo &io);
 
 private:
     void addCodePageOption();

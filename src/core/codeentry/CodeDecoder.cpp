@@ -213,6 +213,21 @@ QString strokeName(const KeyStroke &stroke)
     return text;
 }
 
+std::optional<QByteArray> groupNamed(const QString &name)
+{
+    // Every group by the name it reads back as, so that a name is taken exactly as shown.
+    static const QHash<QString, QByteArray> byName = [] {
+        QHash<QString, QByteArray> names;
+        for (auto it = groupTable().cbegin(); it != groupTable().cend(); ++it)
+            names.insert(strokeName(it.value()).toCaseFolded(), it.key());
+        return names;
+    }();
+    const auto it = byName.constFind(name.trimmed().toCaseFolded());
+    if (it == byName.cend())
+        return std::nullopt;
+    return it.value();
+}
+
 QString readableCodes(QByteArrayView codes)
 {
     if (codes.isEmpty())

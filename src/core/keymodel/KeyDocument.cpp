@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "KeyDocument.h"
 
+#include "KeyClip.h"
 #include "KeyEditCommand.h"
 #include "KeyGrid.h"
 
@@ -49,12 +50,49 @@ void KeyDocument::setCaption(int index, const QByteArray &caption)
     });
 }
 
-void KeyDocument::setColor(int index, quint32 color)
+void KeyDocument::setColor(const QList<int> &indices, quint32 color)
 {
     record(tr("Set Color"), Keep::Always, [&](KeyGrid &g) {
-        g.setColor(index, color);
+        for (int i : indices)
+            g.setColor(i, color);
         return true;
     });
+}
+
+void KeyDocument::clearKeys(const QList<int> &indices, Clearing why)
+{
+    const bool one = indices.size() == 1;
+    const QString text = why == Clearing::Cut ? (one ? tr("Cut Key") : tr("Cut Keys"))
+                                              : (one ? tr("Clear Key") : tr("Clear Keys"));
+    record(text, Keep::IfChanged,
+           [&](KeyGrid &g) {
+               for (int i : indices)
+                   g.clearContent(i);
+               return true;
+           });
+}
+
+void KeyDocument::swapKeys(int a, int b)
+{
+    record(tr("Swap Keys"), Keep::IfChanged, [&](KeyGrid &g) {
+        const KeyCell first = g.cell(a);
+        g.setContent(a, g.cell(b));
+        g.setContent(b, first);
+        return true;
+    });
+}
+
+int KeyDocument::paste(int at, const KeyClip &clip)
+{
+    const QList<int> targets = clip.targets(m_grid->cells(), at);
+    record(clip.keys.size() == 1 ? tr("Paste Key") : tr("Paste Keys"), Keep::IfChanged,
+           [&](KeyGrid &g) {
+               for (qsizetype k = 0; k < targets.size(); ++k)
+                   if (targets[k] >= 0)
+                       g.setContent(targets[k], clip.keys[k].content);
+               return true;
+           });
+    return int(targets.count(-1));
 }
 
 void KeyDocument::setCodes(int index, QByteArrayView codes)

@@ -11,6 +11,7 @@
 #include <functional>
 
 class KeyEditCommand;
+struct KeyClip;
 class KeyGrid;
 class QUndoStack;
 struct ProgramProfile;
@@ -40,13 +41,31 @@ public:
     // The edits, each one step of the history. Confirming a label, codes or a colour counts as
     // a change even when they come back the same.
     void setCaption(int index, const QByteArray &caption);
-    void setColor(int index, quint32 color);
+    void setColor(int index, quint32 color) { setColor(QList<int>{index}, color); }
+    // One colour for many keys, in one step.
+    void setColor(const QList<int> &indices, quint32 color);
     void setCodes(int index, QByteArrayView codes);
     // Shift+click on a neighbour of the selected key; returns whether it merged.
     bool MergeKey(int selected, int clicked);
     // Shift+click on the selected key. Splitting a merged key counts as a change; resetting a
     // single key does not, but can still be undone. Returns whether the key had been merged.
     bool SplitKey(int index);
+
+    // The commands on several keys, each one step of the history, which sets the changed flag
+    // when it changed anything. A key's content is its label, colour and codes; its span stays.
+    //
+    // Label, codes and colour back to each key's defaults; Cut does the same after copying.
+    enum class Clearing
+    {
+        Clear,
+        Cut
+    };
+    void clearKeys(const QList<int> &indices, Clearing why = Clearing::Clear);
+    // The two keys trade their content.
+    void swapKeys(int a, int b);
+    // Puts the clip's keys down from the key at index at, as KeyClip::targets() places them.
+    // Returns how many keys fell off the grid and were left out.
+    int paste(int at, const KeyClip &clip);
 
     // Stores the end mark the keyboard expects after a key's codes and returns the codes with
     // it, for a programming run. The mark lies past the codes, so nobody sees it but the saved

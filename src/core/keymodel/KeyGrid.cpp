@@ -95,6 +95,21 @@ void KeyGrid::setCodes(int index, QByteArrayView codes)
     emit cellsChanged({index});
 }
 
+void KeyGrid::setContent(int index, const KeyCell &from)
+{
+    KeyCell &key = m_cells[index];
+    key.Caption = from.Caption;
+    key.Color = from.Color;
+    setCodes(index, from.usedCodes());
+}
+
+void KeyGrid::clearContent(int index)
+{
+    KeyCell defaults;
+    defaults.ResetKey(m_profile.defaultLabel(index));
+    setContent(index, defaults);
+}
+
 QByteArray KeyGrid::storeEndMark(int index)
 {
     KeyCell &key = m_cells[index];

@@ -50,6 +50,11 @@ private:
     void setColor(int index, quint32 color);
     // Replaces the used codes; the bytes past them stay as they were.
     void setCodes(int index, QByteArrayView codes);
+    // A key's content is its label, colour and codes; its spans and visibility stay with the
+    // layout. Gives the key at index the content of from.
+    void setContent(int index, const KeyCell &from);
+    // The key's default label, the face colour and no codes; its spans stay.
+    void clearContent(int index);
     // Stores the end mark the keyboard expects after a key's codes and returns the codes with
     // it; a cell that did not hold it yet is announced as changed.
     QByteArray storeEndMark(int index);

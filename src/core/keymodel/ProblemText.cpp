@@ -29,9 +29,9 @@ QString ProblemText::keyProblem(const ConfigProblem &p, const ProgramProfile &pr
             .arg(p.value)
             .arg(KeyCell::MaxCodes);
     case Kind::KeysOverlap:
-        return tr("%1 covers cell %2, which %3 covers too.")
+        return tr("%1 covers the cell of key %2, which %3 covers too.")
             .arg(place)
-            .arg(p.value)
+            .arg(profile.keyNumber(p.value))
             .arg(profile.keyPlace(p.other));
     case Kind::HiddenSpan:
         return tr("%1 is hidden, but has a %2 of %3; it loads as 1, so that no merge over it "

@@ -13,7 +13,7 @@ class ProblemText
 {
     Q_DECLARE_TR_FUNCTIONS(ProblemText)
 public:
-    // One sentence: "Key 80 (column 11, row 3) has a column span of 5, which runs past the edge
+    // One sentence: "Key 81 (column 11, row 3) has a column span of 5, which runs past the edge
     // of the grid."
     static QString keyProblem(const ConfigProblem &problem, const ProgramProfile &profile);
     // A file of this program's kind that is not the size its files have.

@@ -25,11 +25,11 @@ QString names(const KeyTestSession &session, const QList<int> &keys, const Label
     return list.join(separator);
 }
 
-QString numbers(const QList<int> &keys, const QString &separator)
+QString numbers(const KeyTestSession &session, const QList<int> &keys, const QString &separator)
 {
     QStringList list;
     for (int key : keys)
-        list << QString::number(key);
+        list << QString::number(session.grid().profile().keyNumber(key));
     return list.join(separator);
 }
 
@@ -63,7 +63,8 @@ QString keyName(const KeyTestSession &session, int index, const LabelCodec &code
 {
     const KeyGrid &grid = session.grid();
     const QByteArray &caption = grid.cell(index).Caption;
-    QString name = QCoreApplication::translate("KeyTestReport", "cell %1").arg(index);
+    QString name = QCoreApplication::translate("KeyTestReport", "key %1")
+                       .arg(grid.profile().keyNumber(index));
     if (caption == grid.profile().defaultLabel(index))
         return name;
     const QString label = KeyFace::labelLines(caption, codec).join(u' ').simplified();
@@ -94,16 +95,16 @@ QString summary(const KeyTestSession &session)
     if (const QList<int> unseen = session.unseenKeys(); !unseen.isEmpty())
         lines << QCoreApplication::translate("KeyTestReport", "Not yet seen: %1 %2.")
                      .arg(unseen.size() == 1
-                              ? QCoreApplication::translate("KeyTestReport", "cell")
-                              : QCoreApplication::translate("KeyTestReport", "cells"),
-                          numbers(unseen, QStringLiteral(", ")));
+                              ? QCoreApplication::translate("KeyTestReport", "key")
+                              : QCoreApplication::translate("KeyTestReport", "keys"),
+                          numbers(session, unseen, QStringLiteral(", ")));
     const QList<QList<int>> &identical = session.index().identicalCodes();
     if (!identical.isEmpty()) {
         QStringList sets;
         for (const QList<int> &keys : identical)
-            sets << numbers(keys, QStringLiteral(" = "));
+            sets << numbers(session, keys, QStringLiteral(" = "));
         lines << QCoreApplication::translate("KeyTestReport",
-                                             "Same codes, cannot be told apart: cells %1.")
+                                             "Same codes, cannot be told apart: keys %1.")
                      .arg(sets.join(QStringLiteral("; ")));
     }
     return lines.join(u'\n');

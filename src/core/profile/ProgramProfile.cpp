@@ -87,9 +87,9 @@ QByteArray ProgramProfile::defaultLabel(int index) const
 QString ProgramProfile::keyPlace(int index) const
 {
     if (!keyboard)
-        return QCoreApplication::translate("ProgramProfile", "position %1").arg(index);
+        return QCoreApplication::translate("ProgramProfile", "key %1").arg(keyNumber(index));
     return QCoreApplication::translate("ProgramProfile", "key %1 (column %2, row %3)")
-        .arg(index)
+        .arg(keyNumber(index))
         .arg(column(index))
         .arg(row(index));
 }

@@ -64,8 +64,17 @@ struct ProgramProfile
     {
         return number >= keyNumberBase && number < keyNumberBase + cellCount;
     }
-    // Where a cell stands, as messages name it: "key 12 (column 1, row 5)" on the keyboard,
-    // "position 3" on the key lock.
+    // The number people know a key by: the one its face shows by default (1 to 84 on the
+    // keyboard, 0 to 6 on the key lock). Files and packets keep the index.
+    int keyNumber(int index) const { return index + defaultLabelBase; }
+    // The cell a key number names, or -1 for a number no key has.
+    int indexOfKey(int number) const
+    {
+        const int index = number - defaultLabelBase;
+        return index >= 0 && index < cellCount ? index : -1;
+    }
+    // Where a cell stands, as messages name it: "key 13 (column 1, row 5)" on the keyboard,
+    // "key 3" on the key lock.
     QString keyPlace(int index) const;
     // Whether a Shift+click grows the selected key over a neighbour and splits it again.
     bool mergesKeys() const { return keyboard; }

@@ -20,7 +20,7 @@ QString captionOf(LabelCodePage::Page page)
 CodePageMenu::CodePageMenu(QMenu &menu, QObject *parent)
     : QObject(parent), m_group(new QActionGroup(this))
 {
-    QMenu *pages = menu.addMenu(tr("Label Code &Page"));
+    QMenu *pages = menu.addMenu(tr("&Label Code Page"));
     pages->setObjectName(QStringLiteral("LabelCodePage1"));
     m_group->setExclusive(true);
     for (LabelCodePage::Page page : LabelCodePage::Pages) {

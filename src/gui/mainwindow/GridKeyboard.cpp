@@ -3,6 +3,7 @@
 
 #include "TMainDlg.h"
 #include "keymodel/KeyNavigation.h"
+#include "keymodel/KeySelection.h"
 #include "keymodel/TKey.h"
 
 #include <QAccessible>
@@ -63,12 +64,37 @@ bool GridKeyboard::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+bool GridKeyboard::focusKeyPressed(const QKeyEvent &event)
+{
+    KeySelection &selection = m_window.selection();
+    const int from = selection.focus() >= 0 ? selection.focus() : selection.current();
+    if (const auto move = moveFor(event.key())) {
+        if (const int next = KeyNavigation::target(m_window.grid(), from, *move); next >= 0)
+            selection.setFocus(next);
+        return true;
+    }
+    if (event.key() == Qt::Key_Space) {
+        const int key = from >= 0 ? from
+                                  : KeyNavigation::target(m_window.grid(), -1,
+                                                          KeyNavigation::Move::First);
+        m_window.KeyClick(m_window.key(key), Qt::ControlModifier);
+        return true;
+    }
+    return false;
+}
+
 bool GridKeyboard::keyPressed(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    // Ctrl and Alt combinations belong to the menus.
+    if (modifiers == Qt::ControlModifier)
+        return focusKeyPressed(event);
+    // Other Ctrl and Alt combinations belong to the menus.
     if (modifiers & ~Qt::ShiftModifier)
         return false;
+    if (event.key() == Qt::Key_Escape && m_window.selection().count() > 1) {
+        m_window.backToOneKey();
+        return true;
+    }
     const int selected = m_window.selectedIndex();
     if (const auto move = moveFor(event.key())) {
         const int next = KeyNavigation::target(m_window.grid(), selected, *move);

@@ -99,6 +99,8 @@ const CommandRow Commands[] = {
 };
 
 constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Color, Command::ProgOne};
+// Of those, the commands that act on one key only; the others act on every selected key.
+constexpr Command OneKeyCommands[] = {Command::Label, Command::Code, Command::ProgOne};
 
 constexpr int ToolButtonSize = 25;
 // The resource a command's tool-bar picture is made from, kept on its action.
@@ -145,7 +147,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     createMenu();
     if (m_profile.has(Command::View) && m_document)
         m_view = std::make_unique<TViewDlg>(grid(), this);
-    EnableKeyCommands(false);
+    updateKeyCommands();
     if (keysCreated()) {
         new GridKeyboard(*this, m_client);
         m_client->setFocus();
@@ -232,21 +234,6 @@ void TMainDlg::createCommands()
     }
 }
 
-void TMainDlg::createEditCommands()
-{
-    if (!m_document)
-        return;
-    // The texts follow the history: "Undo Set Label", "Redo Merge Keys", or plain "Undo" when
-    // there is nothing to undo. Menu items only: the tool bar keeps its buttons. Every binding
-    // of the desktop's scheme works: Ctrl+Y and Ctrl+Shift+Z both redo where both are usual.
-    m_undoAction = m_document->undoStack().createUndoAction(this);
-    m_undoAction->setObjectName(QStringLiteral("Undo1"));
-    m_undoAction->setShortcuts(QKeySequence::Undo);
-    m_redoAction = m_document->undoStack().createRedoAction(this);
-    m_redoAction->setObjectName(QStringLiteral("Redo1"));
-    m_redoAction->setShortcuts(QKeySequence::Redo);
-}
-
 void TMainDlg::showPictures()
 {
     for (QAction *action : m_actions)
@@ -280,25 +267,7 @@ void TMainDlg::createMenu()
     }
     file->addAction(action(Command::Exit));
 
-    if (m_undoAction) {
-        QMenu *edit = menuBar()->addMenu(tr("&Edit"));
-        edit->addAction(m_undoAction);
-        edit->addAction(m_redoAction);
-        edit->addSeparator();
-        m_codePages = new CodePageMenu(*edit, this);
-        connect(m_codePages, &CodePageMenu::changed, this, [this] {
-            // Every label reads anew: the faces, the view, and the label dialog's limit, which
-            // counts bytes of the code page.
-            for (TKey *key : std::as_const(m_keys)) {
-                key->setFont(FaceFonts::screenLabel(LabelCodePage::current()));
-                key->update();
-            }
-            if (m_view)
-                m_view->update();
-            if (dynamic_cast<TLabelDlg *>(m_labelEditor.get()))
-                m_labelEditor.reset();
-        });
-    }
+    addEditMenu();
 
     QMenu *config = menuBar()->addMenu(tr("&Config"));
     config->addAction(action(Command::Label));
@@ -340,13 +309,17 @@ void TMainDlg::createKeys()
         connect(&grid(), &KeyGrid::cellsChanged, this, &TMainDlg::showCells);
         m_selection = new KeySelection(this);
         // The key commands act on the selected key: they are there while there is one.
-        connect(m_selection, &KeySelection::changed, this,
-                [this](int, int current) { EnableKeyCommands(current >= 0); });
+        connect(m_selection, &KeySelection::changed, this, &TMainDlg::updateKeyCommands);
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
             auto *key = new TKey(grid(), *m_selection, i, m_client);
             key->move(WindowGeometry::of(m_profile).cellPosition(m_profile, i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
+            connect(key, &TKey::dragStarted, this, &TMainDlg::startKeyDrag);
+            connect(key, &TKey::dropped, this,
+                    [this](TKey *target, const QMimeData *data, Qt::DropAction action) {
+                        dropOnKey(target->Tag(), *data, action);
+                    });
             m_keys.append(key);
         }
     } catch (const std::bad_alloc &) {
@@ -359,9 +332,12 @@ void TMainDlg::showCells(const QList<int> &indices)
     for (int i : indices)
         if (i < m_keys.size())
             m_keys.at(i)->sync();
-    // An undo can cover the selected cell again; no command may edit a covered cell.
-    if (const TKey *selected = SelectedKey(); selected && !selected->cell().Visible)
-        DeselectKey();
+    // An undo can cover a selected cell again; no command may edit a covered cell.
+    if (m_selection) {
+        QList<int> shown = m_selection->keys();
+        shown.removeIf([this](int i) { return !grid().cell(i).Visible; });
+        m_selection->selectKeys(shown);
+    }
 }
 
 const KeyGrid &TMainDlg::grid() const
@@ -398,10 +374,33 @@ void TMainDlg::EnableKeyCommands(bool enabled)
             a->setEnabled(enabled);
 }
 
+void TMainDlg::updateKeyCommands()
+{
+    const bool any = m_selection && !m_selection->isEmpty();
+    EnableKeyCommands(any);
+    const bool one = any && m_selection->isSingle();
+    for (Command c : OneKeyCommands)
+        if (QAction *a = action(c))
+            a->setEnabled(one);
+    updateEditCommands(any, one);
+}
+
 void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 {
+    // Ctrl+click adds the key to the selection or takes it out.
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        m_selection->toggle(key->Tag());
+        m_selection->setFocus(key->Tag());
+        return;
+    }
     // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
     const bool shift = m_profile.mergesKeys() && modifiers.testFlag(Qt::ShiftModifier);
+    if (m_selection->count() > 1) {
+        // Merging needs one key: Shift+click does nothing, a plain click goes back to one.
+        if (!shift)
+            m_selection->select(key->Tag());
+        return;
+    }
     if (m_selection->contains(key->Tag())) {
         if (shift)
             m_document->SplitKey(key->Tag());

@@ -9,6 +9,7 @@
 #include "keymodel/ColorValue.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 #include "keymodel/TKey.h"
 #include "keytest/TTestKeysDlg.h"
 #include "layoutview/TViewDlg.h"
@@ -20,7 +21,7 @@
 void TMainDlg::sLabelClick()
 {
     const int index = selectedIndex();
-    if (index < 0)
+    if (!selection().isSingle())
         return;
     const std::optional<QByteArray> label = labelEditor().editLabel(grid().cell(index).Caption);
     if (label)
@@ -29,7 +30,7 @@ void TMainDlg::sLabelClick()
 
 void TMainDlg::sScanClick()
 {
-    if (selectedIndex() < 0)
+    if (!selection().isSingle())
         return;
     const std::optional<QByteArray> codes =
         codeEditor().EditCodes(grid().cell(selectedIndex()).usedCodes());
@@ -41,15 +42,16 @@ void TMainDlg::sColorClick()
 {
     if (selectedIndex() < 0)
         return;
+    // Every selected key takes the colour; the dialog starts from the first one's.
     const std::optional<QColor> chosen =
         m_prompter->chooseColor(ColorValue::resolve(grid().cell(selectedIndex()).Color, palette()));
     if (chosen)
-        m_document->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
+        m_document->setColor(selection().keys(), ColorValue::fromRgb(*chosen));
 }
 
 void TMainDlg::sProg1Click()
 {
-    if (selectedIndex() >= 0)
+    if (selection().isSingle())
         m_progDlg->ProgramKeys(selectedIndex());
 }
 

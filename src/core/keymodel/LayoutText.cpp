@@ -2,10 +2,10 @@
 #include "LayoutText.h"
 
 #include "codeentry/CodeDecoder.h"
-#include "keymodel/ColorValue.h"
-#include "keymodel/ConfigCheck.h"
-#include "keymodel/KeyCell.h"
-#include "keymodel/LabelCodec.h"
+#include "ColorValue.h"
+#include "ConfigCheck.h"
+#include "KeyCell.h"
+#include "LabelCodec.h"
 #include "profile/ProgramProfile.h"
 
 #include <QRegularExpression>
@@ -36,6 +36,42 @@ std::optional<quint32> parseColor(const QString &text)
     if (const auto m = raw.match(text); m.hasMatch())
         return m.captured(1).toUInt(nullptr, 16);
     return ColorValue::systemColorNamed(text);
+}
+
+QString notAColor(const QString &text)
+{
+    return QStringLiteral("\"%1\" is no colour: give #RRGGBB, a system colour such as "
+                          "buttonFace, or a value such as 0x8000000F")
+        .arg(text);
+}
+
+QString codeCount(int n)
+{
+    return n == 0   ? QStringLiteral("no codes")
+           : n == 1 ? QStringLiteral("1 code")
+                    : QStringLiteral("%1 codes").arg(n);
+}
+
+QString codeListing(const KeyCell &k, int index, const ProgramProfile &profile,
+                    const LabelCodec &codec)
+{
+    QString out = QStringLiteral("%1 %2%3, %4:\n")
+                      .arg(profile.keyPlace(index), quotedLabel(k.Caption, codec),
+                           k.Visible ? QString() : QStringLiteral(" (hidden)"),
+                           codeCount(k.CodeCount));
+    const DecodedCodes d = decodeCodes(k.usedCodes());
+    QList<std::pair<QString, QString>> rows;
+    for (const DecodedCodes::Group &g : d.groups)
+        rows.append({hexBytes(g.bytes), strokeName(g.stroke)});
+    if (!d.whole())
+        rows.append(
+            {hexBytes(d.rest), QStringLiteral("not a whole group, from byte %1").arg(d.stoppedAt)});
+    qsizetype hexWidth = 0;
+    for (const auto &r : rows)
+        hexWidth = std::max(hexWidth, r.first.size());
+    for (const auto &r : rows)
+        out += QStringLiteral("  %1  %2\n").arg(r.first.leftJustified(hexWidth), r.second);
+    return out;
 }
 
 QString wrongMagic(const QByteArray &bytes)

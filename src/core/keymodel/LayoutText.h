@@ -21,6 +21,17 @@ QString colorText(quint32 value);
 // The value any of those forms stands for; nothing for anything else.
 std::optional<quint32> parseColor(const QString &text);
 
+// Why text is no colour, and what would be.
+QString notAColor(const QString &text);
+
+// A key's codes as show --codes lists them: a line with its place, label and count, then one
+// line per group, its hex and the stroke that makes it. "key 13 (column 1, row 5) "Latte",
+// 6 codes:" and "  12 1C F0 1C F0 12  Shift+A".
+QString codeListing(const KeyCell &key, int index, const ProgramProfile &profile,
+                    const LabelCodec &codec);
+// "no codes", "1 code", "12 codes".
+QString codeCount(int count);
+
 // What check and every loading subcommand say about a file that is no layout; its keys'
 // problems are worded as the programs word them.
 QString wrongMagic(const QByteArray &bytes);

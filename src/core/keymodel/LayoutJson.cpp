@@ -3,11 +3,11 @@
 
 #include "LayoutText.h"
 #include "codeentry/CodeDecoder.h"
-#include "keymodel/ConfigFile.h"
-#include "keymodel/KeyRecord.h"
-#include "keymodel/LabelCodePage.h"
-#include "keymodel/LabelCodec.h"
-#include "keymodel/ProblemText.h"
+#include "ConfigFile.h"
+#include "KeyRecord.h"
+#include "LabelCodePage.h"
+#include "LabelCodec.h"
+#include "ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QHash>
@@ -235,6 +235,18 @@ void readCodes(const QJsonObject &o, const QString &path, KeyCell &k)
     k.CodeCount = int(codes.size());
 }
 
+// A key's content: its label, colour and codes.
+void readContent(const QJsonObject &o, const QString &path, KeyCell &k)
+{
+    k.Caption = readLabel(required(o, path, "label"), path + QStringLiteral(".label"));
+    const QString color = stringAt(required(o, path, "color"), path + QStringLiteral(".color"));
+    const std::optional<quint32> value = LayoutText::parseColor(color);
+    if (!value)
+        fail(path + QStringLiteral(".color"), LayoutText::notAColor(color));
+    k.Color = *value;
+    readCodes(o, path, k);
+}
+
 KeyCell readKey(const QJsonValue &v, int index, const ProgramProfile &profile)
 {
     const QString path = QStringLiteral("keys[%1]").arg(index);
@@ -255,15 +267,7 @@ KeyCell readKey(const QJsonValue &v, int index, const ProgramProfile &profile)
     agrees("row", profile.row(index));
 
     KeyCell k;
-    k.Caption = readLabel(required(o, path, "label"), path + QStringLiteral(".label"));
-    const QString color = stringAt(required(o, path, "color"), path + QStringLiteral(".color"));
-    const std::optional<quint32> value = LayoutText::parseColor(color);
-    if (!value)
-        fail(path + QStringLiteral(".color"),
-             QStringLiteral("\"%1\" is no colour: give #RRGGBB, a system colour such as "
-                            "buttonFace, or a value such as 0x8000000F")
-                 .arg(color));
-    k.Color = *value;
+    readContent(o, path, k);
     // The file keeps each span in one byte; whether the grid can take it is checked below.
     k.ColSpan = intAt(required(o, path, "colSpan"), path + QStringLiteral(".colSpan"), 0, 255);
     k.RowSpan = intAt(required(o, path, "rowSpan"), path + QStringLiteral(".rowSpan"), 0, 255);
@@ -271,7 +275,6 @@ KeyCell readKey(const QJsonValue &v, int index, const ProgramProfile &profile)
     if (!visible.isBool())
         fail(path + QStringLiteral(".visible"), QStringLiteral("wants true or false"));
     k.Visible = visible.toBool();
-    readCodes(o, path, k);
     return k;
 }
 
@@ -331,6 +334,31 @@ QByteArray write(const QList<KeyCell> &cells, const ProgramProfile &profile,
             QStringLiteral(",\n  \"keys\": [\n") + keys.join(QStringLiteral(",\n")) +
             QStringLiteral("\n  ]\n}\n"))
         .toUtf8();
+}
+
+QString keyObject(const KeyCell &key, int index, const ProgramProfile &profile,
+                  const LabelCodec &codec)
+{
+    return keyLine(key, index, profile, codec);
+}
+
+std::optional<KeyObject> readKeyObject(const QJsonValue &v, const QString &path,
+                                       const ProgramProfile &profile, QString *error)
+{
+    try {
+        if (!v.isObject())
+            fail(path, QStringLiteral("wants an object"));
+        const QJsonObject o = v.toObject();
+        KeyObject key;
+        key.index = intAt(required(o, path, "index"), path + QStringLiteral(".index"), 0,
+                          profile.cellCount - 1);
+        key.cell.ResetKey({});
+        readContent(o, path, key.cell);
+        return key;
+    } catch (const Failure &f) {
+        *error = f.message;
+        return std::nullopt;
+    }
 }
 
 ReadResult read(const QByteArray &json)
