@@ -157,10 +157,6 @@
         <translation>キー %1</translation>
     </message>
     <message>
-        <source>Position %1</source>
-        <translation>ポジション %1</translation>
-    </message>
-    <message>
         <source>%1, %2</source>
         <translation>%1、%2</translation>
     </message>

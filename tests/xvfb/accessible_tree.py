@@ -48,8 +48,8 @@ else:
 
 keys = [n.get_name() for n in walk(tavrin)
         if n.get_role() == Atspi.Role.PUSH_BUTTON and n.get_name().startswith("Key ")]
-if len(keys) != 84 or keys[0] != "Key 0, 1":
-    end(f"{len(keys)} named keys, not 84 from \"Key 0, 1\": {keys[:3]}")
+if len(keys) != 84 or keys[0] != "Key 1":
+    end(f"{len(keys)} named keys, not 84 from \"Key 1\": {keys[:3]}")
 print(f"84 keys, from \"{keys[0]}\" to \"{keys[-1]}\"")
 
 # Each arrow key over the grid is answered by a focus event for the key reached (the grid's area
@@ -67,7 +67,7 @@ for count, stroke in enumerate(["Right", "Right", "Down", "Left"], start=1):
     while len(focused) < count and time.monotonic() < deadline:
         GLib.MainContext.default().iteration(False)
         time.sleep(0.02)
-expected = ["Key 0, 1", "Key 7, 8", "Key 8, 9", "Key 1, 2"]
+expected = ["Key 1", "Key 8", "Key 9", "Key 2"]
 if focused != expected:
     end(f"focus events {focused}, expected {expected}")
 print(f"focus followed the arrow keys: {', '.join(focused)}")

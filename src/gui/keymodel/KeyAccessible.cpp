@@ -43,17 +43,17 @@ QString KeyAccessible::text(QAccessible::Text t) const
     const KeyCell &cell = key()->cell();
     switch (t) {
     case QAccessible::Name: {
-        const int index = key()->Tag();
         const QString label =
             KeyFace::labelLines(cell.Caption, LabelCodePage::current()).join(u' ').simplified();
-        const bool keyboard = key()->grid().profile().keyboard;
-        const QString place = keyboard ? tr("Key %1").arg(index) : tr("Position %1").arg(index);
-        return label.isEmpty() ? place : tr("%1, %2").arg(place, label);
+        // The number its face shows by default, as every other text names a key.
+        const QString place = tr("Key %1").arg(key()->grid().profile().keyNumber(key()->Tag()));
+        // A label that only repeats the number is not said twice.
+        const bool ownLabel = !label.isEmpty() &&
+                              cell.Caption != key()->grid().profile().defaultLabel(key()->Tag());
+        return ownLabel ? tr("%1, %2").arg(place, label) : place;
     }
     case QAccessible::Description: {
-        const QByteArrayView codes(reinterpret_cast<const char *>(cell.Codes.data()),
-                                   std::clamp(cell.CodeCount, 0, KeyCell::MaxCodes));
-        QString description = readableCodes(codes);
+        QString description = readableCodes(cell.usedCodes());
         const int covered = cell.ColSpan * cell.RowSpan;
         if (cell.Visible && covered > 1)
             description += tr("; merged over %1 keys").arg(covered);
