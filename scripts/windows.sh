@@ -8,7 +8,8 @@
 # source package (the same version as the Linux build), into a cache outside the tree keyed by
 # that version and the options it was configured with; later runs reuse it.
 #
-# Usage: windows.sh [qt|all]   (qt: only make sure the Windows Qt is built, and print its prefix)
+# Usage: windows.sh [qt|test]   qt: only make sure the Windows Qt is built, and print its prefix;
+#   test: build everything, then run it under Wine (tests/wine/programs_under_wine.sh).
 # Environment: TAVRIN_WINDOWS_BUILD (the build folder, default build-windows),
 #              TAVRIN_QT_MINGW_CACHE (where the Windows Qt is kept), JOBS.
 set -euo pipefail
@@ -26,9 +27,14 @@ export DEBIAN_FRONTEND=noninteractive
 
 # What building needs: the cross compilers, the host's Qt tools (Qt's own cross-build runs
 # them, as ours does), Perl for Qt's header generation, dpkg-dev to unpack the source package,
-# and NSIS for the installer.
+# NSIS for the installer, and what renders the icons and makes the Windows icon files of them.
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  qt6-base-dev qt6-base-dev-tools perl dpkg-dev xz-utils nsis)
+  qt6-base-dev qt6-base-dev-tools perl dpkg-dev xz-utils nsis librsvg2-bin icoutils)
+# Running it: Wine (64-bit only) on a private X server, real key strokes and the clipboard from
+# X, a Japanese locale made for Wine's code page, and Python to write and read the test files.
+if [ "$what" = test ]; then
+  packages+=(wine wine64 xvfb xauth xdotool x11-utils xclip locales python3)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -108,4 +114,27 @@ fi
 if [ "$what" = qt ]; then
   echo "$qt_prefix"
   exit 0
+fi
+
+# The programs, and the one test that must pass on Windows as on Linux: the labels' code pages.
+host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
+cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_PREFIX_PATH="$qt_prefix" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >"$build_dir.configure.log" 2>&1 ||
+  { tail -n 40 "$build_dir.configure.log"; exit 1; }
+cmake --build "$build_dir" -j "$jobs"
+cmake --build "$build_dir" -j "$jobs" --target tst_colorandlabel
+
+# The folder that runs as it is, then the installer and the zip (which holds the same folder).
+dist=$build_dir/dist
+rm -rf "$dist"
+cmake --install "$build_dir" --prefix "$dist/Tavrin" --strip >/dev/null
+(cd "$build_dir" && cpack -B "$dist" >"$build_dir/cpack.log" 2>&1) ||
+  { tail -n 40 "$build_dir/cpack.log"; exit 1; }
+rm -rf "$dist/_CPack_Packages"
+echo "Windows programs: $dist/Tavrin"
+ls "$dist"/*.exe "$dist"/*.zip
+
+if [ "$what" = test ]; then
+  bash "$source_dir/tests/wine/programs_under_wine.sh" "$source_dir" "$build_dir" "$qt_prefix"
 fi
