@@ -65,8 +65,10 @@ qt_options=(
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF
 )
-qt_key=$( (printf '%s\n' "$qt_version" "${qt_options[@]}"; cat "$toolchain") | sha256sum | cut -c1-16)
+qt_key=$( (printf '%s\n' "$qt_version" "${qt_options[@]}"; cat "$toolchain") | sha256sum |
+  cut -c1-16)
 qt_prefix=$cache_root/qt-${qt_version%%+*}-$qt_key
+host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 
 build_qt() {
   local work=$cache_root/build-$qt_key
@@ -94,7 +96,7 @@ build_qt() {
   echo "Building the Windows Qt $qt_version into $qt_prefix (once; about 15 minutes on 2 cores)"
   cmake -S "$work/source" -B "$work/build" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
+    -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DCMAKE_INSTALL_PREFIX="$qt_prefix.partial" "${qt_options[@]}" >"$work/configure.log" ||
     { tail -n 60 "$work/configure.log"; exit 1; }
   nice cmake --build "$work/build" -j "$jobs" >"$work/build.log" 2>&1 ||
@@ -117,11 +119,17 @@ if [ "$what" = qt ]; then
 fi
 
 # The programs, and the one test that must pass on Windows as on Linux: the labels' code pages.
-host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
+mkdir -p "$build_dir"
+launcher=()
+if command -v ccache >/dev/null; then
+  # Another clone of the tree hits the same cache entries.
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$source_dir}
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_PREFIX_PATH="$qt_prefix" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >"$build_dir.configure.log" 2>&1 ||
-  { tail -n 40 "$build_dir.configure.log"; exit 1; }
+  "${launcher[@]}" -DCMAKE_PREFIX_PATH="$qt_prefix" -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+  >"$build_dir/configure.log" 2>&1 || { tail -n 40 "$build_dir/configure.log"; exit 1; }
 cmake --build "$build_dir" -j "$jobs"
 cmake --build "$build_dir" -j "$jobs" --target tst_colorandlabel
 
