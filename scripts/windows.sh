@@ -11,7 +11,8 @@
 # Usage: windows.sh [qt|test]   qt: only make sure the Windows Qt is built, and print its prefix;
 #   test: build everything, then run it under Wine (tests/wine/programs_under_wine.sh).
 # Environment: TAVRIN_WINDOWS_BUILD (the build folder, default build-windows),
-#              TAVRIN_QT_MINGW_CACHE (where the Windows Qt is kept), JOBS.
+#              TAVRIN_QT_MINGW_CACHE (where the Windows Qt is kept), TAVRIN_WINDOWS_QT (a
+#              Windows Qt of the same version to use instead, by its prefix), JOBS.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -52,15 +53,16 @@ qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 # bring itself come from its own copies, never from the cross compiler's root. Two things
 # Debian's source cannot build: the tablet support (its tarball lacks the library the windows
 # plugin includes) and turning Direct2D off (the DirectWrite font engine, which PrintSupport
-# uses, is built only with it). Without ICU and zstd: the programs ask Windows for their code
-# page, and the resources are compiled uncompressed for a Qt that cannot read zstd.
+# uses, is built only with it). OpenGL goes as configure's "no" does: the feature alone leaves
+# the windows plugin's dynamic OpenGL on, which then does not compile. Without ICU and zstd: the
+# programs ask Windows for their code page, and rcc is told that this Qt cannot read zstd.
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
-  -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_freetype=OFF
-  -DFEATURE_fontconfig=OFF -DFEATURE_glib=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF
-  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_openssl=OFF -DFEATURE_tabletevent=OFF
+  -DFEATURE_concurrent=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF
+  -DFEATURE_freetype=OFF -DFEATURE_fontconfig=OFF -DFEATURE_glib=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_tabletevent=OFF
   -DFEATURE_direct2d=ON -DFEATURE_directwrite=ON
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF
@@ -108,7 +110,10 @@ build_qt() {
   rm -rf "$work"
 }
 
-if [ -f "$qt_prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+if [ -n "${TAVRIN_WINDOWS_QT:-}" ]; then
+  qt_prefix=$TAVRIN_WINDOWS_QT
+  echo "Using the Windows Qt in $qt_prefix"
+elif [ -f "$qt_prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
   echo "Reusing the Windows Qt in $qt_prefix"
 else
   build_qt
