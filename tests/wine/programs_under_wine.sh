@@ -64,11 +64,13 @@ timeout 60 wineserver -w || fail "the new Wine prefix did not settle"
 drive=$WINEPREFIX/drive_c
 mkdir "$drive/t"
 
-# Runs a command under Wine and waits until everything it started has ended.
+# Runs a command under Wine, with wine_env before it, and waits until everything it started has
+# ended.
+wine_env=()
 run() {
   local limit=$1
   shift
-  timeout "$limit" wine "$@" >"$work/out.crlf" 2>>"$winelog"
+  timeout "$limit" "${wine_env[@]}" wine "$@" >"$work/out.crlf" 2>>"$winelog"
   local status=$?
   tr -d '\r' <"$work/out.crlf" >"$work/out"
   timeout 60 wineserver -w || fail "Wine did not settle after $*"
@@ -113,7 +115,7 @@ EOF
 }
 # The label of the first key, as tvrtool export wrote it.
 exported_label() {
-  python3 -c 'import json,sys; l=json.load(open(sys.argv[1]))["keys"][0]["label"]
+  PYTHONIOENCODING=utf-8 python3 -c 'import json,sys; l=json.load(open(sys.argv[1]))["keys"][0]["label"]
 print(l["codePage"], l["text"])' "$1"
 }
 
@@ -138,7 +140,9 @@ step "tvrtool under the Japanese code page"
 mkdir "$work/locale"
 localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" 2>/dev/null ||
   [ -d "$work/locale/ja_JP.UTF-8" ] || fail "could not make the Japanese locale"
-LOCPATH=$work/locale LC_ALL=ja_JP.UTF-8 round_trip japanese 834c815b7cb7b0 Shift_JIS "キー|ｷｰ"
+wine_env=(env "LOCPATH=$work/locale" LC_ALL=ja_JP.UTF-8)
+round_trip japanese 834c815b7cb7b0 Shift_JIS "キー|ｷｰ"
+wine_env=()
 
 step "the label table under Windows"
 cp "$build/tests/tst_colorandlabel.exe" "$qt/bin/Qt6Test.dll" "$app/"
@@ -167,6 +171,13 @@ gone() { # TITLE: waits until no window has that title
   done
   return 1
 }
+closed() { # TITLE WINDOW: waits until that window is no longer shown
+  for _ in $(seq 100); do
+    [[ " $(windows_named "$1" | tr '\n' ' ') " == *" $2 "* ]] || return 0
+    sleep 0.1
+  done
+  return 1
+}
 # A window titled TITLE that is not one of the windows given.
 other_window() { # TITLE WINDOW...
   local title=$1
@@ -183,7 +194,7 @@ other_window() { # TITLE WINDOW...
 box_text() {
   keys_to "$1" ctrl+c
   sleep 0.5
-  xclip -o -selection clipboard 2>/dev/null | tr -d '\r'
+  { timeout 5 xclip -o -selection clipboard 2>/dev/null || true; } | tr -d '\r'
 }
 quit() { # PROGRAM_PID MAIN_WINDOW
   keys_to "$2" alt+f
@@ -262,13 +273,15 @@ done
 [ ${#seen[@]} -ge 2 ] || fail "Prog One: no progress window before the result"
 [[ "$result" == *"Program completed."* ]] || fail "Prog One: the run ended with: $result"
 keys_to "${seen[-1]}" Return
+closed Tavrin "${seen[-1]}" || fail "Prog One: Return did not close the result"
 # The changed layout is not kept.
 keys_to "$main" alt+f
 sleep 1
 xdotool key x
-box=$(other_window Tavrin "$main") || fail "Prog One: Exit asked nothing about the change"
+box=$(other_window Tavrin "$main" "${seen[@]}") || fail "Prog One: Exit asked nothing"
 keys_to "$box" n
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "Prog One: Tavrin still runs after Exit"
 timeout 60 wineserver -w || fail "Wine did not settle after Tavrin ended"
 [ -f "$drive/tvdrv.log" ] || fail "Prog One: the driver was never loaded"
 {
