@@ -86,10 +86,9 @@ for file in tavrin.exe quelda.exe tvrtool.exe Qt6Core.dll Qt6Widgets.dll libstdc
   platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe; do
   [ -f "$app/$file" ] || fail "the installer left out $file"
 done
-find "$drive" -name 'Tavrin.lnk' -path '*Start Menu*' | grep -q . ||
-  fail "no Start-menu entry for Tavrin"
-find "$drive" -name 'Quelda.lnk' -path '*Start Menu*' | grep -q . ||
-  fail "no Start-menu entry for Quelda"
+for name in Tavrin Quelda; do
+  find "$drive" -name "$name.lnk" -path '*Start Menu*' | grep -q . || fail "no Start-menu $name"
+done
 for type in '.tvr Tavrin.Layout' '.qld Quelda.Layout'; do
   set -- $type
   run 60 reg query "HKCR\\$1" /ve || fail "no file type $1 after installing"
@@ -115,8 +114,9 @@ EOF
 }
 # The label of the first key, as tvrtool export wrote it.
 exported_label() {
-  PYTHONIOENCODING=utf-8 python3 -c 'import json,sys; l=json.load(open(sys.argv[1]))["keys"][0]["label"]
-print(l["codePage"], l["text"])' "$1"
+  PYTHONIOENCODING=utf-8 python3 -c 'import json, sys
+label = json.load(open(sys.argv[1]))["keys"][0]["label"]
+print(label["codePage"], label["text"])' "$1"
 }
 
 # export and import give back the same bytes, and the JSON holds the characters they stand for.
@@ -150,30 +150,28 @@ QT_QPA_PLATFORM=minimal run 60 'C:\Tavrin\tst_colorandlabel.exe' ||
   { cat "$work/out"; fail "the label tests failed under Windows"; }
 rm "$app/tst_colorandlabel.exe" "$app/Qt6Test.dll"
 
-# The window titled exactly TITLE, once it is shown.
+# The window titled exactly TITLE, once it is shown; and every one shown now.
 window_named() {
-  timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+  local window
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$window" ] && echo "$window"
 }
-windows_named() {
-  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
-}
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
 # Keys for a window; without a window manager the focus is given directly.
 keys_to() { # WINDOW KEY...
-  local window=$1
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
   shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --delay 50 "$@"
 }
-gone() { # TITLE: waits until no window has that title
+closed() { # TITLE [WINDOW]: waits until no window of that title, or not that one, is shown
   for _ in $(seq 100); do
-    [ -z "$(windows_named "$1")" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-closed() { # TITLE WINDOW: waits until that window is no longer shown
-  for _ in $(seq 100); do
-    [[ " $(windows_named "$1" | tr '\n' ' ') " == *" $2 "* ]] || return 0
+    local shown
+    shown=$(windows_named "$1" | tr '\n' ' ')
+    if [ $# -gt 1 ]; then
+      [[ " $shown " == *" $2 "* ]] || return 0
+    elif [ -z "$shown" ]; then
+      return 0
+    fi
     sleep 0.1
   done
   return 1
@@ -196,32 +194,34 @@ box_text() {
   sleep 0.5
   { timeout 5 xclip -o -selection clipboard 2>/dev/null || true; } | tr -d '\r'
 }
-quit() { # PROGRAM_PID MAIN_WINDOW
-  keys_to "$2" alt+f
+# File, Exit; ANSWER to the question about unsaved changes, if there is one.
+quit() { # NAME PID MAIN_WINDOW [ANSWER WINDOW...]
+  local name=$1 pid=$2 main=$3 box
+  keys_to "$main" alt+f
   sleep 1
   xdotool key x
-  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$1" 2>/dev/null && fail "the program still runs after File, Exit"
-  timeout 60 wineserver -w || fail "Wine did not settle after the program ended"
+  if [ $# -gt 3 ]; then
+    box=$(other_window "$(xdotool getwindowname "$main")" "$main" "${@:5}") ||
+      fail "$name: Exit asked nothing about the changes"
+    keys_to "$box" "$4"
+  fi
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "$name: the program still runs after File, Exit"
+  timeout 60 wineserver -w || fail "$name: Wine did not settle after the program ended"
 }
 
 # Loaded from the command line, saved with Ctrl+S over itself: the same bytes, newly written.
 save_back() { # PROGRAM TITLE FILE
-  local file=$drive/t/$3
+  local file=$drive/t/$3 pid main dialog box
   cp "$file" "$work/before"
   touch -d '2000-01-01' "$file"
   wine "C:\\Tavrin\\$1.exe" "C:\\t\\$3" >>"$winelog" 2>&1 &
-  local pid=$!
-  local main
-  main=$(window_named "$2") || true
-  [ -n "$main" ] || fail "$1: no window titled $2"
+  pid=$!
+  main=$(window_named "$2") || fail "$1: no window titled $2"
   keys_to "$main" ctrl+s
-  local dialog
-  dialog=$(window_named 'Save As') || true
-  [ -n "$dialog" ] || fail "$1: Ctrl+S opened no Save As dialog"
+  dialog=$(window_named 'Save As') || fail "$1: Ctrl+S opened no Save As dialog"
   keys_to "$dialog" Return
-  gone 'Save As' || fail "$1: the Save As dialog did not close"
-  local box
+  closed 'Save As' || fail "$1: the Save As dialog did not close"
   box=$(other_window "$2" "$main") || fail "$1: no question whether to overwrite"
   [[ "$(box_text "$box")" == *"Specified file already exists."* ]] ||
     fail "$1: the box after Save As was not the overwrite question"
@@ -229,7 +229,7 @@ save_back() { # PROGRAM TITLE FILE
   for _ in $(seq 100); do [ "$file" -nt "$work/before" ] && break; sleep 0.1; done
   [ "$file" -nt "$work/before" ] || fail "$1: the file was not written again"
   cmp "$work/before" "$file" || fail "$1: the saved file differs from the one loaded"
-  quit "$pid" "$main"
+  quit "$1" "$pid" "$main"
 }
 step "Tavrin loads a file and saves it back"
 save_back tavrin Tavrin western.tvr
@@ -242,32 +242,27 @@ step "Tavrin programs a key into the stand-in driver"
 rm -f "$drive/tvdrv.log"
 wine 'C:\Tavrin\tavrin.exe' >>"$winelog" 2>&1 &
 pid=$!
-main=$(window_named Tavrin) || true
-[ -n "$main" ] || fail "Prog One: no Tavrin window"
+main=$(window_named Tavrin) || fail "Prog One: no Tavrin window"
 # Cell 12, column 1 and row 5: the first arrow key selects cell 0, then one right and five down.
 keys_to "$main" Right Right Down Down Down Down Down ctrl+d
-code=$(window_named KeyCode) || true
-[ -n "$code" ] || fail "Prog One: Ctrl+D opened no code dialog"
+code=$(window_named KeyCode) || fail "Prog One: Ctrl+D opened no code dialog"
 keys_to "$code" shift+a
 sleep 0.5
-# The dialog's Ok button takes only the mouse. Without a window manager Wine gives the window a
-# frame of its own, so the client area sits inside it, at its bottom and centred.
+# The dialog's Ok button takes only the mouse. The dialog is 155 by 139 pixels inside, Ok stands
+# at 88,72 and is 57 by 20; where Wine draws a frame, the inside is at its bottom, centred.
 eval "$(xdotool getwindowgeometry --shell "$code")"
-# The dialog is 155 by 139 pixels inside; Ok stands at 88,72 and is 57 by 20.
 frame=$(((WIDTH - 155) / 2))
 xdotool mousemove --window "$code" $((frame + 88 + 28)) $((HEIGHT - 139 - frame + 72 + 10)) click 1
-gone KeyCode || fail "Prog One: Ok did not close the code dialog"
+closed KeyCode || fail "Prog One: Ok did not close the code dialog"
 keys_to "$main" alt+c Down Down Down Return
+# The progress window, then the result, each a window of its own with the program's title.
 seen=()
 result=""
 for _ in $(seq 300); do
   for w in $(windows_named Tavrin); do
     [ "$w" = "$main" ] || [[ " ${seen[*]} " == *" $w "* ]] || seen+=("$w")
   done
-  if [ ${#seen[@]} -ge 1 ]; then
-    result=$(box_text "${seen[-1]}")
-    [ -n "$result" ] && break
-  fi
+  [ ${#seen[@]} -ge 1 ] && result=$(box_text "${seen[-1]}") && [ -n "$result" ] && break
   sleep 0.1
 done
 [ ${#seen[@]} -ge 2 ] || fail "Prog One: no progress window before the result"
@@ -275,14 +270,7 @@ done
 keys_to "${seen[-1]}" Return
 closed Tavrin "${seen[-1]}" || fail "Prog One: Return did not close the result"
 # The changed layout is not kept.
-keys_to "$main" alt+f
-sleep 1
-xdotool key x
-box=$(other_window Tavrin "$main" "${seen[@]}") || fail "Prog One: Exit asked nothing"
-keys_to "$box" n
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Prog One: Tavrin still runs after Exit"
-timeout 60 wineserver -w || fail "Wine did not settle after Tavrin ended"
+quit "Prog One" "$pid" "$main" n "${seen[@]}"
 [ -f "$drive/tvdrv.log" ] || fail "Prog One: the driver was never loaded"
 {
   echo load
