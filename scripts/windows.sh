@@ -136,8 +136,11 @@ cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolcha
   "${launcher[@]}" -DCMAKE_PREFIX_PATH="$qt_prefix" -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
   >"$build_dir/configure.log" 2>&1 || { tail -n 40 "$build_dir/configure.log"; exit 1; }
-cmake --build "$build_dir" -j "$jobs"
-cmake --build "$build_dir" -j "$jobs" --target tst_colorandlabel
+echo "Building the Windows programs in $build_dir"
+log=$build_dir/build.log
+{ cmake --build "$build_dir" -j "$jobs" &&
+  cmake --build "$build_dir" -j "$jobs" --target tst_colorandlabel; } >"$log" 2>&1 ||
+  { grep -A20 -m3 'FAILED' "$log" || tail -n 40 "$log"; exit 1; }
 
 # The folder that runs as it is, then the installer and the zip (which holds the same folder).
 dist=$build_dir/dist
