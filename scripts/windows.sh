@@ -53,14 +53,15 @@ qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 # bring itself come from its own copies, never from the cross compiler's root. Two things
 # Debian's source cannot build: the tablet support (its tarball lacks the library the windows
 # plugin includes) and turning Direct2D off (the DirectWrite font engine, which PrintSupport
-# uses, is built only with it). OpenGL goes with its dynamic loading, which left on alone does
-# not compile in the windows plugin. Without ICU and zstd: the programs ask Windows for their
-# code page, and rcc is told that this Qt cannot read zstd.
+# uses, is built only with it). OpenGL goes as configure's "no" says (without that, configure
+# wants some OpenGL) and with its dynamic loading, which left on alone does not compile in the
+# windows plugin. Without ICU and zstd: the programs ask Windows for their code page, and rcc is
+# told that this Qt cannot read zstd.
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
-  -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF -DFEATURE_opengl_dynamic=OFF
+  -DFEATURE_concurrent=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_opengl_dynamic=OFF
   -DFEATURE_dynamicgl=OFF -DFEATURE_vulkan=OFF -DFEATURE_freetype=OFF -DFEATURE_fontconfig=OFF
   -DFEATURE_glib=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF
   -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_tabletevent=OFF
