@@ -118,7 +118,17 @@ if [ -n "${TAVRIN_WINDOWS_QT:-}" ]; then
 elif [ -f "$qt_prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
   echo "Reusing the Windows Qt in $qt_prefix"
 else
-  build_qt
+  # Two runs at once (from two clones, say) would build in the same folder: the second waits
+  # for the first, then takes what it made.
+  mkdir -p "$cache_root"
+  exec 9>"$cache_root/build-$qt_key.lock"
+  flock 9
+  if [ -f "$qt_prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+    echo "Reusing the Windows Qt in $qt_prefix"
+  else
+    build_qt
+  fi
+  exec 9>&-
 fi
 if [ "$what" = qt ]; then
   echo "$qt_prefix"
