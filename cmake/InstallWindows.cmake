@@ -40,3 +40,21 @@ else()
 endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+
+# A stripped install (`--strip`, and what cpack packs) strips the libraries copied in as well as
+# the programs: Qt's and the runtime's arrive with their symbols, several times their size.
+if(CMAKE_STRIP)
+  install(CODE "set(tavrin_strip \"${CMAKE_STRIP}\")")
+  install(CODE [[
+    if(CMAKE_INSTALL_DO_STRIP)
+      file(GLOB_RECURSE libraries "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/*.dll")
+      foreach(library IN LISTS libraries)
+        execute_process(COMMAND "${tavrin_strip}" --strip-unneeded "${library}" TIMEOUT 120
+                        RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+          message(FATAL_ERROR "Could not strip ${library}")
+        endif()
+      endforeach()
+    endif()
+  ]])
+endif()

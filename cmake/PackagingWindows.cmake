@@ -6,6 +6,10 @@ set(CPACK_GENERATOR NSIS ZIP)
 # The values below reach the installer's script as written (backslashes, quotes, dollars).
 set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
+# A 64-bit installer for 64-bit programs, which installs where 64-bit programs go and needs no
+# 32-bit layer to run.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Tavrin)
 set(CPACK_NSIS_PACKAGE_NAME "Tavrin and Quelda")
 set(CPACK_NSIS_DISPLAY_NAME "Tavrin and Quelda ${PROJECT_VERSION}")

@@ -76,7 +76,8 @@ function(tavrin_add_windows_resource program product description app_icon)
   set(rc ${CMAKE_BINARY_DIR}/windows-resources/${program}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/data/windows/program.rc.in ${rc} @ONLY)
   target_sources(${program} PRIVATE ${rc})
-  set_source_files_properties(${rc} TARGET_DIRECTORY ${program} PROPERTIES OBJECT_DEPENDS "${icos}")
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${program}
+                              PROPERTIES OBJECT_DEPENDS "${icos}")
 endfunction()
 
 set(data ${PROJECT_SOURCE_DIR}/data)

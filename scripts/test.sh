@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Builds and runs every test twice: a plain build, then one with AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the run; then fuzzes the file reader and
-# the reader of tvrtool import for a minute each.
+# the reader of tvrtool import for a minute each; last, builds the Windows programs and
+# installer and runs them under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,3 +42,7 @@ fuzz() { # TARGET SEEDS MAX_LEN WHAT
 fuzz configfile_fuzz tests/fuzz/corpus 8192 "the configuration-file reader"
 # A Tavrin layout's JSON is about 20 KB; the reader refuses anything over 1 MB unparsed.
 fuzz import_fuzz tests/fuzz/import-corpus 32768 "the reader of tvrtool import"
+
+# The Windows build: cross-compiled with MinGW-w64 (against a Qt for Windows built once and kept
+# in the user's cache), packaged, installed and run under Wine.
+bash scripts/windows.sh test
