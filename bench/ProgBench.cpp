@@ -7,6 +7,7 @@
 //   prog_bench [--quick]   (--quick leaves out the minute-long full keyboard run)
 
 #include "FakePrompter.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 #include "programming/SendPackets.h"
@@ -28,15 +29,15 @@ namespace {
 class BenchHost : public TProgDlg::Host
 {
 public:
-    explicit BenchHost(const ProgramProfile &profile) : m_grid(profile) {}
-    KeyGrid &grid() override { return m_grid; }
+    explicit BenchHost(const ProgramProfile &profile) : m_document(profile) {}
+    KeyDocument &document() override { return m_document; }
     Prompter &prompter() override { return m_prompter; }
     void SetBusyCursor(bool) override {}
     QWidget *window() override { return nullptr; }
     const QStringList &shown() const { return m_prompter.shown; }
 
 private:
-    KeyGrid m_grid;
+    KeyDocument m_document;
     FakePrompter m_prompter;
 };
 
@@ -70,8 +71,8 @@ void benchRun(const RunCase &c, const QString &socket)
 {
     auto sim = startSimulator(socket, c.simArgs);
     BenchHost host(c.profile);
-    for (int i = 0; i < host.grid().count(); ++i)
-        host.grid().setCodes(i, QByteArray(KeyCell::MaxCodes, '\x1C'));
+    for (int i = 0; i < host.document().grid().count(); ++i)
+        host.document().setCodes(i, QByteArray(KeyCell::MaxCodes, '\x1C'));
     TProgDlg prog(c.profile, host);
     prog.setDrv(std::make_unique<SocketDrv>(socket.toStdString()));
 

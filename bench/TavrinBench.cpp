@@ -9,6 +9,7 @@
 
 #include "app/ProgramMain.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/KeyRecord.h"
 #include "keymodel/TKey.h"
@@ -215,10 +216,10 @@ GridPaintFigures gridPaintFigures()
 {
     GridPaintFigures figures;
     TMainDlg window(ProgramProfile::tavrin());
-    KeyGrid &grid = window.grid();
-    for (int i = 0; i < grid.count(); ++i) {
-        grid.setCaption(i, "Caf\xE9|cr\xE8me|" + QByteArray::number(i + 1));
-        grid.setColor(i, (0x00123456u * quint32(i + 1)) & 0x00FFFFFFu);
+    KeyDocument &layout = window.document();
+    for (int i = 0; i < layout.grid().count(); ++i) {
+        layout.setCaption(i, "Caf\xE9|cr\xE8me|" + QByteArray::number(i + 1));
+        layout.setColor(i, (0x00123456u * quint32(i + 1)) & 0x00FFFFFFu);
     }
     QWidget *client = window.clientArea();
     QImage image(client->size(), QImage::Format_ARGB32_Premultiplied);

@@ -36,6 +36,10 @@ foreach(program tavrin quelda tvdrv-sim tvrtool)
     if(EXISTS ${TAVRIN_DATA_DIR}/man/${program}.1)
       tavrin_install_gzipped(${TAVRIN_DATA_DIR}/man/${program}.1 ${CMAKE_INSTALL_MANDIR}/man1)
     endif()
+    # The page in Japanese, for a reader whose language is Japanese.
+    if(EXISTS ${TAVRIN_DATA_DIR}/man/ja/${program}.1)
+      tavrin_install_gzipped(${TAVRIN_DATA_DIR}/man/ja/${program}.1 ${CMAKE_INSTALL_MANDIR}/ja/man1)
+    endif()
   endif()
 endforeach()
 

@@ -29,6 +29,9 @@ keyboard's 7-position key lock, with .qld files.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The menu, the file types and the icon caches are refreshed by those packages' own triggers
 # when our files arrive or leave, so the package needs no scripts and leaves nothing behind.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme, desktop-file-utils")
+# IPA's Gothic draws Japanese labels and dialogs where no other Japanese face is installed; Qt's
+# own translations put the toolkit's dialogs in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme, desktop-file-utils, \
+fonts-ipafont-gothic, qt6-translations-l10n")
 
 include(CPack)

@@ -4,8 +4,12 @@
 # lacks. Usage: setup-machine.sh run|test
 set -euo pipefail
 
-# librsvg2-bin renders the installed icons from their SVGs.
-packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin)
+# librsvg2-bin renders the installed icons from their SVGs. IPA's proportional Gothic draws
+# Japanese labels and the dialogs where the Windows Gothic face is missing.
+# Qt's translation tools compile the programs' translations; the toolkit's own translations put
+# its dialogs in the user's language.
+packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation librsvg2-bin fonts-ipafont-gothic
+  qt6-l10n-tools qt6-translations-l10n)
 if [ "${1:-run}" = test ]; then
   # What checks the installed tree and the Debian package: the desktop-entry and AppStream
   # validators, the MIME database and a query of it, and dpkg-shlibdeps (with file, which
@@ -17,6 +21,9 @@ if [ "${1:-run}" = test ]; then
   # A real X server with real key and mouse events for the tests that need one, and a PDF
   # renderer to read back the printed page.
   packages+=(xvfb xauth xdotool x11-utils poppler-utils)
+  # A screen reader's view of the windows: the accessibility bus and its Python client, on a
+  # private session bus.
+  packages+=(at-spi2-core python3-pyatspi dbus)
   # The configuration-file fuzzer: clang with its libFuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-dev)
   # The Windows driver channel is compiled against the real windows.h.

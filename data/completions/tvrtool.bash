@@ -5,7 +5,7 @@ _tvrtool()
     local cur prev words cword
     _init_completion || return
 
-    local subcommands="show check export import diff render program match help"
+    local subcommands="show check export import diff render program match set copy swap help"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$subcommands --help --version" -- "$cur"))
         return
@@ -14,13 +14,15 @@ _tvrtool()
     local sub=${words[1]} options
     case $sub in
         show) options="--codes --width --code-page --help" ;;
-        check) options="--json --help" ;;
+        check) options="--json --code-page --help" ;;
         export) options="--output --force --code-page --help" ;;
-        import) options="--output --force --help" ;;
+        import) options="--output --force --code-page --help" ;;
         diff) options="--json --code-page --help" ;;
-        render) options="--output --force --dpi --portrait --landscape --help" ;;
-        program) options="--key --all --help" ;;
+        render) options="--output --force --dpi --portrait --landscape --code-page --help" ;;
+        program) options="--key --all --code-page --help" ;;
         match) options="--code-page --help" ;;
+        set) options="--label --color --codes --keys --output --force --code-page --help" ;;
+        copy | swap) options="--output --force --code-page --help" ;;
         help)
             COMPREPLY=($(compgen -W "$subcommands" -- "$cur"))
             return
@@ -32,16 +34,16 @@ _tvrtool()
         -o | --output)
             case $sub in
                 export) _filedir json ;;
-                import) _filedir '@(tvr|qld)' ;;
+                import | set | copy | swap) _filedir '@(tvr|qld)' ;;
                 render) _filedir '@(pdf|png)' ;;
             esac
             return
             ;;
         --code-page)
-            COMPREPLY=($(compgen -W "windows-1252 Shift_JIS" -- "$cur"))
+            COMPREPLY=($(compgen -W "932 1252 system" -- "$cur"))
             return
             ;;
-        --dpi | --key | --width) return ;;
+        --dpi | --key | --width | --label | --color | --codes | --keys) return ;;
     esac
 
     if [[ $cur == -* ]]; then

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "keymodel/ColorValue.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/LabelCodePage.h"
 
 #include <QTest>
 
@@ -18,6 +18,8 @@ private slots:
     void labels();
     void labelFits_data();
     void labelFits();
+    void cleanerReading_data();
+    void cleanerReading();
 
 private:
     QPalette m_palette;
@@ -142,6 +144,39 @@ void TestColorAndLabel::labelFits()
     QCOMPARE(codec.canEncode(text), encodable);
     if (encodable)
         QCOMPARE(codec.byteLength(text), bytes);
+}
+
+void TestColorAndLabel::cleanerReading_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QByteArrayList>("labels");
+    QTest::addColumn<QString>("readsIn"); // the page named to the user, or none
+    // Latte and black tea in Shift-JIS: in Windows-1252 the 0x8D of the tea is no character.
+    const QByteArrayList japanese{"\x83\x89\x83\x65", "\x8d\x67\x92\x83", "12"};
+    const QByteArrayList western{"Caf\xe9", "Cr\xe8me", "12"};
+    // The tests run under a Western locale, so the system's code page is Windows-1252.
+    QTest::newRow("system, western file") << "system" << western << "";
+    QTest::newRow("system, Shift-JIS file: warned") << "system" << japanese << "932";
+    QTest::newRow("932, Shift-JIS file") << "932" << japanese << "";
+    QTest::newRow("932, western file: its last byte starts a character")
+        << "932" << western << "1252";
+    QTest::newRow("1252, Shift-JIS file: warned") << "1252" << japanese << "932";
+    QTest::newRow("1252, Shift-JIS middle dot decodes to a control character")
+        << "1252" << QByteArrayList{"\x83\x4a\x83\x74\x83\x46\x81\x45"} << "932";
+    QTest::newRow("1252, western file") << "1252" << western << "";
+    QTest::newRow("default labels read in every page") << "932" << QByteArrayList{"1", "84"} << "";
+    QTest::newRow("control characters read in no page")
+        << "1252" << QByteArrayList{"A\x01"} << "";
+}
+
+void TestColorAndLabel::cleanerReading()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QByteArrayList, labels);
+    QFETCH(QString, readsIn);
+    const LabelCodec codec = LabelCodePage::codec(*LabelCodePage::fromName(chosen));
+    const std::optional<LabelCodePage::Page> page = LabelCodePage::cleanerReading(labels, codec);
+    QCOMPARE(page ? LabelCodePage::name(*page) : QString(), readsIn);
 }
 
 QTEST_MAIN(TestColorAndLabel)

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "keymodel/AtomicWriter.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/KeyRecord.h"
 #include "profile/ProgramProfile.h"
@@ -154,6 +155,9 @@ void TestConfigFile::loadChecks_data()
     QTest::newRow("lock given keyboard file") << "Quelda" << tvr << int(S::Invalid);
     QTest::newRow("lock wrong magic") << "Quelda" << lockAsKeyboardMagic << int(S::Invalid);
     QTest::newRow("lock 647 bytes") << "Quelda" << qld.left(647) << int(S::Invalid);
+    QTest::newRow("keyboard given a directory") << "Tavrin" << QByteArray("/") << int(S::Directory);
+    QTest::newRow("lock given /dev/zero")
+        << "Quelda" << QByteArray("/dev/zero") << int(S::NotAFile);
 }
 
 void TestConfigFile::loadChecks()
@@ -161,8 +165,9 @@ void TestConfigFile::loadChecks()
     QFETCH(QString, program);
     QFETCH(QByteArray, bytes);
     QFETCH(int, status);
-    const QString path = bytes.isEmpty() ? m_dir.filePath(QStringLiteral("absent.tvr"))
-                                         : writeFile(m_dir, QStringLiteral("check.bin"), bytes);
+    const QString path = bytes.startsWith('/') ? QString::fromLatin1(bytes)
+                         : bytes.isEmpty()     ? m_dir.filePath(QStringLiteral("absent.tvr"))
+                                           : writeFile(m_dir, QStringLiteral("check.bin"), bytes);
     const ConfigFile::LoadResult r = ConfigFile::load(path, profileNamed(program));
     QCOMPARE(int(r.status), status);
     QCOMPARE(r.cells.size(),
@@ -172,12 +177,12 @@ void TestConfigFile::loadChecks()
 void TestConfigFile::loadingAFifoDoesNotWait()
 {
 #ifdef Q_OS_UNIX
-    // Its size is wrong, so the file is refused; its first bytes are not read to say what it
-    // is, since reading a FIFO waits for a writer that never comes.
+    // It is refused for what it is, unread, since reading a FIFO waits for a writer that never
+    // comes.
     const QString path = m_dir.filePath(QStringLiteral("pipe.tvr"));
     QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     const ConfigFile::LoadResult r = ConfigFile::load(path, ProgramProfile::tavrin());
-    QCOMPARE(r.status, ConfigFile::LoadStatus::Invalid);
+    QCOMPARE(r.status, ConfigFile::LoadStatus::NotAFile);
     QCOMPARE(r.head, QByteArray());
 #else
     QSKIP("FIFOs are a POSIX thing");
@@ -341,14 +346,14 @@ void TestConfigFile::hiddenSpansSurviveEditing()
     QCOMPARE(loaded.status, ConfigFile::LoadStatus::Loaded);
     QCOMPARE(loaded.cells[odd[0].toInt()].ColSpan, 1);
     QCOMPARE(loaded.cells[odd[0].toInt()].RowSpan, 1);
-    KeyGrid grid(p);
-    grid.assign(loaded.cells);
-    QVERIFY(selected == clicked ? grid.SplitKey(selected) : grid.MergeKey(selected, clicked));
-    QVERIFY(ConfigFile::save(path, grid.cells(), p));
+    KeyDocument layout(p);
+    layout.load(loaded.cells, path);
+    QVERIFY(selected == clicked ? layout.SplitKey(selected) : layout.MergeKey(selected, clicked));
+    QVERIFY(ConfigFile::save(path, layout.grid().cells(), p));
 
     const ConfigFile::LoadResult again = ConfigFile::load(path, p);
     QCOMPARE(again.status, ConfigFile::LoadStatus::Loaded);
-    QCOMPARE(again.cells, grid.cells());
+    QCOMPARE(again.cells, layout.grid().cells());
     QList<int> hiddenCells;
     for (int i = 0; i < again.cells.size(); ++i)
         if (!again.cells[i].Visible)

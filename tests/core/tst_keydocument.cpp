@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
+#include "keymodel/KeyClip.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
+#include "keymodel/LabelCodec.h"
 #include "profile/ProgramProfile.h"
 
 #include <QAction>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
@@ -21,6 +25,10 @@ private slots:
     void freshHistory_data();
     void freshHistory();
     void endMarkIsAnnouncedButNoEdit();
+    void selection_data();
+    void selection();
+    void clipboard_data();
+    void clipboard();
 };
 
 namespace {
@@ -48,12 +56,32 @@ QByteArray hex(const QString &text)
     return QByteArray::fromHex(text.toLatin1());
 }
 
+QList<int> indices(const QString &list)
+{
+    QList<int> keys;
+    for (const QString &k : list.split(u',', Qt::SkipEmptyParts))
+        keys << k.toInt();
+    return keys;
+}
+
 // One edit as a word and its numbers: "label 3 Milk", "color 3 0x0000FF00",
-// "codes 3 12 1C F0", "merge 14 21", "split 21".
-void edit(KeyDocument &doc, const QString &what)
+// "codes 3 12 1C F0", "merge 14 21", "split 21", and on several keys "colors 0,1 0000FF00",
+// "clear 3,21", "swap 3 21", "paste 3,10 at 21" (the keys copied, then where the paste starts).
+// Returns how many keys a paste left out.
+int edit(KeyDocument &doc, const QString &what)
 {
     const QStringList w = what.split(u' ');
     const int index = w.value(1).toInt();
+    if (w[0] == u"colors")
+        doc.setColor(indices(w.value(1)), w.value(2).toUInt(nullptr, 16));
+    else if (w[0] == u"clear")
+        doc.clearKeys(indices(w.value(1)));
+    else if (w[0] == u"swap")
+        doc.swapKeys(index, w.value(2).toInt());
+    else if (w[0] == u"paste")
+        return doc.paste(w.value(3).toInt(), KeyClip::copy(doc.grid().cells(), doc.grid().profile(),
+                                                           indices(w.value(1))));
+    else
     if (w[0] == u"label")
         doc.setCaption(index, w.value(2).toLatin1());
     else if (w[0] == u"color")
@@ -66,6 +94,7 @@ void edit(KeyDocument &doc, const QString &what)
         doc.SplitKey(index);
     else
         qFatal("unknown edit %s", qPrintable(what));
+    return 0;
 }
 
 // What the user sees of some cells: "3.caption=Milk 3.color=0000FF00 3.codes=12 1C
@@ -87,10 +116,25 @@ void checkSeen(const KeyGrid &grid, const QString &seen)
             QCOMPARE(QStringLiteral("%1x%2").arg(c.ColSpan).arg(c.RowSpan), value);
         else if (field == u"visible")
             QCOMPARE(c.Visible, value == u"1");
+        else if (field == u"dropped")
+            continue; // the paste's count, checked by the caller
         else
             qFatal("unknown field in %s", qPrintable(fact));
     }
 }
+
+// Nothing but the document changes a cell: what it hands out is const, and the grid's own ways
+// of changing cells are closed to everyone else.
+template <typename Grid>
+concept ChangesCells = requires(Grid &g) {
+    g.setCaption(0, QByteArray());
+} || requires(Grid &g) { g.setColor(0, 0u); } || requires(Grid &g) {
+    g.setCodes(0, QByteArrayView());
+} || requires(Grid &g) { g.storeEndMark(0); } || requires(Grid &g) { g.MergeKey(0, 7); } ||
+    requires(Grid &g) { g.SplitKey(0); } || requires(Grid &g) { g.resetAll(); } ||
+    requires(Grid &g, const QList<KeyCell> &cells) { g.assign(cells); };
+static_assert(!ChangesCells<KeyGrid>);
+static_assert(std::is_same_v<decltype(std::declval<KeyDocument &>().grid()), const KeyGrid &>);
 
 } // namespace
 
@@ -127,6 +171,32 @@ void TestKeyDocument::undoRedo_data()
         << "Undo Reset Key" << false << "3.caption=4;3.codes=;3.color=8000000F";
     QTest::newRow("reset a default key: nothing to undo") << "split 5" << "" << false
                                                          << "5.caption=6";
+
+    // Several keys in one step each.
+    QTest::newRow("one colour for three keys")
+        << "colors 0,1,2 000000FF"
+        << "Undo Set Color" << true << "0.color=000000FF;1.color=000000FF;2.color=000000FF";
+    QTest::newRow("clear keeps the span")
+        << "clear 3,21"
+        << "Undo Clear Keys" << true << "3.caption=4;3.codes=;21.span=2x2;21.caption=22";
+    QTest::newRow("clear of default keys: nothing to undo") << "clear 5,6" << "" << false
+                                                           << "5.caption=6";
+    QTest::newRow("swap: contents trade, spans stay")
+        << "swap 3 21"
+        << "Undo Swap Keys" << true
+        << "21.caption=Tea;21.codes=1C F0 1C;21.span=2x2;3.caption=22;3.codes=;3.span=1x1";
+    QTest::newRow("paste one key") << "paste 3 at 40"
+                                   << "Undo Paste Key" << true << "40.caption=Tea;40.codes=1C F0 1C";
+    QTest::newRow("paste onto a merged key: its hidden cell is passed over")
+        << "paste 3,10 at 21"
+        << "Undo Paste Keys" << true
+        << "21.caption=Tea;21.span=2x2;28.caption=29;35.caption=11;dropped=0";
+    QTest::newRow("paste at the grid's edge: what falls off is left out")
+        << "paste 3,10 at 80"
+        << "Undo Paste Keys" << true << "80.caption=Tea;dropped=1";
+    QTest::newRow("paste of a column past the bottom edge")
+        << "paste 3,4,5 at 5"
+        << "Undo Paste Keys" << true << "5.caption=Tea;6.caption=5;dropped=1";
 }
 
 void TestKeyDocument::undoRedo()
@@ -138,9 +208,12 @@ void TestKeyDocument::undoRedo()
 
     KeyDocument doc(ProgramProfile::tavrin());
     doc.load(startCells(), QStringLiteral("/tmp/start.tvr"));
-    ::edit(doc, edit);
+    const int dropped = ::edit(doc, edit);
     const QList<KeyCell> edited = doc.grid().cells();
     checkSeen(doc.grid(), seen);
+    if (const qsizetype at = seen.indexOf(u"dropped="); at >= 0)
+        QCOMPARE(dropped, seen.mid(at + 8).toInt());
+    QCOMPARE(doc.undoStack().count(), undoText.isEmpty() ? 0 : 1); // one step, whatever it took
     QCOMPARE(doc.isModified(), changed);
     QCOMPARE(doc.undoStack().canUndo(), !undoText.isEmpty());
     if (undoText.isEmpty())
@@ -177,6 +250,8 @@ void TestKeyDocument::savedState_data()
         << "0100";
     QTest::newRow("undo back past the saved state") << "label 1 A,save,undo,redo"
                                                     << "1010";
+    QTest::newRow("undo a reset that was saved") << "label 3 X,save,split 3,save,undo,redo"
+                                                 << "100010";
 }
 
 void TestKeyDocument::savedState()
@@ -251,13 +326,96 @@ void TestKeyDocument::endMarkIsAnnouncedButNoEdit()
     doc.markSaved(QStringLiteral("/tmp/saved.tvr"));
     QSignalSpy announced(&doc.grid(), &KeyGrid::cellsChanged);
 
-    QCOMPARE(doc.grid().codesWithEndMark(3), hex(QStringLiteral("1C F0 1C F7")));
+    QCOMPARE(doc.storeEndMark(3), hex(QStringLiteral("1C F0 1C F7")));
     QCOMPARE(announced.size(), 1);
     QCOMPARE(announced.at(0).at(0).value<QList<int>>(), QList<int>{3});
-    QCOMPARE(doc.grid().codesWithEndMark(3), hex(QStringLiteral("1C F0 1C F7")));
+    QCOMPARE(doc.storeEndMark(3), hex(QStringLiteral("1C F0 1C F7")));
     QCOMPARE(announced.size(), 1); // the mark was there already
     QVERIFY(!doc.isModified());
     QCOMPARE(doc.undoStack().count(), 1);
+}
+
+void TestKeyDocument::selection_data()
+{
+    QTest::addColumn<QString>("steps"); // "select 3", "toggle 5" (Ctrl+click), "all 1/2/3"
+    QTest::addColumn<QString>("keys");  // the selected keys after them, in grid order
+    QTest::addColumn<int>("current");
+
+    QTest::newRow("one key") << "select 3" << "3" << 3;
+    QTest::newRow("Ctrl+click adds, in grid order") << "select 30,toggle 5" << "5,30" << 5;
+    QTest::newRow("Ctrl+click on a selected key takes it out")
+        << "select 3,toggle 5,toggle 3" << "5" << 5;
+    QTest::newRow("a plain click goes back to one key") << "all 1/2/3,select 2" << "2" << 2;
+    QTest::newRow("the last key taken out leaves none") << "select 3,toggle 3" << "" << -1;
+}
+
+void TestKeyDocument::selection()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, keys);
+    QFETCH(int, current);
+
+    KeySelection selection;
+    for (const QString &step : steps.split(u',')) {
+        const QStringList w = step.split(u' ');
+        if (w[0] == u"select")
+            selection.select(w[1].toInt());
+        else if (w[0] == u"toggle")
+            selection.toggle(w[1].toInt());
+        else if (w[0] == u"all")
+            selection.selectKeys(indices(QString(w[1]).replace(u'/', u',')));
+    }
+    QCOMPARE(selection.keys(), indices(keys));
+    QCOMPARE(selection.current(), current);
+}
+
+void TestKeyDocument::clipboard_data()
+{
+    QTest::addColumn<QByteArray>("json"); // empty: the keys 3 and 21 as the window copies them
+    QTest::addColumn<QString>("read");    // "index:label:codes" per key, or the error
+
+    QTest::newRow("as copied") << QByteArray() << "3:Tea:1C F0 1C;21:22:";
+    QTest::newRow("a key object as export writes it")
+        << QByteArray(R"({"format": "tvrtool-keys", "version": 1, "program": "Tavrin", "keys": [
+            {"index": 12, "column": 1, "row": 5, "label": {"text": "Latte", "codePage":
+             "windows-1252"}, "color": "#FF0000", "colSpan": 1, "rowSpan": 1, "visible": true,
+             "codes": ["12 1C F0 1C F0 12"], "strokes": ["Shift+A"]}]})")
+        << "12:Latte:12 1C F0 1C F0 12";
+    QTest::newRow("a colour it does not know")
+        << QByteArray(R"({"format": "tvrtool-keys", "version": 1, "program": "Tavrin", "keys": [
+            {"index": 2, "label": {"text": "x"}, "color": "mauve", "codes": []}]})")
+        << R"(keys[0].color: "mauve" is no colour: give #RRGGBB, a system colour such as )"
+           "buttonFace, or a value such as 0x8000000F";
+    QTest::newRow("a whole layout is no keys")
+        << QByteArray(R"({"format": "tvrtool-layout", "version": 1, "program": "Tavrin"})")
+        << "not keys as JSON of format \"tvrtool-keys\"";
+}
+
+void TestKeyDocument::clipboard()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, read);
+
+    const LabelCodec codec("windows-1252");
+    const KeyClip copied = KeyClip::copy(startCells(), ProgramProfile::tavrin(), {21, 3});
+    std::unique_ptr<QMimeData> data(copied.toMimeData(codec));
+    if (!json.isEmpty())
+        data->setData(QLatin1String(KeyClip::MimeType), json);
+    QString error;
+    const std::optional<KeyClip> clip =
+        KeyClip::fromJson(data->data(QLatin1String(KeyClip::MimeType)), &error);
+    QStringList keys;
+    for (const KeyClip::Key &k : clip ? clip->keys : QList<KeyClip::Key>())
+        keys << QStringLiteral("%1:%2:%3")
+                    .arg(k.index)
+                    .arg(QString::fromLatin1(k.content.Caption),
+                         QString::fromLatin1(k.content.usedCodes().toByteArray().toHex(' ').toUpper()));
+    QCOMPARE(clip ? keys.join(u';') : error, read);
+    // What a text editor or a ticket gets: the keys as tvrtool show --codes lists them.
+    if (json.isEmpty())
+        QCOMPARE(data->text(), "key 4 (column 0, row 3) \"Tea\", 3 codes:\n"
+                               "  1C F0 1C  A\n"
+                               "key 22 (column 3, row 0) \"22\", no codes:\n");
 }
 
 QTEST_MAIN(TestKeyDocument)

@@ -2,12 +2,14 @@
 // The key tester's core: which keys a sequence of codes is, how strokes form sequences, and
 // the words of the window and the report.
 #include "FakeKeyTestClock.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/LabelCodec.h"
 #include "keytest/KeyTestReport.h"
 #include "keytest/KeyTestSession.h"
 #include "profile/ProgramProfile.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -58,11 +60,13 @@ QList<KeyCell> lockLayout(const KeyGrid &grid)
 
 struct Test
 {
-    KeyGrid grid;
+    KeyDocument layout;
+    const KeyGrid &grid;
     KeyTestSession session;
     FakeKeyTestClock *clock;
 
-    explicit Test(const ProgramProfile &profile) : grid(profile), session(grid)
+    explicit Test(const ProgramProfile &profile)
+        : layout(profile), grid(layout.grid()), session(grid)
     {
         auto c = std::make_unique<FakeKeyTestClock>();
         clock = c.get();
@@ -86,6 +90,8 @@ private slots:
     void strokesGroupIntoSequencesByGap();
     void followsTheGrid();
     void report();
+    void aFloodKeepsEachLineShort_data();
+    void aFloodKeepsEachLineShort();
 };
 
 void TestKeyTest::matching_data()
@@ -94,10 +100,10 @@ void TestKeyTest::matching_data()
     QTest::addColumn<QByteArray>("pressed");
     QTest::addColumn<QString>("line");
     QTest::newRow("exact") << "Tavrin" << hex("121CF01CF012")
-                           << "07:51:03  Shift+A  [12 1C F0 1C F0 12]  cell 12, Latte";
+                           << "07:51:03  Shift+A  [12 1C F0 1C F0 12]  key 13, Latte";
     QTest::newRow("exact, extended key")
         << "Tavrin" << hex("1411E071E0F071F011F014")
-        << "07:51:03  Ctrl+Alt+Delete  [14 11 E0 71 E0 F0 71 F0 11 F0 14]  cell 20, Void";
+        << "07:51:03  Ctrl+Alt+Delete  [14 11 E0 71 E0 F0 71 F0 11 F0 14]  key 21, Void";
     QTest::newRow("none") << "Tavrin" << hex("1AF01A")
                           << "07:51:03  Z  [1A F0 1A]  no key of this layout sends this";
     QTest::newRow("a key's codes and more")
@@ -105,21 +111,21 @@ void TestKeyTest::matching_data()
         << "07:51:03  Shift+A, A  [12 1C F0 1C F0 12, 1C F0 1C]  no key of this layout sends this";
     QTest::newRow("two keys with the same codes")
         << "Tavrin" << hex("1CF01C")
-        << "07:51:03  A  [1C F0 1C]  cell 3, Tea; cell 9, Tea (same codes)";
+        << "07:51:03  A  [1C F0 1C]  key 4, Tea; key 10, Tea (same codes)";
     QTest::newRow("merged key") << "Tavrin" << hex("32F032")
-                                << "07:51:03  B  [32 F0 32]  cell 40, Total";
+                                << "07:51:03  B  [32 F0 32]  key 41, Total";
     QTest::newRow("cell under a merged key")
         << "Tavrin" << hex("21F021") << "07:51:03  C  [21 F0 21]  no key of this layout sends this";
     QTest::newRow("codes up to the end mark")
-        << "Tavrin" << hex("2BF02B") << "07:51:03  F  [2B F0 2B]  cell 50, Cash";
+        << "Tavrin" << hex("2BF02B") << "07:51:03  F  [2B F0 2B]  key 51, Cash";
     QTest::newRow("codes past the end mark")
         << "Tavrin" << hex("2BF02BF734F034")
         << "07:51:03  F, then at byte 3 not a whole group: F7 34 F0 34  [2B F0 2B, F7 34 F0 34]  "
            "no key of this layout sends this";
     QTest::newRow("Quelda") << "Quelda" << hex("E11477E1F014F077")
-                            << "07:51:03  Pause  [E1 14 77 E1 F0 14 F0 77]  cell 3, Open";
+                            << "07:51:03  Pause  [E1 14 77 E1 F0 14 F0 77]  key 3, Open";
     QTest::newRow("Quelda, default label")
-        << "Quelda" << hex("0DF00D") << "07:51:03  Tab  [0D F0 0D]  cell 0";
+        << "Quelda" << hex("0DF00D") << "07:51:03  Tab  [0D F0 0D]  key 0";
 }
 
 void TestKeyTest::matching()
@@ -129,7 +135,7 @@ void TestKeyTest::matching()
     QFETCH(QString, line);
     const bool tavrin = program == QLatin1String("Tavrin");
     Test t(tavrin ? ProgramProfile::tavrin() : ProgramProfile::quelda());
-    t.grid.assign(tavrin ? tillLayout(t.grid) : lockLayout(t.grid));
+    t.layout.load(tavrin ? tillLayout(t.grid) : lockLayout(t.grid), QString());
     t.session.addGroup(pressed);
     QCOMPARE(t.line(0), line);
 }
@@ -168,7 +174,7 @@ void TestKeyTest::strokesGroupIntoSequencesByGap()
     QList<int> got;
     QStringList starts;
     for (const TestedSequence &s : t.session.sequences()) {
-        got << int(s.codes.size() / 3);
+        got << int(s.codes.size() / 3) * (1 + s.repeats); // the same stroke again counts on it
         starts << s.at.toString(QStringLiteral("HH:mm:ss.zzz"));
     }
     QCOMPARE(got, strokesPerSequence);
@@ -186,16 +192,16 @@ void TestKeyTest::followsTheGrid()
 
     // Codes given to a key during the test count at once, for the lines already there too.
     QSignalSpy reset(&t.session, &KeyTestSession::reset);
-    t.grid.setCodes(12, hex("121CF01CF012"));
-    t.grid.setCodes(30, hex("32F032"));
+    t.layout.setCodes(12, hex("121CF01CF012"));
+    t.layout.setCodes(30, hex("32F032"));
     QCOMPARE(reset.size(), 2);
-    QCOMPARE(t.line(0), "07:51:03  Shift+A  [12 1C F0 1C F0 12]  cell 12");
+    QCOMPARE(t.line(0), "07:51:03  Shift+A  [12 1C F0 1C F0 12]  key 13");
     QCOMPARE(t.session.lastKeys(), QList<int>{12});
     QCOMPARE(KeyTestReport::summary(t.session),
-             "2 keys have codes; 1 seen, 1 not yet.\nNot yet seen: cell 30.");
+             "2 keys have codes; 1 seen, 1 not yet.\nNot yet seen: key 31.");
 
     // Changed codes make the key unseen again: it has to be pressed as it now is.
-    t.grid.setCodes(12, hex("14121CF01CF012F014"));
+    t.layout.setCodes(12, hex("14121CF01CF012F014"));
     QCOMPARE(t.session.seenKeys(), QList<int>{});
 
     t.session.clear();
@@ -207,7 +213,7 @@ void TestKeyTest::followsTheGrid()
 void TestKeyTest::report()
 {
     Test t(ProgramProfile::tavrin());
-    t.grid.assign(tillLayout(t.grid));
+    t.layout.load(tillLayout(t.grid), QString());
     t.session.addGroup(hex("121CF01CF012"));
     t.clock->ms = 2500;
     t.session.addGroup(hex("1AF01A"));
@@ -215,8 +221,8 @@ void TestKeyTest::report()
     t.session.addGroup(hex("1CF01C"));
 
     QCOMPARE(KeyTestReport::summary(t.session), "6 keys have codes; 3 seen, 3 not yet.\n"
-                                                "Not yet seen: cells 20, 40, 50.\n"
-                                                "Same codes, cannot be told apart: cells 3 = 9.");
+                                                "Not yet seen: keys 21, 41, 51.\n"
+                                                "Same codes, cannot be told apart: keys 4 = 10.");
     const QString text = KeyTestReport::reportText(
         t.session, "/home/tech/till3.tvr", QDateTime(QDate(2026, 12, 8), QTime(7, 55, 0)), Latin);
     QCOMPARE(text, "Key test of Tavrin\n"
@@ -224,20 +230,56 @@ void TestKeyTest::report()
                    "Date: 2026-12-08 07:55:00\n"
                    "\n"
                    "Sequences received:\n"
-                   "  07:51:03  Shift+A  [12 1C F0 1C F0 12]  cell 12, Latte\n"
+                   "  07:51:03  Shift+A  [12 1C F0 1C F0 12]  key 13, Latte\n"
                    "  07:51:05  Z  [1A F0 1A]  no key of this layout sends this\n"
-                   "  07:51:07  A  [1C F0 1C]  cell 3, Tea; cell 9, Tea (same codes)\n"
+                   "  07:51:07  A  [1C F0 1C]  key 4, Tea; key 10, Tea (same codes)\n"
                    "\n"
                    "Summary: 6 keys have codes; 3 seen, 3 not yet.\n"
                    "\n"
                    "Not yet seen:\n"
-                   "  cell 20, Void\n"
-                   "  cell 40, Total\n"
-                   "  cell 50, Cash\n"
+                   "  key 21, Void\n"
+                   "  key 41, Total\n"
+                   "  key 51, Cash\n"
                    "\n"
                    "Keys with the same codes (neither a tester nor the till can tell them "
                    "apart):\n"
-                   "  cell 3, Tea; cell 9, Tea\n");
+                   "  key 4, Tea; key 10, Tea\n");
+}
+
+void TestKeyTest::aFloodKeepsEachLineShort_data()
+{
+    // Strokes 1 ms apart, far closer than the sequence gap, each line worked out again after
+    // every stroke as the window does.
+    QTest::addColumn<QByteArray>("strokes"); // sent in turn, over and over, 3 bytes each
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("5,000 keys at full speed: 21 strokes (63 bytes) a line")
+        << hex("1CF01C1AF01A") << 5000
+        << "07:51:07  A, Z  [1C F0 1C, 1A F0 1A]  no key of this layout sends this";
+    QTest::newRow("a key held down: one line that counts its repeats")
+        << hex("32F032") << 300 << "07:51:03  B  [32 F0 32]  key 41, Total (repeated 299 times)";
+}
+
+void TestKeyTest::aFloodKeepsEachLineShort()
+{
+    QFETCH(QByteArray, strokes);
+    QFETCH(int, count);
+    QFETCH(QString, lastLine);
+    Test t(ProgramProfile::tavrin());
+    t.layout.load(tillLayout(t.grid), QString());
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < count; ++i) {
+        t.clock->ms = i;
+        t.session.addGroup(strokes.mid(i * 3 % strokes.size(), 3));
+        t.line(int(t.session.sequences().size()) - 1);
+        KeyTestReport::summary(t.session);
+    }
+    for (const TestedSequence &s : t.session.sequences())
+        QVERIFY(s.codes.size() <= 63);
+    QCOMPARE(t.line(int(t.session.sequences().size()) - 1), lastLine);
+    // Each stroke costs what a short line costs, however many came before it.
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestKeyTest)

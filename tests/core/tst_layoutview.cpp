@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "layoutview/LayoutView.h"
 #include "profile/ProgramProfile.h"
@@ -45,7 +46,7 @@ private slots:
 
 private:
     QPalette m_palette;
-    std::unique_ptr<KeyGrid> m_grid;
+    std::unique_ptr<KeyDocument> m_layout;
     QImage m_image;
 };
 
@@ -55,21 +56,21 @@ void TestLayoutView::initTestCase()
     m_palette.setColor(QPalette::WindowText, Qt::black);
     // Key 0 red with a label too wide and too long for it; key 1 green and three columns wide,
     // covering keys 8 and 15, with no label.
-    m_grid = std::make_unique<KeyGrid>(ProgramProfile::tavrin());
-    m_grid->setColor(0, 0x0000FF);
-    m_grid->setCaption(0, "WWWWWWWW|W|W|W|W|W");
-    m_grid->setColor(1, 0x00FF00);
-    m_grid->setCaption(1, "");
-    QVERIFY(m_grid->MergeKey(1, 8));
-    QVERIFY(m_grid->MergeKey(1, 15));
+    m_layout = std::make_unique<KeyDocument>(ProgramProfile::tavrin());
+    m_layout->setColor(0, 0x0000FF);
+    m_layout->setCaption(0, "WWWWWWWW|W|W|W|W|W");
+    m_layout->setColor(1, 0x00FF00);
+    m_layout->setCaption(1, "");
+    QVERIFY(m_layout->MergeKey(1, 8));
+    QVERIFY(m_layout->MergeKey(1, 15));
     // Key 82 hidden with no key over it, as a file may have it: its place stays bare paper.
-    QList<KeyCell> cells = m_grid->cells();
+    QList<KeyCell> cells = m_layout->grid().cells();
     cells[82].Visible = false;
-    m_grid->assign(cells);
+    m_layout->load(cells, QString());
 
     m_image = paper(QSize(900, 520), 96);
     QPainter canvas(&m_image);
-    LayoutView::DrawLayout(canvas, *m_grid, m_palette);
+    LayoutView::DrawLayout(canvas, m_layout->grid(), m_palette);
 }
 
 void TestLayoutView::deviceValues_data()
@@ -167,7 +168,7 @@ void TestLayoutView::labelsAreTenPoints()
     QFETCH(int, pixels);
     QImage image = paper(QSize(8, 8), dpi);
     QPainter canvas(&image);
-    LayoutView::DrawLayout(canvas, *m_grid, m_palette);
+    LayoutView::DrawLayout(canvas, m_layout->grid(), m_palette);
     QCOMPARE(canvas.font().pixelSize(), pixels);
 }
 

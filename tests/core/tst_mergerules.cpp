@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 
@@ -73,17 +74,18 @@ void TestMergeRules::rules()
     QFETCH(QList<int>, hidden);
     QFETCH(QString, labels);
 
-    KeyGrid grid(ProgramProfile::tavrin());
+    KeyDocument layout(ProgramProfile::tavrin());
+    const KeyGrid &grid = layout.grid();
     for (int i = 0; i < grid.count(); ++i)
-        grid.setCaption(i, "K" + QByteArray::number(i));
+        layout.setCaption(i, "K" + QByteArray::number(i));
     static const QRegularExpression step(QStringLiteral("^(-?)([ms])(\\d+)(?:,(\\d+))?$"));
     for (const QString &s : steps.split(u' ')) {
         const QRegularExpressionMatch m = step.match(s);
         QVERIFY2(m.hasMatch(), qPrintable(s));
         const bool expected = m.captured(1).isEmpty();
         const int key = m.captured(3).toInt();
-        const bool done = m.captured(2) == u"m" ? grid.MergeKey(key, m.captured(4).toInt())
-                                                : grid.SplitKey(key);
+        const bool done = m.captured(2) == u"m" ? layout.MergeKey(key, m.captured(4).toInt())
+                                                : layout.SplitKey(key);
         QVERIFY2(done == expected, qPrintable(s));
     }
 
@@ -105,8 +107,9 @@ void TestMergeRules::rules()
 
 void TestMergeRules::lockNeverMerges()
 {
-    KeyGrid grid(ProgramProfile::quelda());
-    QVERIFY(!grid.MergeKey(0, 1));
+    KeyDocument layout(ProgramProfile::quelda());
+    const KeyGrid &grid = layout.grid();
+    QVERIFY(!layout.MergeKey(0, 1));
     QCOMPARE(grid.cell(0).ColSpan, 1);
     QVERIFY(grid.cell(1).Visible);
 }

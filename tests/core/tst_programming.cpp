@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "FakeDrv.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
@@ -102,13 +103,13 @@ void TestProgramming::packets()
     QFETCH(int, count);
     QFETCH(QStringList, expected);
 
-    KeyGrid grid(keyboard ? ProgramProfile::tavrin() : ProgramProfile::quelda());
-    grid.setCodes(index < 0 ? 1 : index, codes);
+    KeyDocument layout(keyboard ? ProgramProfile::tavrin() : ProgramProfile::quelda());
+    layout.setCodes(index < 0 ? 1 : index, codes);
     RunBuffer run;
     const std::uint8_t leftover[] = {0x44, 0xF7}; // what the last run sent
     run.begin();
     run.AppendKeyPackets(0x33, leftover, 2);
-    buildRun(grid, index, run);
+    buildRun(layout, index, run);
 
     const QStringList packets = packetsOf(run);
     QCOMPARE(packets.size(), count);
@@ -118,11 +119,12 @@ void TestProgramming::packets()
 
 void TestProgramming::endMarkStaysOutOfTheCodes()
 {
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(5, QByteArray::fromHex("1C F0 1C"));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(5, QByteArray::fromHex("1C F0 1C"));
+    const KeyGrid &grid = layout.grid();
     const KeyCell before = grid.cell(5);
     RunBuffer run;
-    buildRun(grid, 5, run);
+    buildRun(layout, 5, run);
     QCOMPARE(grid.cell(5).CodeCount, 3);
     QCOMPARE(grid.cell(5).Codes[3], quint8(0xF7));
     QCOMPARE(QByteArrayView(grid.cell(5).Codes.data(), 3), QByteArrayView(before.Codes.data(), 3));
@@ -132,35 +134,42 @@ void TestProgramming::sendRun_data()
 {
     QTest::addColumn<QString>("ready");   // script of IsReady answers
     QTest::addColumn<QString>("packets"); // script of SendPacket answers
+    QTest::addColumn<QString>("ends");    // script of EndExchange answers
     QTest::addColumn<bool>("otherwise");
     QTest::addColumn<int>("throwOnPacket");
     QTest::addColumn<QString>("requests"); // packets shown as 2
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<int>("elapsedMs");
     QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("reason");
 
     const QString T1 = "try 1.1", T2 = "try 2.1";
     QTest::newRow("both taken at once")
         << ""
+        << ""
         << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 5 3"
         << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"}
-        << 200 + 10 + 10 + 200 << true;
+        << 200 + 10 + 10 + 200 << true << "";
     QTest::newRow("not ready at the start: no BeginRun, packets still tried")
         << "0"
+        << ""
         << "" << true << 0 << "4 4 2 3 4 2 3 4 5 3"
-        << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"} << 420 << true;
+        << QStringList{"busy", "begun 2", T1, T2, "ended completed at 3", "idle"} << 420 << true
+        << "";
     QTest::newRow("a refused packet is still followed by EndExchange, then tried again")
         << ""
-        << "0" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
+        << "0"
+        << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
         << QStringList{"busy", "begun 2", T1, "refused 1.1", "try 1.2", T2, "ended completed at 3",
                        "idle"}
-        << 200 + 500 + 10 + 10 + 200 << true;
+        << 200 + 500 + 10 + 10 + 200 << true << "";
     QTest::newRow("not ready for the second packet")
         << "110"
+        << ""
         << "" << true << 0 << "4 6 3 4 2 3 4 4 2 3 4 5 3"
         << QStringList{"busy", "begun 2", T1, T2, "refused 2.1", "try 2.2", "ended completed at 3",
                        "idle"}
-        << 200 + 10 + 500 + 10 + 200 << true;
+        << 200 + 10 + 500 + 10 + 200 << true << "";
     // What a packet the keyboard never takes shows, up to the end of the run.
     QStringList sixWaits = {"busy", "begun 2"};
     for (int k = 1; k <= 6; ++k)
@@ -169,32 +178,50 @@ void TestProgramming::sendRun_data()
              << "idle";
     QTest::newRow("six refusals fail the run, EndRun still sent")
         << ""
-        << "000000" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
-        << 200 + 6 * 500 + 200 << false;
+        << "000000"
+        << "" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
+        << 200 + 6 * 500 + 200 << false << "";
     QTest::newRow("a channel that never opened fails after the retries")
         << ""
-        << "" << false << 0 << "4 4 4 4 4 4 4 4" << sixWaits << 3400 << false;
+        << ""
+        << "" << false << 0 << "4 4 4 4 4 4 4 4" << sixWaits << 3400 << false << "";
+    QTest::newRow("a stray yes taken for the packet's reply, found out at EndExchange: sent again")
+        << ""
+        << "1"
+        << "1x" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 5 3"
+        << QStringList{"busy", "begun 2", T1, "refused 1.1", "try 1.2", T2, "ended completed at 3",
+                       "idle"}
+        << 200 + 500 + 10 + 10 + 200 << true << "";
+    QTest::newRow("a stall's reason outlives the lost connection and the clean EndRun")
+        << ""
+        << "xxxxxx"
+        << "1xxxxxx" << true << 0 << "4 6 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 2 3 4 5 3" << sixWaits
+        << 200 + 6 * 500 + 200 << false << "the driver gave no reply within 2000 ms";
     QTest::newRow("a failure inside the run ends it like any other")
+        << ""
         << ""
         << "" << true << 2 << "4 6 3 4 2 3 4 2 4 5 3"
         << QStringList{"busy", "begun 2", T1, T2, "ended failed at 0", "idle"} << 200 + 10 + 200
-        << false;
+        << false << "lost the device";
 }
 
 void TestProgramming::sendRun()
 {
     QFETCH(QString, ready);
     QFETCH(QString, packets);
+    QFETCH(QString, ends);
     QFETCH(bool, otherwise);
     QFETCH(int, throwOnPacket);
     QFETCH(QString, requests);
     QFETCH(QStringList, shown);
     QFETCH(int, elapsedMs);
     QFETCH(bool, taken);
+    QFETCH(QString, reason);
 
     FakeDrv drv;
     drv.readyScript = ready;
     drv.packetScript = packets;
+    drv.endScript = ends;
     drv.otherwise = otherwise;
     drv.throwOnPacket = throwOnPacket;
     RecordingView view;
@@ -204,7 +231,9 @@ void TestProgramming::sendRun()
     const std::uint8_t codes[] = {0x1C, 0xF7};
     run.AppendKeyPackets(9, codes, 2);
 
-    QCOMPARE(sendPackets(drv, run, view, clock) == RunOutcome::Completed, taken);
+    std::string why = "left from before";
+    QCOMPARE(sendPackets(drv, run, view, clock, nullptr, &why) == RunOutcome::Completed, taken);
+    QCOMPARE(QString::fromStdString(why), reason);
     QStringList kinds;
     for (const QString &r : drv.requests)
         kinds << r.left(1);
@@ -217,10 +246,10 @@ void TestProgramming::sendRun()
 
 void TestProgramming::packetNumbersRunOnAcrossKeys()
 {
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(0, QByteArray::fromHex("1CF0"));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(0, QByteArray::fromHex("1CF0"));
     RunBuffer run;
-    buildRun(grid, -1, run);
+    buildRun(layout, -1, run);
     FakeDrv drv;
     drv.packetScript = "1110"; // the first packet of the second key is refused once
     RecordingView view;
@@ -240,6 +269,17 @@ struct Win32Script
     bool deviceOpens = true;
     bool serviceCreated = true;
     Win32Calls::DWord startError = 0; // nonzero: StartServiceA fails with this error
+    // How the driver takes a request: "answers" at once, "racing" finishes it only as it is
+    // cancelled, "keeps" it even then, until "released".
+    QString driver = "answers";
+    bool released = false;
+    bool driverFileThere = true;
+    Win32Calls::DWord error = 0; // what GetLastError says
+    struct Record
+    {
+        bool cancelled = false, finished = false;
+    };
+    std::vector<std::unique_ptr<Record>> records;
     QStringList calls;
 
     static void *handle(std::intptr_t n) { return reinterpret_cast<void *>(n); }
@@ -257,13 +297,34 @@ struct Win32Script
                               auto flags) {
             calls << QString::asprintf("CreateFileA %s %u %u %u %x", file, access, share, creation,
                                        flags);
+            error = deviceOpens ? 0 : 2;
             return deviceOpens ? handle(7) : handle(-1);
         };
         c.closeHandle = [this](void *h) { calls << "CloseHandle " + name(h); };
-        c.deviceIoControl = [this](void *h, auto code, const void *, auto length) {
+        c.startIoControl = [this](void *h, auto code, const void *, auto length, auto &state) {
             calls << QString::asprintf("DeviceIoControl %s %u %u", qPrintable(name(h)), code,
                                        length);
-            return true;
+            records.push_back(std::make_unique<Record>(Record{false, driver == "answers"}));
+            state =
+                driver == "answers" ? Win32Calls::IoState::Succeeded : Win32Calls::IoState::Pending;
+            return static_cast<void *>(records.back().get());
+        };
+        c.createIoPort = [](void *) { return nullptr; };
+        c.waitIo = [this](void *io, auto ms) {
+            calls << QString::asprintf("WaitForSingleObject %u", ms);
+            Record &r = *static_cast<Record *>(io);
+            r.finished = released || (driver != "keeps" && r.cancelled);
+            return r.finished;
+        };
+        c.ioSucceeded = [this](void *, void *) { return driver == "racing"; };
+        c.cancelIo = [this](void *, void *io) {
+            calls << "CancelIoEx";
+            static_cast<Record *>(io)->cancelled = true;
+        };
+        // The system may still write into the record of a request the driver holds.
+        c.freeIo = [this](void *io) {
+            if (!static_cast<Record *>(io)->finished)
+                calls << "a record freed under the driver";
         };
         c.openSCManager = [this](auto access) {
             calls << QString::asprintf("OpenSCManagerA %X", access);
@@ -273,6 +334,7 @@ struct Win32Script
                                  auto type, auto start, auto error, const char *path) {
             calls << QString::asprintf("CreateServiceA %s %s %X %u %u %u %s", service, display,
                                        access, type, start, error, path);
+            error = serviceCreated ? 0 : 1073;
             return serviceCreated ? handle(2) : nullptr;
         };
         c.openService = [this](void *, const char *service, auto access) {
@@ -281,6 +343,7 @@ struct Win32Script
         };
         c.startService = [this](void *) {
             calls << "StartServiceA";
+            error = startError;
             return startError == 0;
         };
         c.controlService = [this](void *, auto control) {
@@ -294,8 +357,10 @@ struct Win32Script
         c.closeServiceHandle = [this](void *h) { calls << "CloseServiceHandle " + name(h); };
         c.lastError = [this] {
             calls << "GetLastError";
-            return startError;
+            return error;
         };
+        c.fileExists = [this](const char *) { return driverFileThere; };
+        c.errorText = [](auto) { return std::string(); };
         return c;
     }
 };
@@ -311,7 +376,10 @@ const QStringList Install = {"OpenSCManagerA F003F",
 const QStringList Remove = {"OpenSCManagerA F003F", "OpenServiceA TVDRV F01FF", "ControlService 1",
                             "CloseServiceHandle 3", "OpenServiceA TVDRV F01FF", "DeleteService",
                             "CloseServiceHandle 3", "CloseServiceHandle 1"};
-const QString NtOpen = "CreateFileA \\\\.\\TVDRV 0 0 3 80";
+const QString NtOpen = "CreateFileA \\\\.\\TVDRV 0 0 3 40000080";
+const QStringList Stall = {"DeviceIoControl 7 4 0", "WaitForSingleObject 2000", "CancelIoEx",
+                           "WaitForSingleObject 500"};
+const QString Held = "the keyboard driver still holds a request it did not answer within 2000 ms";
 
 } // namespace
 
@@ -322,6 +390,7 @@ void TestProgramming::win32Calls_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<QString>("results");
+    QTest::addColumn<QString>("problem"); // what the channel says after the last step
 
     QTest::newRow("NT: install, open, requests, close")
         << true << true << "open ready packet close"
@@ -329,19 +398,40 @@ void TestProgramming::win32Calls_data()
                QStringList{NtOpen, "DeviceIoControl 7 4 0", "DeviceIoControl 7 2 5",
                            "CloseHandle 7"} +
                Remove
-        << "1111";
+        << "1111"
+        << "";
     QTest::newRow("NT: a second open does nothing")
-        << true << true << "open open" << Install + QStringList{NtOpen} << "11";
+        << true << true << "open open" << Install + QStringList{NtOpen} << "11"
+        << "";
     QTest::newRow("close with nothing open touches nothing")
-        << true << true << "close ready" << QStringList{} << "10";
+        << true << true << "close ready" << QStringList{} << "10"
+        << "the channel is closed";
     QTest::newRow("NT: a failed open fails requests, and close still removes the service")
-        << true << false << "open ready open close" << Install + QStringList{NtOpen} + Remove
-        << "0001";
+        << true << false << "open ready open close"
+        << Install + QStringList{NtOpen, "GetLastError"} + Remove << "0001"
+        << "there is no keyboard driver device \\\\.\\TVDRV (the driver is not running)";
     QTest::newRow("95 family: no service at all, device opened delete-on-close")
         << false << true << "open ready close"
-        << QStringList{"CreateFileA \\\\.\\TVDRV.VXD 0 0 1 4000000", "DeviceIoControl 7 4 0",
+        << QStringList{"CreateFileA \\\\.\\TVDRV.VXD 0 0 1 44000000", "DeviceIoControl 7 4 0",
                        "CloseHandle 7"}
-        << "111";
+        << "111"
+        << "";
+    QTest::newRow("finished as it was cancelled: counts as finished")
+        << true << true << "open racing ready" << Install + QStringList{NtOpen} + Stall << "11"
+        << "";
+    QTest::newRow("cancellation ignored: closed, nothing more sent, the record left to the driver")
+        << true << true << "open keeps ready packet ready close"
+        << Install + QStringList{NtOpen} + Stall +
+               QStringList{"CloseHandle 7", "WaitForSingleObject 0"} + Remove +
+               QStringList{"WaitForSingleObject 0"}
+        << "10001" << Held;
+    QTest::newRow("the driver gives the request back: IsReady opens again")
+        << true << true << "open keeps ready release answers ready"
+        << Install + QStringList{NtOpen} + Stall +
+               QStringList{"CloseHandle 7", "WaitForSingleObject 0", NtOpen,
+                           "DeviceIoControl 7 4 0"}
+        << "101"
+        << "";
 }
 
 void TestProgramming::win32Calls()
@@ -351,6 +441,7 @@ void TestProgramming::win32Calls()
     QFETCH(QString, steps);
     QFETCH(QStringList, calls);
     QFETCH(QString, results);
+    QFETCH(QString, problem);
 
     Win32Script system;
     system.platform = nt ? 2 : 1;
@@ -359,6 +450,14 @@ void TestProgramming::win32Calls()
     QString got;
     const std::uint8_t packet[5] = {0xF1, 0xF7, 0, 8, 0xF4};
     for (const QString &step : steps.split(' ')) {
+        if (step == "release") {
+            system.released = true;
+            continue;
+        }
+        if (!QStringList{"open", "close", "ready", "packet"}.contains(step)) {
+            system.driver = step;
+            continue;
+        }
         const bool ok = step == "open"    ? drv.Open()
                         : step == "close" ? drv.Close()
                         : step == "ready" ? drv.IsReady()
@@ -367,6 +466,7 @@ void TestProgramming::win32Calls()
     }
     QCOMPARE(system.calls, calls);
     QCOMPARE(got, results);
+    QCOMPARE(QString::fromStdString(drv.lastProblem()), problem);
 }
 
 void TestProgramming::serviceAlreadyRunningCountsAsStarted_data()

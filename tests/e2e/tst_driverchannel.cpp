@@ -5,11 +5,14 @@
 // deadlines of docs/driver-protocol.md).
 
 #include "StalledDriverSocket.h"
+#include "programming/RunBuffer.h"
+#include "programming/SendPackets.h"
 #include "programming/SocketDrv.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -39,6 +42,7 @@ enum class Driver
     RepliesTwo,        // a byte other than 0 or 1
     HangsUp,           // reads the request and closes the connection
     Refuses,           // a well-behaved driver that says no
+    StrayAfterReady,   // a stray 01 20 ms after each readiness reply, packets refused 50 ms late
 };
 
 sockaddr_un addressOf(const QString &path)
@@ -89,7 +93,7 @@ private:
             while (!m_stop && ::recv(fd, request, 2, MSG_WAITALL) == 2) {
                 if (request[1] > 0 && ::recv(fd, request + 2, request[1], MSG_WAITALL) <= 0)
                     break;
-                if (!answer(fd))
+                if (!answer(fd, request[0]))
                     break;
             }
         }
@@ -98,10 +102,21 @@ private:
     }
 
     // False when this connection is to be left alone.
-    bool answer(int fd)
+    bool answer(int fd, std::uint8_t code)
     {
         auto say = [fd](const char *bytes, int size) { ::send(fd, bytes, size, MSG_NOSIGNAL); };
+        const bool packet = code == DriverProtocol::SendPacketCode;
         switch (m_kind) {
+        case Driver::StrayAfterReady:
+            QThread::msleep(packet ? 50 : 0);
+            say(packet ? "\0" : "\1", 1);
+            if (code == DriverProtocol::IsReadyCode) // while the next request is served
+                std::thread([copy = ::dup(fd)] {
+                    QThread::msleep(20);
+                    ::send(copy, "\1", 1, MSG_NOSIGNAL);
+                    ::close(copy);
+                }).detach();
+            return true;
         case Driver::AcceptsNothing:
         case Driver::NeverReplies:
             return true;
@@ -145,6 +160,7 @@ class TestDriverChannel : public QObject
 private slots:
     void hostileDrivers_data();
     void hostileDrivers();
+    void aStrayYesIsNeverAPacketTaken();
     void pathsWithoutADriver_data();
     void pathsWithoutADriver();
 };
@@ -203,6 +219,28 @@ void TestDriverChannel::hostileDrivers()
         QVERIFY(!drv.EndExchange());
         QVERIFY(!drv.connected());
     }
+}
+
+void TestDriverChannel::aStrayYesIsNeverAPacketTaken()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tvdrv.sock"));
+    HostileDriver hostile(path, Driver::StrayAfterReady);
+    SocketDrv drv(QFile::encodeName(path).toStdString(), DeadlineMs);
+    drv.Open();
+
+    RunBuffer run;
+    run.begin();
+    const std::uint8_t codes[] = {DriverProtocol::EndMark};
+    run.AppendKeyPackets(8, codes, 1);
+    SilentRunView view;
+    SystemRunClock clock; // the run's own pauses, which late bytes come in
+    std::string why;
+    // The packet's own no comes after the stray yes: read by EndExchange, or found after it.
+    QCOMPARE(sendPackets(drv, run, view, clock, nullptr, &why), RunOutcome::Refused);
+    QVERIFY2(QString::fromStdString(why).contains(
+                 QRegularExpression("answers no request|out of step|more than one byte")),
+             why.c_str());
 }
 
 void TestDriverChannel::pathsWithoutADriver_data()

@@ -4,7 +4,7 @@
 // socket permissions); these tests check them there, not one side against the other.
 
 #include "SimulatorProcess.h"
-#include "keymodel/KeyGrid.h"
+#include "keymodel/KeyDocument.h"
 #include "profile/ProgramProfile.h"
 #include "programming/ProgramKeys.h"
 #include "programming/RunBuffer.h"
@@ -25,16 +25,20 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
 using SimulatorProcess::keyMemory;
-const auto startSimulator = SimulatorProcess::start;
+std::unique_ptr<QProcess> startSimulator(const QStringList &args, int maxFiles = 0)
+{
+    return SimulatorProcess::start(args, maxFiles);
+}
 
-bool programKey(SocketDrv &drv, KeyGrid &grid, int index)
+bool programKey(SocketDrv &drv, KeyDocument &layout, int index)
 {
     RunBuffer run;
-    buildRun(grid, index, run);
+    buildRun(layout, index, run);
     SilentRunView view;
     SystemRunClock clock;
     return sendPackets(drv, run, view, clock) == RunOutcome::Completed;
@@ -54,6 +58,7 @@ private slots:
     void socketPathFromEnvironment();
     void hangUpMidRunOpensNoExchangeOnTheNextConnection();
     void aClientThatNeverReadsStallsNobody();
+    void outOfDescriptorsItRestsAndServesAgain();
     void socketIsOwnerOnlyWhateverTheUmask();
 
 private:
@@ -74,9 +79,9 @@ void TestSimulator::programsKeysAcrossASimulatorRestart()
     SocketDrv drv(socketPath().toStdString());
     QVERIFY(drv.Open());
 
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(12, QByteArray::fromHex("121CF01CF012")); // Shift+A
-    QVERIFY(programKey(drv, grid, 12));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(12, QByteArray::fromHex("121CF01CF012")); // Shift+A
+    QVERIFY(programKey(drv, layout, 12));
     QTRY_COMPARE(keyMemory(dumpPath()).value(20), "12 1C F0 1C F0 12");
     sim->waitForReadyRead(1000);
     QVERIFY(sim->readAllStandardOutput().contains(
@@ -89,8 +94,8 @@ void TestSimulator::programsKeysAcrossASimulatorRestart()
     sim->waitForFinished();
     QVERIFY(QFile::exists(socketPath()));
     sim = startSimulator(args + QStringList{"--refuse-packet", "2"});
-    grid.setCodes(13, QByteArray::fromHex("1CF0"));
-    QVERIFY(programKey(drv, grid, 13));
+    layout.setCodes(13, QByteArray::fromHex("1CF0"));
+    QVERIFY(programKey(drv, layout, 13));
     QTRY_COMPARE(keyMemory(dumpPath()).value(21), "1C F0");
     // The run's first request, which met the dead connection, was sent again on a new one:
     // the run began as every run does.
@@ -169,9 +174,9 @@ void TestSimulator::hangUpMidRunOpensNoExchangeOnTheNextConnection()
     auto sim = startSimulator({"--socket", socketPath(), "--drop", "5"});
     SocketDrv drv(socketPath().toStdString());
     QVERIFY(drv.Open());
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCodes(0, QByteArray::fromHex("1CF01C"));
-    QVERIFY(programKey(drv, grid, 0));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCodes(0, QByteArray::fromHex("1CF01C"));
+    QVERIFY(programKey(drv, layout, 0));
     sim->waitForReadyRead(1000);
     const QByteArray log = sim->readAllStandardOutput();
     QVERIFY2(log.contains("#5 request 2: hanging up (--drop) -> hang up\n#6 IsReady -> 1\n"),
@@ -218,6 +223,45 @@ void TestSimulator::aClientThatNeverReadsStallsNobody()
         readLog();
     QVERIFY2(log.contains("does not take its replies was dropped"), log.right(400).constData());
     ::close(greedy);
+}
+
+// The processor time a process has used so far, in clock ticks: utime and stime, the 12th and
+// 13th fields after the command's name.
+long long cpuTicks(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLongLong() + fields.value(12).toLongLong();
+}
+
+void TestSimulator::outOfDescriptorsItRestsAndServesAgain()
+{
+    auto sim = startSimulator({"--socket", socketPath()}, 16);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, QFile::encodeName(socketPath()).constData());
+    // Clients that connect and say nothing, more than the simulator has descriptors for.
+    std::vector<int> idle;
+    for (int i = 0; i < 40; ++i) {
+        idle.push_back(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        ::connect(idle.back(), reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    }
+    QTest::qWait(300);
+
+    // It waits for a descriptor instead of trying again and again, and says why.
+    const long long before = cpuTicks(sim->processId());
+    QTest::qWait(1000);
+    const long long used = cpuTicks(sim->processId()) - before;
+    QVERIFY2(used < 30, qPrintable(QString::number(used)));
+    QVERIFY(sim->readAllStandardOutput().contains("out of descriptors"));
+
+    for (int fd : idle)
+        ::close(fd);
+    SocketDrv drv(socketPath().toStdString());
+    QVERIFY(drv.Open());
+    QVERIFY(drv.IsReady());
+    QVERIFY(drv.EndExchange());
 }
 
 void TestSimulator::socketIsOwnerOnlyWhateverTheUmask()

@@ -7,6 +7,7 @@
 
 #include "FileRules.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 
 #include <cstdio>
@@ -45,17 +46,18 @@ QByteArray normalised(const uint8_t *data, size_t size, const Format &f)
 // never make a file the rules refuse.
 void editAndReload(const QList<KeyCell> &cells, const Format &f, const uint8_t *data, size_t size)
 {
-    KeyGrid grid(f.profile);
-    grid.assign(cells);
+    KeyDocument layout(f.profile);
+    layout.load(cells, QString());
+    const KeyGrid &grid = layout.grid();
     const uint8_t *script = f.record(data, 0) + 28;
     for (int step = 0; step + 1 < 64; step += 2) {
         const int selected = script[step] % f.records(), clicked = script[step + 1] % f.records();
         if (!grid.cell(selected).Visible || !grid.cell(clicked).Visible)
             continue;
         if (selected == clicked)
-            grid.SplitKey(selected);
+            layout.SplitKey(selected);
         else
-            grid.MergeKey(selected, clicked);
+            layout.MergeKey(selected, clicked);
     }
     const QByteArray saved = ConfigFile::serialize(grid.cells(), f.profile);
     if (!acceptable(reinterpret_cast<const uint8_t *>(saved.constData()), size, f))

@@ -5,7 +5,7 @@
 // read; and whose export reads back to the same file and exports to the same document again.
 
 #include "FileRules.h"
-#include "LayoutJson.h"
+#include "keymodel/LayoutJson.h"
 #include "keymodel/ConfigFile.h"
 #include "keymodel/LabelCodec.h"
 

@@ -2,10 +2,12 @@
 #include "codeentry/NativeKeys.h"
 #include "codeentry/TScan.h"
 #include "codeentry/TScanDlg.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
 #include "support/FakePrompter.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -251,7 +253,7 @@ void TestCodeEntry::codeDialog()
     TMainDlg window(ProgramProfile::tavrin());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.grid().setCodes(9, hex("12 1C F0 1C F0"));
+    TestFiles::loadCodes(window.document(), 9, hex("12 1C F0 1C F0"));
     QTest::mouseClick(window.key(9), Qt::LeftButton);
 
     bool ran = false;

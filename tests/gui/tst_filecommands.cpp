@@ -5,7 +5,9 @@
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
+#include "mainwindow/CodePageMenu.h"
 #include "mainwindow/HelpMenu.h"
+#include "common/UserSettings.h"
 #include "mainwindow/RecentFiles.h"
 
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -48,10 +51,12 @@ private slots:
     void overwriteQuestion_data();
     void overwriteQuestion();
     void recentFiles();
+    void recentFilesOfTwoWindows();
     void recentFileGone();
     void dropOpens_data();
     void dropOpens();
     void helpMenu();
+    void labelsFromAnotherCodePage();
 
 private:
     // Makes the configuration differ from the last saved one, with cell 3 selected and blue.
@@ -225,7 +230,7 @@ void TestFileCommands::windowManagerCloseAsks()
 void TestFileCommands::loadFailureChangesNothing_data()
 {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QByteArray>("contents"); // empty: the file does not exist
+    QTest::addColumn<QByteArray>("contents"); // empty: no file; "/...": what is at that path
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("reason"); // under the message, after the file's name
 
@@ -240,6 +245,10 @@ void TestFileCommands::loadFailureChangesNothing_data()
 
     QTest::newRow("missing") << "Tavrin" << QByteArray() << Text::FileMissing
                              << "There is no file of this name.";
+    QTest::newRow("directory") << "Tavrin" << QByteArray("/") << Text::FileInvalid
+                               << "It is a directory.";
+    QTest::newRow("device") << "Quelda" << QByteArray("/dev/zero") << Text::FileInvalid
+                            << "It is not a regular file.";
     QTest::newRow("short") << "Tavrin" << tvr.chopped(1) << Text::FileInvalid
                            << "It has 7731 bytes, but a Tavrin configuration file has exactly "
                               "7732.";
@@ -248,7 +257,7 @@ void TestFileCommands::loadFailureChangesNothing_data()
         << "It does not begin with \"TVRN\": it is not a Tavrin configuration file.";
     QTest::newRow("span past the grid")
         << "Tavrin" << farSpan << Text::FileInvalid
-        << "Key 80 (column 11, row 3) has a column span of 5, which runs past the edge of the "
+        << "Key 81 (column 11, row 3) has a column span of 5, which runs past the edge of the "
            "grid.";
     QTest::newRow("lock given keyboard file")
         << "Quelda" << tvr << Text::FileInvalid
@@ -257,7 +266,7 @@ void TestFileCommands::loadFailureChangesNothing_data()
         << "Tavrin" << qld << Text::FileInvalid
         << "This is a Quelda configuration file (.qld); Tavrin opens .tvr files.";
     QTest::newRow("64 codes") << "Quelda" << tooManyCodes << Text::FileInvalid
-                              << "Position 2 has 64 codes; a key holds at most 63.";
+                              << "Key 2 has 64 codes; a key holds at most 63.";
 }
 
 void TestFileCommands::loadFailureChangesNothing()
@@ -266,8 +275,10 @@ void TestFileCommands::loadFailureChangesNothing()
     QFETCH(QByteArray, contents);
     QFETCH(QString, message);
     QFETCH(QString, reason);
-    const QString path = m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
-    if (!contents.isEmpty()) {
+    const QString path = contents.startsWith('/')
+                             ? QString::fromLatin1(contents)
+                             : m_dir.filePath(QStringLiteral("bad%1.bin").arg(++m_fileNumber));
+    if (!contents.isEmpty() && !contents.startsWith('/')) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(contents);
@@ -400,6 +411,11 @@ QMenu *menuNamed(TMainDlg &dlg, const QString &title)
 
 void TestFileCommands::recentFiles()
 {
+    // The list is where earlier versions kept it, or it would be lost with the update.
+    QCOMPARE(UserSettings::file(),
+             QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tavrin"),
+                       QCoreApplication::applicationName())
+                 .fileName());
     const QString loaded = validFile(QStringLiteral("Tavrin"));
     const QString saved = m_dir.filePath(QStringLiteral("recent.tvr"));
     {
@@ -432,6 +448,24 @@ void TestFileCommands::recentFiles()
     QCOMPARE(w.dlg->recentFiles().files().size(), 8);
     QCOMPARE(w.dlg->recentFiles().files().first(), m_dir.filePath(QStringLiteral("many9.tvr")));
     forgetRecentFiles(*w.dlg);
+}
+
+void TestFileCommands::recentFilesOfTwoWindows()
+{
+    const QString a = validFile(QStringLiteral("Tavrin"));
+    const QString b = m_dir.filePath(QStringLiteral("second.tvr"));
+    QVERIFY(QFile::copy(a, b));
+    {
+        // Two running copies of the program, each opening its own file.
+        Window first = makeWindow(QStringLiteral("Tavrin"));
+        forgetRecentFiles(*first.dlg);
+        Window second = makeWindow(QStringLiteral("Tavrin"));
+        QVERIFY(first.dlg->LoadConfigFile(a, TMainDlg::LoadOrigin::Command));
+        QVERIFY(second.dlg->LoadConfigFile(b, TMainDlg::LoadOrigin::Command));
+    }
+    Window next = makeWindow(QStringLiteral("Tavrin"));
+    QCOMPARE(next.dlg->recentFiles().files(), QStringList({b, a}));
+    forgetRecentFiles(*next.dlg);
 }
 
 void TestFileCommands::recentFileGone()
@@ -501,6 +535,38 @@ void TestFileCommands::helpMenu()
              QStringLiteral("<p><b>Quelda</b> version 1.0.0</p><p>Edits, saves and programs the "
                             "positions of the point-of-sale keyboard's key lock.</p>"
                             "<p>Released under the MIT licence.</p>"));
+}
+
+
+
+void TestFileCommands::labelsFromAnotherCodePage()
+{
+    // Latte and black tea from a Japanese desktop, opened where labels are Windows-1252.
+    const ProgramProfile &p = profileNamed(QStringLiteral("Tavrin"));
+    QList<KeyCell> cells(p.cellCount);
+    for (int i = 0; i < p.cellCount; ++i)
+        cells[i].ResetKey(p.defaultLabel(i));
+    cells[12].Caption = "\x83\x89\x83\x65";
+    cells[13].Caption = "\x8d\x67\x92\x83";
+    const QString path = m_dir.filePath(QStringLiteral("japanese.tvr"));
+    QVERIFY(ConfigFile::save(path, cells, p));
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    w.dlg->codePages()->choose(LabelCodePage::System);
+
+    QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
+    QCOMPARE(w.prompts->shown.size(), 1);
+    QVERIFY(w.prompts->shown[0].startsWith(QStringLiteral("information: ")));
+    QVERIFY(w.prompts->shown[0].contains(QStringLiteral("Japanese (Shift-JIS)")));
+    // Nothing changed: saved as it is, the file keeps its bytes.
+    const QString copy = m_dir.filePath(QStringLiteral("japanese-copy.tvr"));
+    QVERIFY(w.dlg->SaveConfigFile(copy));
+    QCOMPARE(readFile(copy), readFile(path));
+
+    w.dlg->codePages()->action(LabelCodePage::Japanese)->trigger();
+    QVERIFY(w.dlg->key(12)->toolTipText().startsWith(QString::fromUtf8("ラテ\n")));
+    QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
+    QCOMPARE(w.prompts->shown.size(), 1);
+    w.dlg->codePages()->choose(LabelCodePage::System); // for the tests that follow
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "MainWindowHarness.h"
 #include "codeentry/LabelEditor.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+
+#include <QAccessible>
 
 #include <QApplication>
 
@@ -16,6 +19,7 @@ private slots:
     void shiftArrowsMergeAsShiftClicks_data();
     void shiftArrowsMergeAsShiftClicks();
     void enterOpensTheLabelDialog();
+    void keysReadAloud();
 };
 
 namespace {
@@ -185,6 +189,26 @@ void TestGridKeyboard::enterOpensTheLabelDialog()
     QCOMPARE(labels->offered.size(), 0); // nothing selected: nothing to label
     press(QStringLiteral("Right Down Enter Right F2"));
     QCOMPARE(labels->offered, QList<QByteArray>({"2", "9"}));
+}
+
+void TestGridKeyboard::keysReadAloud()
+{
+    // What a screen reader says of a key: its place and label, its codes as the strokes that
+    // make them, the keys it is merged over, and whether it is the selected one.
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    w.dlg->document().setCaption(12, "Lat|te");
+    w.dlg->document().setCodes(12, QByteArray::fromHex("121cf01cf012"));
+    clickAll(*w.dlg, QStringLiteral("12 s19"));
+    QAccessibleInterface *key = QAccessible::queryAccessibleInterface(w.dlg->key(12));
+    QCOMPARE(key->role(), QAccessible::Button);
+    QCOMPARE(key->text(QAccessible::Name), QStringLiteral("Key 13, Lat te"));
+    QCOMPARE(key->text(QAccessible::Description), QStringLiteral("Shift+A; merged over 2 keys"));
+    QVERIFY(key->state().selected);
+    QVERIFY(QAccessible::queryAccessibleInterface(w.dlg->key(19))->state().invisible);
+
+    Window lock = makeWindow(QStringLiteral("Quelda"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(lock.dlg->key(3))->text(QAccessible::Name),
+             QStringLiteral("Key 3"));
 }
 
 QTEST_MAIN(TestGridKeyboard)

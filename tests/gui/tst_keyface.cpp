@@ -2,7 +2,9 @@
 #include "keymodel/ColorValue.h"
 #include "keymodel/KeyCell.h"
 #include "keymodel/KeyFace.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 #include "keymodel/TKey.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/ProgramProfile.h"
@@ -266,9 +268,10 @@ void TestKeyFace::edges()
 
 void TestKeyFace::toolTipReadsLabelAndStrokes()
 {
-    KeyGrid grid(ProgramProfile::tavrin());
+    KeyDocument layout(ProgramProfile::tavrin());
     QWidget window;
-    TKey key(grid, 3, &window);
+    const KeySelection nothingSelected;
+    TKey key(layout.grid(), nothingSelected, 3, &window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const auto hover = [&] {
@@ -279,8 +282,8 @@ void TestKeyFace::toolTipReadsLabelAndStrokes()
     QCOMPARE(hover(), QStringLiteral("4\nCodes: no codes"));
 
     // Taken from the grid when asked, so an edit shows at the next hover.
-    grid.setCaption(3, "Total|Sum");
-    grid.setCodes(3, QByteArray::fromHex("121CF01CF012E075E0F0751C"));
+    layout.setCaption(3, "Total|Sum");
+    layout.setCodes(3, QByteArray::fromHex("121CF01CF012E075E0F0751C"));
     QCOMPARE(hover(), QStringLiteral("Total\nSum\nCodes: Shift+A, Up, then at byte 11 not a "
                                      "whole group: 1C"));
 }

@@ -4,6 +4,7 @@
 #include "FakeKeyTestClock.h"
 #include "MainWindowHarness.h"
 #include "codeentry/TScan.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keytest/KeyTestSession.h"
 #include "keytest/TTestKeysDlg.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -112,8 +115,8 @@ void TestKeyTester::placedBesideTheMainWindow()
 void TestKeyTester::pointsOutTheMatchedKey()
 {
     Window w = makeWindow(QStringLiteral("Tavrin"));
-    w.dlg->grid().setCodes(12, QByteArray::fromHex("1CF01C"));
-    w.dlg->grid().setCodes(20, QByteArray::fromHex("32F032"));
+    w.dlg->document().setCodes(12, QByteArray::fromHex("1CF01C"));
+    w.dlg->document().setCodes(20, QByteArray::fromHex("32F032"));
     w.dlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.dlg.get()));
     const QRgb plainFace = facePixel(w.dlg->key(12));
@@ -128,9 +131,9 @@ void TestKeyTester::pointsOutTheMatchedKey()
     QCOMPARE(markedKeys(*w.dlg), QList<int>{12});
     // Inverted, so that it shows on a face of any colour.
     QCOMPARE(facePixel(w.dlg->key(12)), plainFace ^ 0xFFFFFF);
-    QCOMPARE(tester->capture()->toPlainText(), "07:51:03  A  [1C F0 1C]  cell 12");
+    QCOMPARE(tester->capture()->toPlainText(), "07:51:03  A  [1C F0 1C]  key 13");
     QCOMPARE(tester->summary()->text(), "2 keys have codes; 1 seen, 1 not yet.\n"
-                                        "Not yet seen: cell 20.");
+                                        "Not yet seen: key 21.");
 
     // The next sequence moves the mark, also to no key at all.
     time->ms = 1000;
@@ -152,7 +155,7 @@ void TestKeyTester::pointsOutTheMatchedKey()
     tester->clearButton()->click();
     QCOMPARE(tester->capture()->toPlainText(), QString());
     QCOMPARE(tester->summary()->text(), "2 keys have codes; 0 seen, 2 not yet.\n"
-                                        "Not yet seen: cells 12, 20.");
+                                        "Not yet seen: keys 13, 21.");
 }
 
 void TestKeyTester::savesTheReport()
@@ -183,6 +186,16 @@ void TestKeyTester::savesTheReport()
     QCOMPARE(prompts->shown,
              (QStringList{"save", "save", "ask2: Specified file already exists.\nOverwrite it ?",
                           "save", "failure: Failed to save the report.", "save"}));
+
+    // A FIFO, replaced after all: the box says which file and why, as Save does.
+    const QString fifo = dir.filePath(QStringLiteral("fifo.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    prompts->paths << fifo;
+    prompts->answers2 << true;
+    tester->saveButton()->click();
+    QCOMPARE(prompts->shown.last(), "failure: Failed to save the report.");
+    QCOMPARE(prompts->details.last(),
+             QStringLiteral("File: %1\nit is not a regular file").arg(fifo));
 }
 
 QTEST_MAIN(TestKeyTester)

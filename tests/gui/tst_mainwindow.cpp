@@ -2,6 +2,7 @@
 #include "FakeCodeEditor.h"
 #include "MainWindowHarness.h"
 #include "keymodel/KeyCell.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keymodel/TKey.h"
 
@@ -40,8 +41,8 @@ private slots:
     void initialWindow();
     void menus_data();
     void menus();
-    void commandTable_data();
-    void commandTable();
+    void toolBar_data();
+    void toolBar();
     void versionLabel_data();
     void versionLabel();
     void fileDialogFilters_data();
@@ -50,6 +51,8 @@ private slots:
     void colorCommand();
     void codeCommand_data();
     void codeCommand();
+    void undoRedoKeys_data();
+    void undoRedoKeys();
 
 private:
     QTemporaryDir m_dir;
@@ -103,15 +106,24 @@ void TestMainWindow::menus_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("file");
     QTest::addColumn<QStringList>("config");
-    QTest::newRow("Tavrin") << "Tavrin"
-                            << QStringList{"&New",  "L&oad",  "Recent &Files", "&Save", "-",
-                                           "&View", "&Print", "-",             "E&xit"}
+    QTest::addColumn<QStringList>("edit");
+    QTest::newRow("Tavrin") << "Tavrin" << QStringList{"&New",   "L&oad", "Recent &Files",
+                                                       "&Save",  "-",     "&View",
+                                                       "&Print", "-",     "E&xit"}
                             << QStringList{"&Label",   "Co&de",    "Colo&r", "-",
-                                           "Prog One", "Prog All", "-",      "&Test Keys"};
+                                           "Prog One", "Prog All", "-",      "&Test Keys"}
+                            << QStringList{"Undo",        "Redo",          "-",
+                                           "Cu&t",        "&Copy",         "&Paste",
+                                           "Cl&ear Keys", "Select &All",   "-",
+                                           "Merge &Right", "Merge &Down",  "&Split",
+                                           "-",            "&Label Code Page"};
     QTest::newRow("Quelda") << "Quelda"
                             << QStringList{"&New", "L&oad", "Recent &Files", "&Save", "-", "E&xit"}
                             << QStringList{"&Label",   "Co&de", "-",         "Prog One",
-                                           "Prog All", "-",     "&Test Keys"};
+                                           "Prog All", "-",     "&Test Keys"}
+                            << QStringList{"Undo",  "Redo",   "-",           "Cu&t",
+                                           "&Copy", "&Paste", "Cl&ear Keys", "Select &All",
+                                           "-",     "&Label Code Page"};
 }
 
 void TestMainWindow::menus()
@@ -119,6 +131,7 @@ void TestMainWindow::menus()
     QFETCH(QString, program);
     QFETCH(QStringList, file);
     QFETCH(QStringList, config);
+    QFETCH(QStringList, edit);
     Window w = makeWindow(program);
     QCOMPARE(w.dlg->menuBar()->actions().size(), 4);
     QCOMPARE(w.dlg->menuBar()->actions().at(0)->text(), QStringLiteral("&File"));
@@ -127,107 +140,90 @@ void TestMainWindow::menus()
     QCOMPARE(w.dlg->menuBar()->actions().at(3)->text(), QStringLiteral("&Help"));
     QCOMPARE(menuCaptions(*w.dlg, 0), file);
     // Nothing to undo yet: the undo framework's plain texts, disabled.
-    QCOMPARE(menuCaptions(*w.dlg, 1), (QStringList{"Undo", "Redo"}));
+    QCOMPARE(menuCaptions(*w.dlg, 1), edit);
     QVERIFY(!w.dlg->undoAction()->isEnabled());
-    QCOMPARE(w.dlg->undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
-    QCOMPARE(w.dlg->redoAction()->shortcut(), QKeySequence(QKeySequence::Redo));
     QCOMPARE(menuCaptions(*w.dlg, 2), config);
     QCOMPARE(w.dlg->action(Command::Load)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(w.dlg->action(Command::Code)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     QCOMPARE(w.dlg->toolButton(Command::Code)->toolTip(), QStringLiteral("Code"));
 }
 
-void TestMainWindow::commandTable_data()
+void TestMainWindow::toolBar_data()
 {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("left"); // -1: the program lacks the command
-    QTest::addColumn<QString>("hint");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("shortcut");
-    QTest::addColumn<bool>("enabled");
-
-    struct Row
-    {
-        const char *button;
-        int tavrinLeft;
-        int queldaLeft;
-        const char *hint;
-        const char *caption;
-        const char *shortcut;
-        bool enabled;
-    };
-    const Row rows[] = {
-        {"sExit", 8, 8, "Exit", "E&xit", "", true},
-        {"sNew", 40, 40, "New", "&New", "Ctrl+N", true},
-        {"sLoad", 64, 64, "Load", "L&oad", "Ctrl+O", true},
-        {"sSave", 88, 88, "Save", "&Save", "Ctrl+S", true},
-        {"sLabel", 120, 120, "Label", "&Label", "Ctrl+L", false},
-        {"sScan", 144, 144, "Code", "Co&de", "Ctrl+D", false},
-        {"sColor", 168, -1, "Color", "Colo&r", "Ctrl+R", false},
-        {"sProg1", 200, 176, "Prog One", "Prog One", "", false},
-        {"sProgAll", 224, 200, "Prog All", "Prog All", "", true},
-        {"sView", 256, -1, "View", "&View", "Ctrl+V", true},
-        {"sPrint", 280, -1, "Print", "&Print", "Ctrl+P", true},
-    };
-    for (const Row &r : rows) {
-        for (const char *program : {"Tavrin", "Quelda"}) {
-            const bool tavrin = program == QLatin1String("Tavrin");
-            QTest::addRow("%s %s", program, r.button)
-                << program << r.button << (tavrin ? r.tavrinLeft : r.queldaLeft) << r.hint
-                << r.caption << r.shortcut << r.enabled;
-        }
-    }
+    QTest::addColumn<QStringList>("buttons");   // tooltips, left to right
+    QTest::addColumn<QStringList>("enabled");   // those a user can click before choosing a key
+    QTest::addColumn<QStringList>("shortcuts"); // as the menu shows them, "" for none
+    QTest::newRow("Tavrin") << "Tavrin"
+                            << QStringList{"Exit",  "New",      "Load",     "Save", "Label", "Code",
+                                           "Color", "Prog One", "Prog All", "View", "Print"}
+                            << QStringList{"Exit",     "New",  "Load", "Save",
+                                           "Prog All", "View", "Print"}
+                            << QStringList{"Ctrl+Q", "Ctrl+N", "Ctrl+O", "Ctrl+S",
+                                           "Ctrl+L", "Ctrl+D", "Ctrl+R", "",
+                                           "",       "Ctrl+V", "Ctrl+P"};
+    QTest::newRow("Quelda") << "Quelda" << QStringList{"Exit",  "New",  "Load",     "Save",
+                                                       "Label", "Code", "Prog One", "Prog All"}
+                            << QStringList{"Exit", "New", "Load", "Save", "Prog All"}
+                            << QStringList{"Ctrl+Q", "Ctrl+N", "Ctrl+O", "Ctrl+S",
+                                           "Ctrl+L", "Ctrl+D", "",       ""};
 }
 
-void TestMainWindow::commandTable()
+void TestMainWindow::toolBar()
 {
     QFETCH(QString, program);
-    QFETCH(QString, button);
-    QFETCH(int, left);
-    QFETCH(QString, hint);
-    QFETCH(QString, caption);
-    QFETCH(QString, shortcut);
-    QFETCH(bool, enabled);
+    QFETCH(QStringList, buttons);
+    QFETCH(QStringList, enabled);
+    QFETCH(QStringList, shortcuts);
     Window w = makeWindow(program);
-    const auto *b = w.dlg->findChild<QToolButton *>(button);
-    if (left < 0) {
-        QVERIFY(!b);
-        return;
+    QList<QToolButton *> bar = w.dlg->clientArea()->findChildren<QToolButton *>();
+    std::sort(bar.begin(), bar.end(),
+              [](QToolButton *a, QToolButton *b) { return a->x() < b->x(); });
+    QStringList tips;
+    for (const QToolButton *b : bar)
+        tips << b->toolTip();
+    QCOMPARE(tips, buttons);
+    for (int i = 0; i < bar.size(); ++i) {
+        const QToolButton *b = bar[i];
+        // A row of buttons along the top, neighbours sharing at most their edge, each with its
+        // picture.
+        QCOMPARE(b->y(), 0);
+        QVERIFY(i == 0 || bar[i - 1]->geometry().right() <= b->x());
+        QVERIFY(w.dlg->clientArea()->rect().contains(b->geometry()));
+        QCOMPARE(b->icon().actualSize(QSize(16, 16)), QSize(16, 16));
+        QCOMPARE(b->isEnabled(), enabled.contains(b->toolTip()));
+        // The button is its menu item, which shows the shortcut.
+        QAction *a = b->defaultAction();
+        QCOMPARE(a->shortcut().toString(), shortcuts[i]);
+        bool inMenu = false;
+        for (const QAction *menu : w.dlg->menuBar()->actions())
+            inMenu = inMenu || menu->menu()->actions().contains(a);
+        QVERIFY(inMenu);
     }
-    QVERIFY(b);
-    QCOMPARE(b->geometry(), QRect(left, 0, 25, 25));
-    QCOMPARE(b->toolTip(), hint);
-    QCOMPARE(b->isEnabled(), enabled);
-    QCOMPARE(b->icon().actualSize(QSize(16, 16)), QSize(16, 16));
-    // The menu item is the button's own action, with its caption and shortcut.
-    QAction *a = b->defaultAction();
-    QCOMPARE(a->text(), caption);
-    QCOMPARE(a->shortcut(), QKeySequence(shortcut));
-    bool inMenu = false;
-    for (const QAction *menu : w.dlg->menuBar()->actions())
-        inMenu = inMenu || menu->menu()->actions().contains(a);
-    QVERIFY(inMenu);
 }
 
 void TestMainWindow::versionLabel_data()
 {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QRect>("geometry");
-    QTest::newRow("Tavrin") << "Tavrin" << QRect(440, 360, 92, 15);
-    QTest::newRow("Quelda") << "Quelda" << QRect(216, 352, 97, 19);
+    QTest::newRow("Tavrin") << "Tavrin";
+    QTest::newRow("Quelda") << "Quelda";
 }
 
 void TestMainWindow::versionLabel()
 {
     QFETCH(QString, program);
-    QFETCH(QRect, geometry);
     Window w = makeWindow(program);
     const auto *label = w.dlg->findChild<QLabel *>(QStringLiteral("versionLabel"));
     QVERIFY(label);
     QCOMPARE(label->text(), QStringLiteral("Version 1.0.0"));
-    QCOMPARE(label->geometry(), geometry);
     QVERIFY(label->alignment() & Qt::AlignRight);
+    // In the bottom right-hand corner, clear of every key.
+    const QRect client = w.dlg->clientArea()->rect();
+    QVERIFY(client.contains(label->geometry()));
+    QVERIFY(label->geometry().center().x() > client.center().x());
+    QVERIFY(label->geometry().center().y() > client.center().y());
+    for (int i = 0; i < w.dlg->keyCount(); ++i)
+        QVERIFY(!w.dlg->key(i)->geometry().intersects(label->geometry()));
 }
 
 void TestMainWindow::fileDialogFilters_data()
@@ -316,7 +312,7 @@ void TestMainWindow::codeCommand()
     auto editor = std::make_unique<FakeCodeEditor>();
     FakeCodeEditor *fake = editor.get();
     w.dlg->setCodeEditor(std::move(editor));
-    w.dlg->grid().setCodes(4, QByteArray("\x1c\xf0\x1c"));
+    loadCodes(w.dlg->document(), 4, QByteArray("\x1c\xf0\x1c"));
     click(*w.dlg, 4);
     if (confirmed)
         fake->answer = answer;
@@ -331,9 +327,28 @@ void TestMainWindow::codeCommand()
     const QString path = m_dir.filePath(
         QStringLiteral("codes%1.%2").arg(++m_fileNumber).arg(w.dlg->profile().extension));
     QVERIFY(w.dlg->SaveConfigFile(path));
-    w.dlg->grid().resetAll();
+    w.dlg->document().clear();
     QVERIFY(w.dlg->LoadConfigFile(path, TMainDlg::LoadOrigin::Command));
     QCOMPARE(usedCodes(w.dlg->grid().cell(4)), codes);
+}
+
+void TestMainWindow::undoRedoKeys_data()
+{
+    QTest::addColumn<QString>("redo");
+    QTest::newRow("Ctrl+Shift+Z") << "Ctrl+Shift+Z";
+    QTest::newRow("Ctrl+Y") << "Ctrl+Y";
+}
+
+void TestMainWindow::undoRedoKeys()
+{
+    QFETCH(QString, redo);
+    Window w = makeWindow(QStringLiteral("Tavrin"));
+    runCommand(*w.dlg, QStringLiteral("New")); // shows the window and makes it active
+    w.dlg->document().setCaption(3, "Milk");
+    QTest::keySequence(w.dlg.get(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(w.dlg->key(3)->cell().Caption, QByteArray("4"));
+    QTest::keySequence(w.dlg.get(), QKeySequence(redo));
+    QCOMPARE(w.dlg->key(3)->cell().Caption, QByteArray("Milk"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "layoutview/TViewDlg.h"
 #include "profile/ProgramProfile.h"
@@ -31,10 +32,10 @@ QList<int> blackAlong(const QImage &image, int y)
 
 void TestViewScale::facesInDevicePixels()
 {
-    KeyGrid grid(ProgramProfile::tavrin());
-    for (int i = 0; i < grid.count(); ++i)
-        grid.setCaption(i, QByteArray()); // no label pixels among the frame lines
-    TViewDlg view(grid);
+    KeyDocument layout(ProgramProfile::tavrin());
+    for (int i = 0; i < layout.grid().count(); ++i)
+        layout.setCaption(i, QByteArray()); // no label pixels among the frame lines
+    TViewDlg view(layout.grid());
     view.resize(900, 700);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));

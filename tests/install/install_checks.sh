@@ -45,6 +45,7 @@ tree)
   expected=(
     bin/tavrin bin/quelda
     share/man/man1/tavrin.1.gz share/man/man1/quelda.1.gz
+    share/man/ja/man1/tavrin.1.gz share/man/ja/man1/quelda.1.gz
     share/doc/tavrin/copyright share/doc/tavrin/changelog.gz
     share/applications/org.tavrin.Tavrin.desktop share/applications/org.tavrin.Quelda.desktop
     share/metainfo/org.tavrin.Tavrin.metainfo.xml share/metainfo/org.tavrin.Quelda.metainfo.xml
@@ -78,7 +79,7 @@ tree)
     done
     bash -n "$root/share/bash-completion/completions/tvrtool" || fail "the bash completion"
   fi
-  for page in "$root"/share/man/man1/*; do
+  for page in "$root"/share/man/man1/* "$root"/share/man/ja/man1/*; do
     gzip -t "$page" || fail "$page is not gzip-compressed"
   done
   # No cache of the system's: those belong to the system, refreshed when a package lands.

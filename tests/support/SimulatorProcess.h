@@ -24,11 +24,19 @@ public:
     }
 };
 
-// A simulator on the socket, serving once this returns.
-inline std::unique_ptr<QProcess> start(const QStringList &args)
+// A simulator on the socket, serving once this returns; with maxFiles, allowed no more open
+// descriptors than that.
+inline std::unique_ptr<QProcess> start(const QStringList &args, int maxFiles = 0)
 {
     std::unique_ptr<QProcess> sim = std::make_unique<Simulator>();
-    sim->start(QStringLiteral(TVDRV_SIM), args);
+    if (maxFiles > 0)
+        sim->start(QStringLiteral("/bin/sh"),
+                   QStringList{"-c",
+                               QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"").arg(maxFiles),
+                               QStringLiteral(TVDRV_SIM)} +
+                       args);
+    else
+        sim->start(QStringLiteral(TVDRV_SIM), args);
     QByteArray said;
     while (!said.contains("tvdrv-sim: serving") && sim->waitForReadyRead(5000))
         said += sim->readAllStandardOutput();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "keymodel/KeyDocument.h"
+#include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 
 #include <QFile>
@@ -28,6 +30,15 @@ inline QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Gives the key at index these codes as a loaded file would: nothing has changed since.
+inline void loadCodes(KeyDocument &layout, int index, const QByteArray &codes)
+{
+    QList<KeyCell> cells = layout.grid().cells();
+    cells[index].CodeCount = int(codes.size());
+    std::copy(codes.begin(), codes.end(), cells[index].Codes.begin());
+    layout.load(cells, layout.filePath());
 }
 
 } // namespace TestFiles

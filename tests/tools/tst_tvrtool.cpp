@@ -17,12 +17,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace LayoutBytes;
 
@@ -72,6 +74,17 @@ QByteArray everyField()
     return f;
 }
 
+// A till: key 4 "Tea" sends A, key 13 "Latte" Shift+A.
+QByteArray teaAndLatte()
+{
+    QByteArray till = defaults();
+    set(till, 12, Label, label("Latte"));
+    setCodes(till, 12, "121CF01CF012");
+    set(till, 3, Label, label("Tea"));
+    setCodes(till, 3, "1CF01C");
+    return till;
+}
+
 } // namespace
 
 class TestTvrtool : public QObject
@@ -91,6 +104,8 @@ private slots:
     void diff();
     void match_data();
     void match();
+    void edits_data();
+    void edits();
     void showDrawsTheLock();
     void render();
     void usage_data();
@@ -226,15 +241,15 @@ void TestTvrtool::importRefuses_data()
     row("other program", "program", "Other",
         "program: \"Other\" is neither \"Tavrin\" nor \"Quelda\"");
     row("span below 1", "keys.3.colSpan", 0,
-        "keys[3].colSpan: key 3 (column 0, row 3): column span 0, below 1");
+        "keys[3].colSpan: Key 4 (column 0, row 3) has a column span of 0; it must be at least 1.");
     row("span past the grid", "keys.80.colSpan", 2,
-        "keys[80].colSpan: key 80 (column 11, row 3): column span 2 runs past the grid's 12 "
-        "columns");
+        "keys[80].colSpan: Key 81 (column 11, row 3) has a column span of 2, which runs past the "
+        "edge of the grid.");
     row("span over a byte", "keys.3.rowSpan", 256,
         "keys[3].rowSpan: wants a whole number from 0 to 255");
     row("keys overlap", "keys.0.colSpan", 2,
-        "keys[7]: key 7 (column 1, row 0) covers key 7 (column 1, row 0), which key 0 (column "
-        "0, row 0) covers too");
+        "keys[7]: Key 8 (column 1, row 0) covers the cell of key 8, which key 1 (column 0, row 0) covers "
+        "too.");
     row("not hex", "keys.5.codes", QJsonArray{"1C F0", "1G"},
         "keys[5].codes[1]: \"1G\" is not a byte as two hex digits, such as 1C");
     QJsonArray tooMany;
@@ -311,11 +326,16 @@ void TestTvrtool::check_data()
     QTest::newRow("good") << defaults() << "ok" << 0;
     QTest::newRow("good lock") << defaults(false) << "ok" << 0;
     QTest::newRow("a byte short") << defaults().chopped(1)
-                                  << "7731 bytes, but a Tavrin file (\"TVRN\") has 7732" << 2;
+                                  << "It has 7731 bytes, but a Tavrin configuration file has "
+                                     "exactly 7732."
+                                  << 2;
     QTest::newRow("a byte over") << defaults() + '\0'
-                                 << "7733 bytes, but a Tavrin file (\"TVRN\") has 7732" << 2;
+                                 << "It has 7733 bytes, but a Tavrin configuration file has "
+                                    "exactly 7732."
+                                 << 2;
     QTest::newRow("lock magic, keyboard size")
-        << "MGKY" + defaults().mid(4) << "7732 bytes, but a Quelda file (\"MGKY\") has 648" << 2;
+        << "MGKY" + defaults().mid(4)
+        << "It has 7732 bytes, but a Quelda configuration file has exactly 648." << 2;
     QTest::newRow("magic") << "ABCD" + defaults().mid(4)
                            << "starts with \"ABCD\", not \"TVRN\" (Tavrin) or \"MGKY\" (Quelda): "
                               "not a layout file"
@@ -330,36 +350,40 @@ void TestTvrtool::check_data()
                            << 2;
     QByteArray f = defaults();
     QTest::newRow("span below 1") << set(f, 12, RowSpan, QByteArray(1, '\0'))
-                                  << "key 12 (column 1, row 5): row span 0, below 1" << 2;
+                                  << "Key 13 (column 1, row 5) has a row span of 0; it must be "
+                                     "at least 1."
+                                  << 2;
     f = defaults();
     QTest::newRow("span past the grid")
         << set(f, 80, ColSpan, "\x02")
-        << "key 80 (column 11, row 3): column span 2 runs past the grid's 12 columns" << 2;
+        << "Key 81 (column 11, row 3) has a column span of 2, which runs past the edge of the "
+           "grid."
+        << 2;
     f = defaults(false);
     QTest::newRow("span in a lock file")
         << set(f, 3, RowSpan, "\x02")
-        << "position 3: row span 2, but key-lock positions are never merged" << 2;
+        << "Key 3 has a row span of 2; key-lock positions are never merged." << 2;
     f = defaults();
     QTest::newRow("code count") << set(f, 5, CodeCount, "\x46")
-                                << "key 5 (column 0, row 5): code count 70, over 63" << 2;
+                                << "Key 6 (column 0, row 5) has 70 codes; a key holds at most 63."
+                                << 2;
     f = defaults();
     QTest::newRow("shown key under a merged one")
         << set(f, 0, RowSpan, "\x02")
-        << "key 1 (column 0, row 1) covers key 1 (column 0, row 1), which key 0 (column 0, row "
-           "0) covers too"
+        << "Key 2 (column 0, row 1) covers the cell of key 2, which key 1 (column 0, row 0) covers too."
         << 2;
     f = defaults();
     QTest::newRow("end mark among the codes")
         << setCodes(f, 5, "1CF01CF71CF01C")
-        << "key 5 (column 0, row 5): code 4 is the end mark F7, so programming would stop "
-           "there and leave out the codes after it"
+        << "Key 6 (column 0, row 5) has the end mark F7 as code 4, so programming would stop "
+           "there and leave out the codes after it."
         << 1;
     f = defaults();
     set(f, 40, Visible, QByteArray(1, '\0'));
     QTest::newRow("hidden cell with a span")
         << set(f, 40, ColSpan, "\x02")
-        << "key 40 (column 5, row 5): hidden, but with column span 2; it loads as 1, so that no "
-           "merge over it uncovers another key's cells"
+        << "Key 41 (column 5, row 5) is hidden, but has a column span of 2; it loads as 1, so "
+           "that no merge over it uncovers another key's cells."
         << 1;
 }
 
@@ -417,19 +441,19 @@ void TestTvrtool::diff()
     setCodes(b, 32, "1CF01D");
     const QString first = write("a.tvr", a), second = write("b.tvr", b);
     const Ran r = tvrtool({"diff", first, second});
-    QCOMPARE(r.out, "key 3 (column 0, row 3)\n"
+    QCOMPARE(r.out, "key 4 (column 0, row 3)\n"
                     "  label: \"4\" -> \"Total\"\n"
-                    "key 4 (column 0, row 4)\n"
+                    "key 5 (column 0, row 4)\n"
                     "  colour: buttonFace -> #00FF00\n"
-                    "key 14 (column 2, row 0)\n"
+                    "key 15 (column 2, row 0)\n"
                     "  spans (columns x rows): 1 x 1 -> 2 x 1\n"
-                    "key 21 (column 3, row 0)\n"
+                    "key 22 (column 3, row 0)\n"
                     "  visible: yes -> no\n"
-                    "key 30 (column 4, row 2)\n"
+                    "key 31 (column 4, row 2)\n"
                     "  codes: Shift+A -> Shift+A, A\n"
-                    "key 31 (column 4, row 3)\n"
+                    "key 32 (column 4, row 3)\n"
                     "  bytes past the codes: F7 -> none\n"
-                    "key 32 (column 4, row 4)\n"
+                    "key 33 (column 4, row 4)\n"
                     "  codes: A -> at byte 0 not a whole group: 1C F0 1D\n");
     QCOMPARE(r.status, 1);
     QCOMPARE(tvrtool({"diff", first, first}).status, 0);
@@ -446,20 +470,20 @@ void TestTvrtool::match_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<int>("status");
     QTest::newRow("one key") << "till.tvr" << QStringList{"12", "1C", "F0", "1C", "F0", "12"}
-                             << "key 12 (column 1, row 5) \"Latte\"\n"
+                             << "key 13 (column 1, row 5) \"Latte\"\n"
                              << 0;
     QTest::newRow("run together, in one argument")
-        << "till.tvr" << QStringList{"121cf01c", "F0 12"} << "key 12 (column 1, row 5) \"Latte\"\n"
+        << "till.tvr" << QStringList{"121cf01c", "F0 12"} << "key 13 (column 1, row 5) \"Latte\"\n"
         << 0;
     QTest::newRow("keys with the same codes")
         << "till.tvr" << QStringList{"1CF01C"}
-        << "key 3 (column 0, row 3) \"Tea\"\nkey 9 (column 1, row 2) \"10\"\n"
+        << "key 4 (column 0, row 3) \"Tea\"\nkey 10 (column 1, row 2) \"10\"\n"
         << 0;
     QTest::newRow("none") << "till.tvr" << QStringList{"1AF01A"}
                           << "no key of this layout sends 1A F0 1A\n"
                           << 1;
     QTest::newRow("the key lock") << "lock.qld" << QStringList{"E11477E1F014F077"}
-                                  << "position 2 \"Open\"\n"
+                                  << "key 2 \"Open\"\n"
                                   << 0;
     QTest::newRow("half a byte") << "till.tvr" << QStringList{"1C", "F"} << "" << 2;
     QTest::newRow("not hex") << "till.tvr" << QStringList{"+1"} << "" << 2;
@@ -471,11 +495,7 @@ void TestTvrtool::match()
     QFETCH(QStringList, codes);
     QFETCH(QString, out);
     QFETCH(int, status);
-    QByteArray till = defaults();
-    set(till, 12, Label, label("Latte"));
-    setCodes(till, 12, "121CF01CF012");
-    set(till, 3, Label, label("Tea"));
-    setCodes(till, 3, "1CF01C");
+    QByteArray till = teaAndLatte();
     setCodes(till, 9, "1CF01C");
     write("till.tvr", till);
     QByteArray lock = defaults(false);
@@ -500,7 +520,7 @@ void TestTvrtool::showDrawsTheLock()
     // The positions in the order the lock turns, as on the main window.
     QCOMPARE(r.out,
              file +
-                 ": Quelda layout, 7 positions\n"
+                 ": Quelda layout, 7 keys\n"
                  "┌5─────────┬6─────────┬0─────────┬1─────────┬2─────────┬3─────────┬4─────────┐\n"
                  "│5         │6         │0         │1         │Open      │3         │4         │\n"
                  "│          │          │          │          │Shift     │          │          │\n"
@@ -508,7 +528,7 @@ void TestTvrtool::showDrawsTheLock()
                  "│no codes  │no codes  │no codes  │no codes  │7 codes   │no codes  │no codes  │\n"
                  "└──────────┴──────────┴──────────┴──────────┴──────────┴──────────┴──────────┘\n"
                  "\n"
-                 "position 2 \"Open|Shift\", 7 codes:\n"
+                 "key 2 \"Open|Shift\", 7 codes:\n"
                  "  E0 75 E0 F0 75  Up\n"
                  "  1C F0           not a whole group, from byte 5\n");
 }
@@ -575,6 +595,73 @@ void TestTvrtool::render()
     QCOMPARE(again.err, "tvrtool: render: " + portrait + " exists; --force replaces it\n");
 }
 
+void TestTvrtool::edits_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // TILL: key 4 "Tea" sends A, key 13 "Latte" Shift+A
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("diff"); // tvrtool diff of the file before and after
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("set a label and strokes on two keys")
+        << QStringList{"set", "TILL", "1", "84", "--label", "Milk", "--keys", "shift+a, Enter"} << 0
+        << "key 1 (column 0, row 0)\n  label: \"1\" -> \"Milk\"\n"
+           "  codes: no codes -> Shift+A, Enter\n"
+           "key 84 (column 11, row 6)\n  label: \"84\" -> \"Milk\"\n"
+           "  codes: no codes -> Shift+A, Enter\n"
+        << "";
+    QTest::newRow("set a colour") << QStringList{"set", "TILL", "5", "--color", "#00FF00"} << 0
+                                  << "key 5 (column 0, row 4)\n  colour: buttonFace -> #00FF00\n"
+                                  << "";
+    QTest::newRow("set refuses a label over 20 bytes")
+        << QStringList{"set", "TILL", "5", "--label", "Cappuccino with cream"} << 2 << ""
+        << "tvrtool: set: --label: \"Cappuccino with cream\" is 21 bytes, over the label's 20\n";
+    QTest::newRow("set refuses 64 codes")
+        << QStringList{"set", "TILL", "5", "--codes", QString("1C F0 1C ").repeated(21) + "1C"}
+        << 2 << "" << "tvrtool: set: 64 codes, over the 63 a key holds\n";
+    QTest::newRow("set refuses a stroke it does not know")
+        << QStringList{"set", "TILL", "5", "--keys", "A, Hyper+Q"} << 2 << ""
+        << "tvrtool: set: --keys: \"Hyper+Q\" is no stroke the keyboard can send; name them as "
+           "show --codes does, such as Shift+A\n";
+    QTest::newRow("set takes key numbers, not indices")
+        << QStringList{"set", "TILL", "0", "--label", "X"} << 2 << ""
+        << "tvrtool: set: \"0\" is no key of a Tavrin layout, which has keys 1 to 84\n";
+    QTest::newRow("copy a key") << QStringList{"copy", "TILL", "13", "TILL", "80"} << 0
+                                << "key 80 (column 11, row 2)\n  label: \"80\" -> \"Latte\"\n"
+                                   "  codes: no codes -> Shift+A\n"
+                                << "";
+    QTest::newRow("copy past the grid's edge: the rest is named")
+        << QStringList{"copy", "TILL", "4-13", "TILL", "83"} << 0
+        << "key 83 (column 11, row 5)\n  label: \"83\" -> \"Tea\"\n  codes: no codes -> A\n"
+           "key 84 (column 11, row 6)\n  label: \"84\" -> \"5\"\n"
+        << "tvrtool: copy: keys 6, 11, 12, 13 would fall off the grid and were not copied\n";
+    QTest::newRow("copy refuses key-lock keys")
+        << QStringList{"copy", "LOCK", "2", "TILL", "1"} << 2 << ""
+        << "tvrtool: copy: Quelda keys do not go into a Tavrin layout\n";
+    QTest::newRow("swap") << QStringList{"swap", "TILL", "4", "13"} << 0
+                          << "key 4 (column 0, row 3)\n  label: \"Tea\" -> \"Latte\"\n"
+                             "  codes: A -> Shift+A\n"
+                             "key 13 (column 1, row 5)\n  label: \"Latte\" -> \"Tea\"\n"
+                             "  codes: Shift+A -> A\n"
+                          << "";
+}
+
+void TestTvrtool::edits()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, diff);
+    QFETCH(QString, err);
+    const QByteArray till = teaAndLatte();
+    const QString before = write("before.tvr", till);
+    arguments.replaceInStrings(QRegularExpression("^TILL$"), write("till.tvr", till));
+    arguments.replaceInStrings(QRegularExpression("^LOCK$"), write("lock.qld", defaults(false)));
+
+    const Ran r = tvrtool(arguments);
+    QCOMPARE(r.err, err);
+    QCOMPARE(r.status, status);
+    QCOMPARE(tvrtool({"diff", before, path("till.tvr")}).out, diff);
+}
+
 void TestTvrtool::usage_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -620,7 +707,8 @@ void TestTvrtool::exitStatus_data()
     {
         const char *file;
         int status;
-    } inputs[] = {{"GOOD", 0}, {"MISSING", 2}, {"MAGIC", 2}, {"SHORT", 2}, {"REFUSED", 2}};
+    } inputs[] = {{"GOOD", 0},    {"MISSING", 2}, {"MAGIC", 2}, {"SHORT", 2},
+                  {"REFUSED", 2}, {"FOLDER", 2},  {"FIFO", 2}};
     for (const QStringList &loader : loaders) {
         for (const auto &input : inputs) {
             QStringList arguments = loader;
@@ -645,7 +733,7 @@ void TestTvrtool::exitStatus_data()
     QTest::newRow("import GOOD's JSON") << QStringList{"import", "JSON", "-o", "@o.tvr"} << 0;
     QTest::newRow("program a refused file") << QStringList{"program", "REFUSED"} << 2;
     QTest::newRow("program a key past the grid")
-        << QStringList{"program", "GOOD", "--key", "84"} << 2;
+        << QStringList{"program", "GOOD", "--key", "85"} << 2;
     QTest::newRow("unknown option") << QStringList{"check", "--bogus", "GOOD"} << 2;
     QTest::newRow("unknown subcommand") << QStringList{"frobnicate"} << 2;
 }
@@ -666,7 +754,11 @@ void TestTvrtool::exitStatus()
         {"REFUSED", write("refused.tvr", refused)},
         {"WARNED", write("warned.tvr", warned)},
         {"BADJSON", write("bad.json", R"({"format": "tvrtool-layout", "version": 2})")},
+        {"FOLDER", m_dir->path()},
+        {"FIFO", path("pipe.tvr")},
     };
+    // Refused for what it is, unread: it would keep the tool waiting for a writer.
+    QCOMPARE(mkfifo(QFile::encodeName(files["FIFO"]).constData(), 0600), 0);
     const Ran exported = tvrtool({"export", files["GOOD"]});
     QByteArray json = exported.out.toUtf8();
     const QString jsonFile = write("good.json", json);
@@ -681,6 +773,8 @@ void TestTvrtool::exitStatus()
     const Ran r = tvrtool(arguments);
     QVERIFY2(r.status == status,
              qPrintable(QStringLiteral("status %1: %2").arg(r.status).arg(r.err)));
+    if (arguments.contains(files["FIFO"]))
+        QVERIFY2(r.err.contains(files["FIFO"] + ": is not a regular file\n"), qPrintable(r.err));
 }
 
 void TestTvrtool::diffAsJson()
@@ -693,7 +787,7 @@ void TestTvrtool::diffAsJson()
     const QJsonArray keys = QJsonDocument::fromJson(r.out.toUtf8())["keys"].toArray();
     QCOMPARE(keys.size(), 2);
     QCOMPARE(keys[0]["index"].toInt(), 3);
-    QCOMPARE(keys[0]["place"].toString(), "key 3 (column 0, row 3)");
+    QCOMPARE(keys[0]["place"].toString(), "key 4 (column 0, row 3)");
     QCOMPARE(keys[0]["changes"][0].toObject(),
              QJsonObject({{"field", "label"}, {"was", "\"4\""}, {"now", "\"Total\""}}));
     QCOMPARE(keys[1]["changes"][0].toObject(),
@@ -792,7 +886,7 @@ void TestTvrtool::programRefusedPacket()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TVDRV_SOCKET", socket);
     tool.setProcessEnvironment(env);
-    tool.start(TVRTOOL, {"program", write("layout.tvr", f), "--key", "12"});
+    tool.start(TVRTOOL, {"program", write("layout.tvr", f), "--key", "13"});
     QVERIFY(tool.waitForFinished(30000));
     QCOMPARE(tool.readAllStandardOutput(), "Program completed.\n");
     QCOMPARE(tool.readAllStandardError(), "Waiting (2 - 1) ...\n");

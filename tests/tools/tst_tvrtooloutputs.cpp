@@ -40,7 +40,9 @@ bool becomeOrdinaryUser()
            setuid(nobody->pw_uid) == 0;
 }
 
-Ran run(const QStringList &arguments, bool ordinaryUser, const QString &standardOutput = {})
+// A name with \377 in it stands for the byte FF, which no QString argument can carry: the
+// shell's printf makes the arguments instead.
+Ran run(QStringList arguments, bool ordinaryUser, const QString &standardOutput = {})
 {
     QProcess tool;
     if (ordinaryUser)
@@ -50,7 +52,13 @@ Ran run(const QStringList &arguments, bool ordinaryUser, const QString &standard
         });
     if (!standardOutput.isEmpty())
         tool.setStandardOutputFile(standardOutput);
-    tool.start(TVRTOOL, arguments);
+    if (arguments.filter(QStringLiteral("\\377")).isEmpty()) {
+        tool.start(TVRTOOL, arguments);
+    } else {
+        arguments.replaceInStrings(QStringLiteral("\\377"),
+                                   QStringLiteral("'\"$(printf '\\377')\"'"));
+        tool.start("/bin/sh", {"-c", "exec '" TVRTOOL "' '" + arguments.join("' '") + "'"});
+    }
     // A FIFO without a reader would hold a write for ever; the deadline makes that a failure.
     if (!tool.waitForFinished(30000)) {
         tool.kill();
@@ -170,6 +178,7 @@ void TestTvrtoolOutputs::hostileOutputs_data()
         {"import", {"import", "JSON"}, "tvr"},
         {"render PDF", {"render", "LAYOUT", "--landscape"}, "pdf"},
         {"render PNG", {"render", "LAYOUT"}, "png"},
+        {"set", {"set", "LAYOUT", "1", "--label", "Tea"}, "tvr"},
     };
     const char *places[][2] = {
         {"full disk", "the old file"},
@@ -179,6 +188,7 @@ void TestTvrtoolOutputs::hostileOutputs_data()
         {"device node", "character device"},
         {"dangling link", "link to elsewhere"},
         {"link to a file", "link to elsewhere"},
+        {"name not UTF-8", "the old file"},
     };
     for (const auto &w : writers)
         for (const auto &place : places)
@@ -201,6 +211,7 @@ void TestTvrtoolOutputs::hostileOutputs()
     QString target = folder + QStringLiteral("/target.") + extension;
     bool ordinaryUser = false;
     std::unique_ptr<FullDisk> disk;
+    QString given; // the output's name as given, when it is not target's
 
     if (place.startsWith(QLatin1String("full disk"))) {
         disk = std::make_unique<FullDisk>(folder);
@@ -220,6 +231,11 @@ void TestTvrtoolOutputs::hostileOutputs()
         writeOld(target, ReadOnly);
         QFile::setPermissions(folder, Passable);
         ordinaryUser = true;
+    } else if (place == QLatin1String("name not UTF-8")) {
+        // Read as UTF-8, the byte FF would become U+FFFD: the name of this other file.
+        target = folder + QStringLiteral("/victim\uFFFD.") + extension;
+        writeOld(target, ReadWrite);
+        given = folder + QStringLiteral("/victim\\377.") + extension;
     } else if (place == QLatin1String("FIFO")) {
         QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0666), 0);
     } else if (place == QLatin1String("device node")) {
@@ -236,10 +252,12 @@ void TestTvrtoolOutputs::hostileOutputs()
         QVERIFY2(unforced.err.contains("exists; --force replaces it"), unforced.err);
     }
 
-    const Ran r = run(command + QStringList{"-o", target, "--force"}, ordinaryUser);
+    const Ran r =
+        run(command + QStringList{"-o", given.isEmpty() ? target : given, "--force"}, ordinaryUser);
     if (r.status == 99)
         QSKIP("cannot run as an ordinary user here");
-    QVERIFY2(r.err.startsWith("tvrtool: " + QFile::encodeName(target) + ": "), r.err);
+    const QString named = given.isEmpty() ? target : given.replace("\\377", "\\xFF");
+    QVERIFY2(r.err.startsWith("tvrtool: " + named.toUtf8() + ": "), r.err);
     QCOMPARE(r.status, 2);
     QCOMPARE(kind(target), after);
     if (after.startsWith(QLatin1String("link")))

@@ -4,7 +4,8 @@
 // It prints what a test needs to judge the channel from outside, one line per fact:
 //   open yes|no
 //   service while open: running|stopped|absent|...   (asked of the service manager)
-//   NAME yes|no                                       (each request of the run and its answer)
+//   NAME yes|no[: why]                                (each request of the run and its answer;
+//                                                      why with --why, when the channel says)
 //   run taken|failed
 //   service after close: ...
 
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -51,7 +53,7 @@ const char *serviceState()
 class TracingDrv : public TDrv
 {
 public:
-    explicit TracingDrv(TDrv &channel) : m_channel(channel) {}
+    TracingDrv(TDrv &channel, bool why) : m_channel(channel), m_why(why) {}
 
     bool Open() override { return m_channel.Open(); }
     bool Close() override { return m_channel.Close(); }
@@ -67,14 +69,17 @@ public:
     bool EndRun() override { return answer("EndRun", m_channel.EndRun()); }
     bool BeginRun() override { return answer("BeginRun", m_channel.BeginRun()); }
 
-private:
-    static bool answer(const char *name, bool ok)
+    bool answer(const char *name, bool ok)
     {
-        std::printf("%s %s\n", name, ok ? "yes" : "no");
+        const std::string why = m_why && !ok ? m_channel.lastProblem() : std::string();
+        std::printf("%s %s%s%s\n", name, ok ? "yes" : "no", why.empty() ? "" : ": ", why.c_str());
+        std::fflush(stdout);
         return ok;
     }
 
+private:
     TDrv &m_channel;
+    bool m_why;
 };
 
 // The driver here answers at once and has no keyboard to wait for, so the run's pauses would
@@ -89,12 +94,15 @@ public:
 
 int main(int argc, char **argv)
 {
+    const auto option = [&](const char *name) {
+        return argc > 1 && std::strcmp(argv[1], name) == 0;
+    };
     Win32Drv channel(Win32Calls::system());
-    TracingDrv drv(channel);
-    std::printf("open %s\n", drv.Open() ? "yes" : "no");
+    TracingDrv drv(channel, option("--why"));
+    drv.answer("open", drv.Open());
     std::printf("service while open: %s\n", serviceState());
     // A program that ends without closing the channel, as one that was killed would.
-    if (argc > 1 && std::strcmp(argv[1], "--leave-open") == 0)
+    if (option("--leave-open"))
         return 0;
 
     // Shift+A on key number 0x14: its six codes and the end mark after them.
@@ -104,7 +112,8 @@ int main(int argc, char **argv)
     run.AppendKeyPackets(0x14, codes, int(sizeof codes));
     SilentRunView view;
     NoPauseClock clock;
-    std::printf("run %s\n", sendPackets(drv, run, view, clock) == RunOutcome::Completed ? "taken" : "failed");
+    std::printf("run %s\n",
+                sendPackets(drv, run, view, clock) == RunOutcome::Completed ? "taken" : "failed");
 
     drv.Close();
     std::printf("service after close: %s\n", serviceState());

@@ -8,12 +8,29 @@
 // for each line so that nothing waits in a buffer when the driver is unloaded:
 //   load / open / close / unload
 //   request CODE method METHOD input LENGTH[: BYTE ...]
+//   cancelled                          (a request it held was cancelled)
+//
+// A marker file present when it loads makes it a driver that never answers: with C:\tvdrv.hold
+// it holds every request until the request is cancelled, with C:\tvdrv.stuck it holds every
+// request and ignores cancellation (it gives them all back only when it is unloaded).
 
 #include <ntddk.h>
 
 static const WCHAR LogPath[] = L"\\??\\C:\\tvdrv.log";
 static const WCHAR DeviceName[] = L"\\Device\\TVDRV";
 static const WCHAR DosName[] = L"\\DosDevices\\TVDRV";
+static const WCHAR HoldMarker[] = L"\\??\\C:\\tvdrv.hold";
+static const WCHAR StuckMarker[] = L"\\??\\C:\\tvdrv.stuck";
+
+static enum { Answer, Hold, Stuck } mode = Answer;
+
+// The requests a stuck driver holds, given back at unload; more than a run sends at once.
+enum
+{
+    MaxStuck = 16
+};
+static PIRP stuck[MaxStuck];
+static int stuckCount = 0;
 
 // Enough for a packet and a little more; longer input is cut, and its length still shows it.
 enum
@@ -52,19 +69,26 @@ static void appendByte(LogLine *line, UCHAR value)
     appendText(line, text);
 }
 
-static void writeLine(LogLine *line)
+// Opens a file by its kernel path for synchronous use.
+static NTSTATUS openFile(const WCHAR *path, ACCESS_MASK access, ULONG disposition, HANDLE *file)
 {
-    appendText(line, "\n");
     UNICODE_STRING name;
     OBJECT_ATTRIBUTES attributes;
     IO_STATUS_BLOCK status;
-    HANDLE file;
-    RtlInitUnicodeString(&name, LogPath);
+    RtlInitUnicodeString(&name, path);
     InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE | OBJ_KERNEL_HANDLE, NULL,
                                NULL);
-    if (!NT_SUCCESS(ZwCreateFile(&file, FILE_APPEND_DATA | SYNCHRONIZE, &attributes, &status, NULL,
-                                 FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ, FILE_OPEN_IF,
-                                 FILE_SYNCHRONOUS_IO_NONALERT | FILE_NON_DIRECTORY_FILE, NULL, 0)))
+    return ZwCreateFile(file, access | SYNCHRONIZE, &attributes, &status, NULL,
+                        FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ, disposition,
+                        FILE_SYNCHRONOUS_IO_NONALERT | FILE_NON_DIRECTORY_FILE, NULL, 0);
+}
+
+static void writeLine(LogLine *line)
+{
+    appendText(line, "\n");
+    IO_STATUS_BLOCK status;
+    HANDLE file;
+    if (!NT_SUCCESS(openFile(LogPath, FILE_APPEND_DATA, FILE_OPEN_IF, &file)))
         return;
     ZwWriteFile(file, NULL, NULL, NULL, &status, line->text, line->length, NULL, NULL);
     ZwClose(file);
@@ -75,6 +99,15 @@ static void logEvent(const char *event)
     LogLine line = {.length = 0};
     appendText(&line, event);
     writeLine(&line);
+}
+
+static BOOLEAN exists(const WCHAR *path)
+{
+    HANDLE file;
+    if (!NT_SUCCESS(openFile(path, FILE_READ_ATTRIBUTES, FILE_OPEN, &file)))
+        return FALSE;
+    ZwClose(file);
+    return TRUE;
 }
 
 static NTSTATUS complete(PIRP irp, NTSTATUS result)
@@ -91,6 +124,29 @@ static NTSTATUS NTAPI openOrClose(PDEVICE_OBJECT device, PIRP irp)
     const IO_STACK_LOCATION *stack = IoGetCurrentIrpStackLocation(irp);
     logEvent(stack->MajorFunction == IRP_MJ_CREATE ? "open" : "close");
     return complete(irp, STATUS_SUCCESS);
+}
+
+static void NTAPI cancelled(PDEVICE_OBJECT device, PIRP irp)
+{
+    (void)device;
+    IoReleaseCancelSpinLock(irp->CancelIrql);
+    logEvent("cancelled");
+    complete(irp, STATUS_CANCELLED);
+}
+
+// Leaves the request pending, as a driver waiting on its keyboard would.
+static NTSTATUS hold(PIRP irp)
+{
+    IoMarkIrpPending(irp);
+    if (mode == Hold) {
+        IoSetCancelRoutine(irp, cancelled);
+        // Cancelled before the routine was in place: give it back now.
+        if (irp->Cancel && IoSetCancelRoutine(irp, NULL))
+            complete(irp, STATUS_CANCELLED);
+    } else if (stuckCount < MaxStuck) {
+        stuck[stuckCount++] = irp;
+    }
+    return STATUS_PENDING;
 }
 
 static NTSTATUS NTAPI deviceControl(PDEVICE_OBJECT device, PIRP irp)
@@ -119,11 +175,15 @@ static NTSTATUS NTAPI deviceControl(PDEVICE_OBJECT device, PIRP irp)
             appendByte(&line, input[i]);
     }
     writeLine(&line);
+    if (mode != Answer)
+        return hold(irp);
     return complete(irp, code >= 2 && code <= 6 ? STATUS_SUCCESS : STATUS_INVALID_DEVICE_REQUEST);
 }
 
 static void NTAPI unload(PDRIVER_OBJECT driver)
 {
+    while (stuckCount)
+        complete(stuck[--stuckCount], STATUS_CANCELLED);
     UNICODE_STRING dosName;
     RtlInitUnicodeString(&dosName, DosName);
     IoDeleteSymbolicLink(&dosName);
@@ -152,6 +212,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
     driver->MajorFunction[IRP_MJ_CLOSE] = openOrClose;
     driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = deviceControl;
     driver->DriverUnload = unload;
+    mode = exists(HoldMarker) ? Hold : exists(StuckMarker) ? Stuck : Answer;
     logEvent("load");
     return STATUS_SUCCESS;
 }

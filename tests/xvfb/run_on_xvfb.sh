@@ -10,7 +10,12 @@ done
 
 workdir=$(mktemp -d)
 cleanup() {
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  # Waited for, so that the next test's server never takes the display number while this one
+  # is still removing its socket, which would leave the new server unreachable.
+  if [ -n "${xvfb:-}" ]; then
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  fi
   rm -rf "$workdir"
 }
 trap cleanup EXIT

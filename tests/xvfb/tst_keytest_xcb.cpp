@@ -2,6 +2,7 @@
 // The Test Keys window on a real X server, fed real key events through XTEST as a programmed
 // keyboard would send them. Run by run_on_xvfb.sh.
 #include "codeentry/TScan.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "keytest/KeyTestSession.h"
 #include "keytest/TTestKeysDlg.h"
@@ -27,14 +28,14 @@ void TestKeyTestXcb::reportNamesThePressedKeys()
     if (xdotool.isEmpty())
         QSKIP("needs xdotool");
 
-    KeyGrid grid(ProgramProfile::tavrin());
-    grid.setCaption(12, "Latte");
-    grid.setCodes(12, QByteArray::fromHex("121CF01CF012")); // Shift+A
-    grid.setCaption(20, "Void");
-    grid.setCodes(20, QByteArray::fromHex("1411E071E0F071F011F014")); // Ctrl+Alt+Delete
-    grid.setCaption(30, "Tea");
-    grid.setCodes(30, QByteArray::fromHex("32F032")); // B, never pressed
-    TTestKeysDlg tester(grid, QStringLiteral("Tavrin"));
+    KeyDocument layout(ProgramProfile::tavrin());
+    layout.setCaption(12, "Latte");
+    layout.setCodes(12, QByteArray::fromHex("121CF01CF012")); // Shift+A
+    layout.setCaption(20, "Void");
+    layout.setCodes(20, QByteArray::fromHex("1411E071E0F071F011F014")); // Ctrl+Alt+Delete
+    layout.setCaption(30, "Tea");
+    layout.setCodes(30, QByteArray::fromHex("32F032")); // B, never pressed
+    TTestKeysDlg tester(layout.grid(), QStringLiteral("Tavrin"));
     tester.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tester));
     QTRY_COMPARE(QApplication::focusWidget(), tester.capture());
@@ -50,15 +51,15 @@ void TestKeyTestXcb::reportNamesThePressedKeys()
     QTRY_COMPARE(tester.session().sequences().size(), 2);
 
     const QString report = tester.reportText();
-    QVERIFY2(report.contains(QStringLiteral("  Shift+A  [12 1C F0 1C F0 12]  cell 12, Latte\n")),
+    QVERIFY2(report.contains(QStringLiteral("  Shift+A  [12 1C F0 1C F0 12]  key 13, Latte\n")),
              qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral(
-                 "  Ctrl+Alt+Delete  [14 11 E0 71 E0 F0 71 F0 11 F0 14]  cell 20, Void\n")),
+                 "  Ctrl+Alt+Delete  [14 11 E0 71 E0 F0 71 F0 11 F0 14]  key 21, Void\n")),
              qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral("Summary: 3 keys have codes; 2 seen, 1 not yet.\n"
                                             "\n"
                                             "Not yet seen:\n"
-                                            "  cell 30, Tea\n")),
+                                            "  key 31, Tea\n")),
              qPrintable(report));
     QVERIFY(tester.isVisible());
     QCOMPARE(QApplication::focusWidget(), tester.capture());

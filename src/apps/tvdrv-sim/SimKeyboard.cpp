@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace {
 
 using DriverProtocol::EndMark;
@@ -16,7 +18,9 @@ using DriverProtocol::MaxPosition;
 // The keyboard takes the key numbers of both programs: its keys and its key lock's positions.
 bool isKeyNumber(int k)
 {
-    return ProgramProfile::tavrin().hasKeyNumber(k) || ProgramProfile::quelda().hasKeyNumber(k);
+    const auto &programs = ProgramProfile::all();
+    return std::any_of(programs.begin(), programs.end(),
+                       [k](const ProgramProfile *p) { return p->hasKeyNumber(k); });
 }
 
 QString hex(const QByteArray &bytes)

@@ -20,6 +20,9 @@
 
 namespace {
 
+// How long accepting rests once the process has run out of descriptors.
+constexpr std::chrono::milliseconds AcceptPause(100);
+
 // Signals reach the poll loop through a pipe, so a stop never lands between a check and a wait.
 int stopPipe[2] = {-1, -1};
 
@@ -145,10 +148,16 @@ int SimServer::exec()
     ::signal(SIGPIPE, SIG_IGN);
 
     for (;;) {
-        std::vector<pollfd> fds{{stopPipe[0], POLLIN, 0}, {m_listenFd, POLLIN, 0}};
+        const std::chrono::milliseconds wait = dropIdle();
+        // While accepting would fail, the listening socket is not watched: it stays readable.
+        const bool accepting = Clock::now() >= m_acceptAfter;
+        std::vector<pollfd> fds{{stopPipe[0], POLLIN, 0}, {accepting ? m_listenFd : -1, POLLIN, 0}};
         for (const auto &[fd, connection] : m_connections)
             fds.push_back({fd, POLLIN, 0});
-        if (::poll(fds.data(), fds.size(), -1) < 0) {
+        const auto untilAccepting =
+            std::chrono::ceil<std::chrono::milliseconds>(m_acceptAfter - Clock::now());
+        const int timeout = int(accepting ? wait.count() : std::min(wait, untilAccepting).count());
+        if (::poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR)
                 continue;
             return 1;
@@ -182,8 +191,43 @@ void SimServer::accept()
 {
     // Never blocking on a client is what keeps one that stops reading from stalling the others.
     const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-    if (fd >= 0)
+    if (fd >= 0) {
         m_connections.emplace(fd, Connection{});
+        return;
+    }
+    // The client stays in the queue until a descriptor is free again: a connection that ends,
+    // or one dropped for being idle.
+    if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+        // Said once a shortage, not at every try.
+        if (Clock::now() >= m_acceptAfter + AcceptPause) {
+            std::printf("tvdrv-sim: out of descriptors (%s); accepting again shortly\n",
+                        std::strerror(errno));
+            std::fflush(stdout);
+        }
+        m_acceptAfter = Clock::now() + AcceptPause;
+    }
+}
+
+std::chrono::milliseconds SimServer::dropIdle()
+{
+    const auto limit = std::chrono::milliseconds(DriverProtocol::IdleLimitMs);
+    const Clock::time_point now = Clock::now();
+    auto next = limit;
+    for (auto it = m_connections.begin(); it != m_connections.end();) {
+        const auto quiet =
+            std::chrono::duration_cast<std::chrono::milliseconds>(now - it->second.lastHeard);
+        if (quiet < limit) {
+            next = std::min(next, limit - quiet);
+            ++it;
+            continue;
+        }
+        std::printf("tvdrv-sim: a client that sent nothing for %d s was dropped\n",
+                    DriverProtocol::IdleLimitMs / 1000);
+        std::fflush(stdout);
+        ::close(it->first);
+        it = m_connections.erase(it);
+    }
+    return next + std::chrono::milliseconds(1);
 }
 
 bool SimServer::serve(int fd, Connection &connection)
@@ -192,6 +236,7 @@ bool SimServer::serve(int fd, Connection &connection)
     const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
     if (got <= 0)
         return got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK);
+    connection.lastHeard = Clock::now();
     connection.pending.append(buffer, got);
 
     // A request is its code, its length n, then n bytes.

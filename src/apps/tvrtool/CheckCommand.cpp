@@ -2,9 +2,10 @@
 // tvrtool check: whether the desktop programs load each file, and if not, exactly why.
 
 #include "LayoutSource.h"
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
+#include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QJsonArray>
@@ -42,7 +43,7 @@ int checkCommand(const QStringList &arguments, ToolIo &io)
                        "status 1 when a file loads but has\nproblems, 2 when one cannot be read "
                        "or would not load."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Configuration files (.tvr or .qld)."),
+                                 QStringLiteral("Configuration files (.tvr or .qld); - reads standard input."),
                                  QStringLiteral("FILE..."));
     const QCommandLineOption json(
         QStringLiteral("json"),
@@ -61,7 +62,7 @@ int checkCommand(const QStringList &arguments, ToolIo &io)
             source.status == LayoutSource::Status::Unreadable)
             problems << source.problem;
         for (const ConfigProblem &p : source.problems)
-            problems << LayoutText::problem(p, *source.profile);
+            problems << ProblemText::keyProblem(p, *source.profile);
         // The same status for the same file as every other subcommand gives: a file that does
         // not load is trouble; problems that loading puts up with are a finding.
         if (!source.loaded())

@@ -2,7 +2,7 @@
 // tvrtool diff: the keys two layouts differ in, and how.
 
 #include "LayoutSource.h"
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "codeentry/CodeDecoder.h"
@@ -47,10 +47,9 @@ QList<Change> differences(const KeyCell &a, const KeyCell &b, const LabelCodec &
     if (a.Visible != b.Visible)
         add("visible", a.Visible ? QStringLiteral("yes") : QStringLiteral("no"),
             b.Visible ? QStringLiteral("yes") : QStringLiteral("no"));
-    if (LayoutText::usedCodes(a) != LayoutText::usedCodes(b))
-        add("codes", readableCodes(LayoutText::usedCodes(a)),
-            readableCodes(LayoutText::usedCodes(b)), hexBytes(LayoutText::usedCodes(a)),
-            hexBytes(LayoutText::usedCodes(b)));
+    if (a.usedCodes() != b.usedCodes())
+        add("codes", readableCodes(a.usedCodes()), readableCodes(b.usedCodes()),
+            hexBytes(a.usedCodes()), hexBytes(b.usedCodes()));
     else if (LayoutText::spareCodes(a) != LayoutText::spareCodes(b))
         // Bytes past the codes mean nothing to the keyboard, but the files keep them.
         add("bytes past the codes", spareText(LayoutText::spareCodes(a)),
@@ -68,7 +67,6 @@ int diffCommand(const QStringList &arguments, ToolIo &io)
                        "visibility,\nand codes as strokes. Exit status 1 when they differ."));
     parser.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first layout."));
     parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second layout."));
-    parser.addCodePageOption();
     const QCommandLineOption json(
         QStringLiteral("json"),
         QStringLiteral("List the differences as JSON: per key its index, place and changes "

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // tvrtool export: a layout as JSON.
 
-#include "LayoutJson.h"
+#include "keymodel/LayoutJson.h"
 #include "LayoutSource.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
@@ -15,9 +15,8 @@ int exportCommand(const QStringList &arguments, ToolIo &io)
                        "and codes, with\nthe strokes they stand for. tvrtool import turns it "
                        "back into the same file."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Configuration file (.tvr or .qld)."));
+                                 QStringLiteral("Configuration file (.tvr or .qld); - reads standard input."));
     parser.addOutputOptions(QStringLiteral("Write the JSON to FILE instead of standard output."));
-    parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 1))
         return *status;
     const std::optional<LabelCodec> codec = parser.codec(io);

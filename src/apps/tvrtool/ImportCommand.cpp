@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // tvrtool import: a configuration file from JSON.
 
-#include "LayoutJson.h"
+#include "keymodel/LayoutJson.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "keymodel/ConfigFile.h"

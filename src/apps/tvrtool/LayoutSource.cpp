@@ -1,29 +1,42 @@
 // SPDX-License-Identifier: MIT
 #include "LayoutSource.h"
 
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "ToolIo.h"
 #include "keymodel/ConfigFile.h"
+#include "keymodel/ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QFile>
 
-const ProgramProfile *LayoutSource::profileForMagic(const QByteArray &bytes)
-{
-    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()})
-        if (bytes.startsWith(p->magic))
-            return p;
-    return nullptr;
-}
+#include <cstdio>
+
+#include <algorithm>
 
 LayoutSource LayoutSource::read(const QString &path)
 {
     LayoutSource s;
     s.path = path;
+    const bool standardInput = path == QLatin1String("-");
+    switch (standardInput ? ConfigFile::FileKind::Regular : ConfigFile::kindOf(path)) {
+    case ConfigFile::FileKind::Directory:
+        s.problem = QStringLiteral("is a directory");
+        return s;
+    case ConfigFile::FileKind::Other:
+        s.problem = QStringLiteral("is not a regular file");
+        return s;
+    case ConfigFile::FileKind::Missing: // the system says so, as it would for any name
+    case ConfigFile::FileKind::Regular:
+        break;
+    }
     QFile file(path);
     // Read at most a little more than the larger file, so a huge file costs nothing.
-    const qint64 enough = ProgramProfile::tavrin().fileSize() + 1;
-    if (!file.open(QIODevice::ReadOnly)) {
+    qint64 enough = 0;
+    for (const ProgramProfile *p : ProgramProfile::all())
+        enough = std::max(enough, p->fileSize() + 1);
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : file.open(QIODevice::ReadOnly);
+    if (!opened) {
         s.problem = file.errorString();
         return s;
     }
@@ -32,10 +45,12 @@ LayoutSource LayoutSource::read(const QString &path)
         s.problem = file.errorString();
         return s;
     }
-    const qint64 size = file.size() > s.bytes.size() ? file.size() : s.bytes.size();
+    // Standard input has no size but what comes; the byte past the larger file is enough.
+    const qint64 size =
+        !standardInput && file.size() > s.bytes.size() ? file.size() : s.bytes.size();
 
     s.status = Status::NotALayout;
-    s.profile = profileForMagic(s.bytes);
+    s.profile = ProgramProfile::forFileStart(s.bytes);
     if (!s.profile) {
         s.problem = LayoutText::wrongMagic(s.bytes);
         return s;
@@ -45,14 +60,14 @@ LayoutSource LayoutSource::read(const QString &path)
     ConfigFile::Verdict verdict = ConfigFile::judge(s.bytes, *s.profile);
     switch (verdict.reason) {
     case ConfigFile::Verdict::Reason::WrongSize:
-        s.problem = LayoutText::wrongSize(size, *s.profile);
+        s.problem = ProblemText::wrongSize(size, *s.profile);
         return s;
     case ConfigFile::Verdict::Reason::WrongMagic: // the magic chose the profile
         s.problem = LayoutText::wrongMagic(s.bytes);
         return s;
     case ConfigFile::Verdict::Reason::BadValues:
         s.status = Status::Refused;
-        s.problem = LayoutText::problem(*verdict.refusal(), *s.profile);
+        s.problem = ProblemText::keyProblem(*verdict.refusal(), *s.profile);
         break;
     case ConfigFile::Verdict::Reason::Loadable:
         s.status = Status::Loaded;

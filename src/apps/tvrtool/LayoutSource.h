@@ -31,11 +31,9 @@ struct LayoutSource
     QList<ConfigProblem> problems;           // when Loaded or Refused
     QString problem;                         // what is wrong, in words, without the path
 
+    // "-" reads standard input.
     static LayoutSource read(const QString &path);
     // Reads, and says on err what keeps the file from loading; the result then is not loaded.
     static LayoutSource readOrReport(const QString &path, ToolIo &io);
     bool loaded() const { return status == Status::Loaded; }
-
-    // The program whose files start with these four bytes, or none.
-    static const ProgramProfile *profileForMagic(const QByteArray &bytes);
 };

@@ -3,7 +3,7 @@
 // press of the keyboard under test.
 
 #include "LayoutSource.h"
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "codeentry/CodeDecoder.h"
@@ -43,12 +43,11 @@ int matchCommand(const QStringList &arguments, ToolIo &io)
                        "a merged key are left out,\nand a key sends its codes up to an end mark "
                        "among them. Exit status 1 when no key\nsends the sequence."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Configuration file (.tvr or .qld)."));
+                                 QStringLiteral("Configuration file (.tvr or .qld); - reads standard input."));
     parser.addPositionalArgument(QStringLiteral("HEX"),
                                  QStringLiteral("The codes as hex bytes, apart or run together: "
                                                 "12 1C F0 1C F0 12, or 121CF01CF012."),
                                  QStringLiteral("HEX..."));
-    parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 2, true))
         return *status;
     const std::optional<LabelCodec> codec = parser.codec(io);

@@ -7,13 +7,30 @@
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "TerminalRunView.h"
-#include "keymodel/KeyGrid.h"
+#include "keymodel/KeyDocument.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
+#include "programming/DriverProtocol.h"
 #include "programming/ProgramKeys.h"
 #include "programming/RunBuffer.h"
 #include "programming/SendPackets.h"
 #include "programming/TDrv.h"
+
+namespace {
+
+// Where the run reaches the driver on this platform, as the channel finds it.
+QString driverChannel()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("keyboard driver");
+#else
+    return QStringLiteral("keyboard driver's\nsocket ($%1, else %2)")
+        .arg(QLatin1String(DriverProtocol::SocketVariable),
+             QLatin1String(DriverProtocol::DefaultSocketPath));
+#endif
+}
+
+} // namespace
 
 int programCommand(const QStringList &arguments, ToolIo &io)
 {
@@ -21,16 +38,16 @@ int programCommand(const QStringList &arguments, ToolIo &io)
         QStringLiteral("program"),
         QStringLiteral("Programs the keys of a layout into the keyboard, as Prog One and Prog "
                        "All do:\nthe same packets, retries and result texts, through the "
-                       "keyboard driver's\nsocket ($TVDRV_SOCKET, else /run/tvdrv.sock). Ctrl+C "
-                       "ends the run cleanly:\nthe exchange under way is finished and the run's "
-                       "end request still sent.\nExit status 1 when the run fails or is "
-                       "interrupted."));
+                       "%1. Ctrl+C ends the run cleanly:\nthe exchange under way is finished "
+                       "and the run's end request still sent.\nExit status 1 when the run "
+                       "fails or is interrupted.")
+            .arg(driverChannel()));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Configuration file (.tvr or .qld)."));
     const QCommandLineOption key(QStringLiteral("key"),
-                                 QStringLiteral("Program only the key at INDEX, counted from 0 "
-                                                "(Prog One)."),
-                                 QStringLiteral("INDEX"));
+                                 QStringLiteral("Program only key N, the number its face shows "
+                                                "by default\n(Prog One)."),
+                                 QStringLiteral("N"));
     const QCommandLineOption all(QStringLiteral("all"),
                                  QStringLiteral("Program every key (Prog All); the default."));
     parser.addOptions({key, all});
@@ -43,16 +60,20 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     const LayoutSource source = LayoutSource::readOrReport(parser.positionalArguments()[0], io);
     if (!source.loaded())
         return ExitStatus::Trouble;
-    std::optional<int> index = -1;
-    if (parser.isSet(key))
-        index = parser.intValue(key, 0, source.profile->cellCount - 1, io);
-    if (!index)
-        return ExitStatus::Trouble;
+    const ProgramProfile &profile = *source.profile;
+    int index = -1;
+    if (parser.isSet(key)) {
+        const std::optional<int> number = parser.intValue(
+            key, profile.keyNumber(0), profile.keyNumber(profile.cellCount - 1), io);
+        if (!number)
+            return ExitStatus::Trouble;
+        index = profile.indexOfKey(*number);
+    }
 
-    KeyGrid grid(*source.profile);
-    grid.assign(source.cells);
+    KeyDocument layout(*source.profile);
+    layout.load(source.cells, source.path);
     RunBuffer run;
-    buildRun(grid, *index, run);
+    buildRun(layout, index, run);
 
     // Ctrl+C is ours from here on, also while the channel opens (which has its deadline).
     const Interruption interruption;
@@ -62,18 +83,20 @@ int programCommand(const QStringList &arguments, ToolIo &io)
     drv->Open();
     SystemRunClock clock;
     TerminalRunView view(io);
-    const RunOutcome outcome = sendPackets(*drv, run, view, clock, &interruption.requested());
+    std::string reason;
+    const RunOutcome outcome =
+        sendPackets(*drv, run, view, clock, &interruption.requested(), &reason);
     drv->Close();
     const bool taken = outcome == RunOutcome::Completed;
 
-    // The result's text is the desktop programs'; the reason the driver could not be reached
-    // (no socket, no permission, nothing listening, no reply) is for the technician.
-    if (!taken && !drv->lastProblem().empty())
-        io.error(QStringLiteral("program: %1").arg(QString::fromStdString(drv->lastProblem())));
+    // The result's text is the desktop programs'; under it, the reason the run failed (no
+    // socket, no permission, nothing listening, no reply) is for the technician.
+    io.out << (taken ? Messages::ProgramCompleted : Messages::ProgramFailed) << Qt::endl;
+    if (!reason.empty())
+        io.error(QStringLiteral("program: %1").arg(QString::fromStdString(reason)));
     if (outcome == RunOutcome::Cancelled)
         io.error(QStringLiteral("program: interrupted at packet %1 of %2; the run was ended")
                      .arg(view.packet())
                      .arg(run.packetCount()));
-    io.out << (taken ? Messages::ProgramCompleted : Messages::ProgramFailed) << Qt::endl;
     return taken ? ExitStatus::Ok : ExitStatus::Found;
 }

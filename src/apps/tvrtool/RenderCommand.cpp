@@ -5,6 +5,7 @@
 #include "LayoutSource.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "layoutview/LayoutMetrics.h"
 #include "layoutview/LayoutView.h"
@@ -151,7 +152,7 @@ int renderCommand(const QStringList &arguments, ToolIo &io)
     const LayoutSource source = LayoutSource::readOrReport(parser.positionalArguments()[0], io);
     if (!source.loaded())
         return ExitStatus::Trouble;
-    if (!source.profile->keyboard) {
+    if (!source.profile->has(Command::Print)) {
         io.error(QStringLiteral("%1: a %2 file has no printed layout")
                      .arg(source.path, source.profile->name));
         return ExitStatus::Trouble;
@@ -160,8 +161,9 @@ int renderCommand(const QStringList &arguments, ToolIo &io)
         io.error(QStringLiteral("render: drawing needs the GUI application object"));
         return ExitStatus::Trouble;
     }
-    KeyGrid grid(*source.profile);
-    grid.assign(source.cells);
+    KeyDocument layout(*source.profile);
+    layout.load(source.cells, source.path);
+    const KeyGrid &grid = layout.grid();
 
     // Drawn whole in memory first: a PDF writer reports no failure of the device it writes to,
     // so drawing straight into the file could leave a cut page behind a status of success.

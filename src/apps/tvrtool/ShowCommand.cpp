@@ -2,7 +2,7 @@
 // tvrtool show: the layout as a text grid, and with --codes every key's codes.
 
 #include "LayoutSource.h"
-#include "LayoutText.h"
+#include "keymodel/LayoutText.h"
 #include "SubcommandParser.h"
 #include "Subcommands.h"
 #include "TextCanvas.h"
@@ -28,24 +28,6 @@ int cellColumnsFor(int terminalColumns, const ProgramProfile &profile)
     return std::clamp((terminalColumns - 1) / profile.gridColumns, MinCellColumns, CellColumns);
 }
 
-QString codeCount(int n)
-{
-    return n == 0   ? QStringLiteral("no codes")
-           : n == 1 ? QStringLiteral("1 code")
-                    : QStringLiteral("%1 codes").arg(n);
-}
-
-// Where a cell stands on the main window, in cells: the lock's positions are not in index order.
-QPoint gridPlace(int index, const ProgramProfile &profile)
-{
-    QPoint origin = profile.cellPosition(0);
-    for (int i = 1; i < profile.cellCount; ++i) {
-        const QPoint p = profile.cellPosition(i);
-        origin = QPoint(std::min(origin.x(), p.x()), std::min(origin.y(), p.y()));
-    }
-    return (profile.cellPosition(index) - origin) / KeyCell::Pitch;
-}
-
 QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumns)
 {
     const ProgramProfile &profile = *source.profile;
@@ -54,11 +36,11 @@ QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumn
         const KeyCell &k = source.cells[i];
         if (!k.Visible)
             continue;
-        const QPoint place = gridPlace(i, profile);
+        const QPoint place = profile.place(i);
         const int x = place.x() * cellColumns, y = place.y() * CellLines;
         const int width = k.ColSpan * cellColumns, height = k.RowSpan * CellLines;
         canvas.box(x, y, width, height);
-        canvas.text(x + 1, y, QString::number(i), width - 1);
+        canvas.text(x + 1, y, QString::number(profile.keyNumber(i)), width - 1);
         const int inner = width - 1;
         const QStringList lines = KeyFace::labelLines(k.Caption, codec);
         const int labelRoom = height - 3;
@@ -73,7 +55,7 @@ QString grid(const LayoutSource &source, const LabelCodec &codec, int cellColumn
         if (!narrow || k.Color != KeyCell::ButtonFace)
             canvas.text(x + 1, y + height - 2, LayoutText::colorText(k.Color), inner);
         if (!narrow)
-            canvas.text(x + 1, y + height - 1, codeCount(k.CodeCount), inner);
+            canvas.text(x + 1, y + height - 1, LayoutText::codeCount(k.CodeCount), inner);
         else if (k.CodeCount > 0)
             canvas.text(x + 1, y + height - 1, QStringLiteral("%1 cd").arg(k.CodeCount), inner);
     }
@@ -87,22 +69,7 @@ QString codeListing(const LayoutSource &source, const LabelCodec &codec)
         const KeyCell &k = source.cells[i];
         if (k.CodeCount == 0)
             continue;
-        out +=
-            QStringLiteral("%1 %2%3, %4:\n")
-                .arg(source.profile->keyPlace(i), LayoutText::quotedLabel(k.Caption, codec),
-                     k.Visible ? QString() : QStringLiteral(" (hidden)"), codeCount(k.CodeCount));
-        const DecodedCodes d = decodeCodes(LayoutText::usedCodes(k));
-        QList<std::pair<QString, QString>> rows;
-        for (const DecodedCodes::Group &g : d.groups)
-            rows.append({hexBytes(g.bytes), strokeName(g.stroke)});
-        if (!d.whole())
-            rows.append({hexBytes(d.rest),
-                         QStringLiteral("not a whole group, from byte %1").arg(d.stoppedAt)});
-        qsizetype hexWidth = 0;
-        for (const auto &r : rows)
-            hexWidth = std::max(hexWidth, r.first.size());
-        for (const auto &r : rows)
-            out += QStringLiteral("  %1  %2\n").arg(r.first.leftJustified(hexWidth), r.second);
+        out += LayoutText::codeListing(k, i, *source.profile, codec);
     }
     return out.isEmpty() ? QStringLiteral("No key has codes.\n") : out;
 }
@@ -113,14 +80,14 @@ int showCommand(const QStringList &arguments, ToolIo &io)
 {
     SubcommandParser parser(QStringLiteral("show"),
                             QStringLiteral("Shows a layout as a text grid: every key in its box "
-                                           "(merged keys as one),\nwith its index, label lines, "
+                                           "(merged keys as one),\nwith its number, label lines, "
                                            "colour and number of codes. Where the terminal is\n"
                                            "narrower than the grid, the cells narrow too: long "
                                            "labels and colours are cut\n(marked \"~\"), the "
                                            "default colour and \"no codes\" are left out, and a "
                                            "count\nof codes reads \"12 cd\"."));
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Configuration file (.tvr or .qld)."));
+                                 QStringLiteral("Configuration file (.tvr or .qld); - reads standard input."));
     const QCommandLineOption codes(QStringLiteral("codes"),
                                    QStringLiteral("Also list every key's codes as hex groups "
                                                   "and as the strokes that make them."));
@@ -130,7 +97,6 @@ int showCommand(const QStringList &arguments, ToolIo &io)
                        "grid\nwhen the output is no terminal)."),
         QStringLiteral("N"));
     parser.addOptions({codes, width});
-    parser.addCodePageOption();
     if (const auto status = parser.parseOrExit(arguments, io, 1))
         return *status;
     std::optional<int> columns = io.outColumns;
@@ -146,7 +112,7 @@ int showCommand(const QStringList &arguments, ToolIo &io)
         return ExitStatus::Trouble;
 
     io.out << source.path << ": " << source.profile->name << " layout, "
-           << source.profile->cellCount << (source.profile->keyboard ? " keys" : " positions")
+           << source.profile->cellCount << " keys"
            << '\n'
            << grid(source, *codec, cellColumnsFor(*columns, *source.profile));
     if (parser.isSet(codes))

@@ -2,6 +2,7 @@
 #include "SubcommandParser.h"
 
 #include "keymodel/AtomicWriter.h"
+#include "keymodel/LabelCodePage.h"
 
 #include <QFileInfo>
 
@@ -16,6 +17,8 @@ SubcommandParser::SubcommandParser(const QString &name, const QString &descripti
     setApplicationDescription(description);
     // Not addHelpOption(): its --help-all would offer options a subcommand does not take.
     addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help.")});
+    // Every subcommand takes it, so that one command line reads labels alike whatever it does.
+    addCodePageOption();
 }
 
 QString SubcommandParser::subcommandHelp() const
@@ -49,6 +52,11 @@ std::optional<int> SubcommandParser::parseOrExit(const QStringList &arguments, T
     if (given > positionals && !atLeast)
         return usage(QStringLiteral("unexpected argument \"%1\"")
                          .arg(positionalArguments().at(positionals)));
+    // Whatever the subcommand reads or draws labels with follows the code page from here on.
+    const std::optional<LabelCodec> labels = codec(io);
+    if (!labels)
+        return ExitStatus::Trouble;
+    LabelCodePage::setCurrent(*labels);
     return std::nullopt;
 }
 
@@ -70,17 +78,19 @@ std::optional<int> SubcommandParser::intValue(const QCommandLineOption &option, 
 void SubcommandParser::addCodePageOption()
 {
     addOption({CodePage,
-               QStringLiteral("Code page of the labels (default: %1, the desktop's; Shift_JIS "
-                              "for files from a Japanese desktop).")
+               QStringLiteral("Code page of the labels: 932 (Japanese, Shift-JIS), 1252 "
+                              "(Western) or system, the desktop's (%1 here), which is the "
+                              "default; any other by its name, such as windows-1251.")
                    .arg(QString::fromLatin1(LabelCodec::forSystemLocale().encoding())),
-               QStringLiteral("NAME")});
+               QStringLiteral("PAGE")});
 }
 
 std::optional<LabelCodec> SubcommandParser::codec(ToolIo &io) const
 {
     if (!isSet(CodePage))
         return LabelCodec::forSystemLocale();
-    const LabelCodec codec(value(CodePage).toLatin1());
+    const std::optional<LabelCodePage::Page> page = LabelCodePage::fromName(value(CodePage));
+    const LabelCodec codec = page ? LabelCodePage::codec(*page) : LabelCodec(value(CodePage).toLatin1());
     if (!codec.isAvailable()) {
         io.error(
             QStringLiteral("%1: code page \"%2\" is not known here").arg(m_name, value(CodePage)));
@@ -113,9 +123,14 @@ bool SubcommandParser::mayWriteOutput(ToolIo &io) const
 
 bool SubcommandParser::writeOutput(const QByteArray &bytes, ToolIo &io) const
 {
+    return writeFile(outputPath(), bytes, io);
+}
+
+bool SubcommandParser::writeFile(const QString &path, const QByteArray &bytes, ToolIo &io)
+{
     QString why;
-    if (AtomicWriter::write(outputPath(), bytes, AtomicWriter::Links::Refuse, &why))
+    if (AtomicWriter::write(path, bytes, AtomicWriter::Links::Refuse, &why))
         return true;
-    io.error(QStringLiteral("%1: not written: %2").arg(outputPath(), why));
+    io.error(QStringLiteral("%1: not written: %2").arg(path, why));
     return false;
 }

@@ -29,8 +29,8 @@ public:
     std::optional<int> intValue(const QCommandLineOption &option, int minimum, int maximum,
                                 ToolIo &io) const;
 
-    // --code-page NAME: the code page labels are read in, the desktop's by default.
-    void addCodePageOption();
+    // --code-page PAGE, which every subcommand takes: the code page labels are read in, the
+    // desktop's by default. Once parsed, it is the one labels go by (LabelCodePage::current).
     std::optional<LabelCodec> codec(ToolIo &io) const;
 
     // -o FILE and --force: where the result goes, and whether it may replace a file.
@@ -43,7 +43,11 @@ public:
     // way every subcommand writes a file. Refuses a link or anything but a regular file even
     // with --force: writing through a link would replace a file elsewhere than the one named.
     bool writeOutput(const QByteArray &bytes, ToolIo &io) const;
+    // The same for a file named otherwise, such as the layout edited in place.
+    static bool writeFile(const QString &path, const QByteArray &bytes, ToolIo &io);
 
 private:
+    void addCodePageOption();
+
     QString m_name;
 };

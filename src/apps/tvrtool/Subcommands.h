@@ -15,3 +15,6 @@ int diffCommand(const QStringList &arguments, ToolIo &io);
 int renderCommand(const QStringList &arguments, ToolIo &io);
 int programCommand(const QStringList &arguments, ToolIo &io);
 int matchCommand(const QStringList &arguments, ToolIo &io);
+int setCommand(const QStringList &arguments, ToolIo &io);
+int copyCommand(const QStringList &arguments, ToolIo &io);
+int swapCommand(const QStringList &arguments, ToolIo &io);

@@ -26,6 +26,9 @@ constexpr Subcommand Subcommands[] = {
     {"render", "the layout at physical size as PDF or PNG", renderCommand},
     {"program", "programs one key or all keys into the keyboard", programCommand},
     {"match", "which key of a layout sends a sequence of codes", matchCommand},
+    {"set", "gives keys a label, a colour or codes", setCommand},
+    {"copy", "copies keys from one layout to another, as paste does", copyCommand},
+    {"swap", "swaps two keys of a layout", swapCommand},
 };
 
 const Subcommand *find(const QString &name)
@@ -39,8 +42,10 @@ const Subcommand *find(const QString &name)
 void overview(QTextStream &to)
 {
     to << "Usage: tvrtool SUBCOMMAND [options] ARGUMENTS\n\n"
-          "Inspects, checks, converts, compares, renders and programs the configuration files\n"
-          "of Tavrin (.tvr) and Quelda (.qld); either kind is known by its first bytes.\n\n"
+          "Inspects, checks, converts, compares, renders, edits and programs the configuration\n"
+          "files of Tavrin (.tvr) and Quelda (.qld); either kind is known by its first bytes.\n"
+          "A key is named by the number its face shows by default: 1 to 84, or 0 to 6 on the\n"
+          "key lock.\n\n"
           "Subcommands:\n";
     for (const Subcommand &s : Subcommands)
         to << "  " << QString::fromLatin1(s.name).leftJustified(9) << s.summary << '\n';
@@ -49,7 +54,8 @@ void overview(QTextStream &to)
           "Exit status, the same in every subcommand: 0 success; 1 found something: problems\n"
           "in a file that loads, a difference, no key that sends the codes, a failed run;\n"
           "2 could not do the work: bad usage, a file that cannot be read, is no layout or\n"
-          "would not load, an output not written whole.\n";
+          "would not load, an output not written whole.\n\n"
+          "tvrtool writes English whatever the locale, so that scripts can read it.\n";
 }
 
 int help(const QStringList &arguments, ToolIo &io)

@@ -4,6 +4,7 @@
 
 #include "Tool.h"
 #include "keymodel/AtomicWriter.h"
+#include "keymodel/CommandLineName.h"
 
 #include <QGuiApplication>
 #include <QIODevice>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #ifdef _WIN32
 #include <io.h>
@@ -63,9 +65,18 @@ int main(int argc, char **argv)
 {
     qtHandler = qInstallMessageHandler(quietHandler);
     AtomicWriter::ignoreFileSizeSignal();
+    // Any argument may name a file to read or to write; one whose name cannot be carried
+    // exactly ends the run before anything is read or written.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        const std::optional<QString> argument = CommandLineName::decode(argv[i]);
+        if (!argument) {
+            std::fprintf(stderr, "tvrtool: %s: %s\n", qPrintable(CommandLineName::shown(argv[i])),
+                         qPrintable(CommandLineName::refusal()));
+            return ExitStatus::Trouble;
+        }
+        arguments << *argument;
+    }
 
     // Only drawing needs the GUI application, and it draws off screen, so no subcommand ever
     // needs a display.

@@ -3,6 +3,7 @@
 
 #include "ScanTable.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringList>
 
@@ -189,7 +190,8 @@ QString strokeName(const KeyStroke &stroke)
 
     const std::optional<quint8> code = ScanToCode(stroke.scan);
     if (!code)
-        return QStringLiteral("scan %1").arg(hexBytes(QByteArray(1, char(stroke.scan))));
+        return QCoreApplication::translate("CodeDecoder", "scan %1")
+            .arg(hexBytes(QByteArray(1, char(stroke.scan))));
     const bool prefixed = CodeGroup::isPrefixed(*code, stroke.extended);
     const KeyName *name = keyName(*code);
     QStringList notes;
@@ -201,9 +203,9 @@ QString strokeName(const KeyStroke &stroke)
     else
         key = QString::fromLatin1(name->plain);
     if (prefixed && (!name || !name->extended))
-        notes << QStringLiteral("extended");
+        notes << QCoreApplication::translate("CodeDecoder", "extended");
     if (stroke.numLock)
-        notes << QStringLiteral("Num Lock on");
+        notes << QCoreApplication::translate("CodeDecoder", "Num Lock on");
     parts << key;
     QString text = parts.join(u'+');
     if (!notes.isEmpty())
@@ -211,17 +213,34 @@ QString strokeName(const KeyStroke &stroke)
     return text;
 }
 
+std::optional<QByteArray> groupNamed(const QString &name)
+{
+    // Every group by the name it reads back as, so that a name is taken exactly as shown.
+    static const QHash<QString, QByteArray> byName = [] {
+        QHash<QString, QByteArray> names;
+        for (auto it = groupTable().cbegin(); it != groupTable().cend(); ++it)
+            names.insert(strokeName(it.value()).toCaseFolded(), it.key());
+        return names;
+    }();
+    const auto it = byName.constFind(name.trimmed().toCaseFolded());
+    if (it == byName.cend())
+        return std::nullopt;
+    return it.value();
+}
+
 QString readableCodes(QByteArrayView codes)
 {
     if (codes.isEmpty())
-        return QStringLiteral("no codes");
+        return QCoreApplication::translate("CodeDecoder", "no codes");
     const DecodedCodes d = decodeCodes(codes);
     QStringList strokes;
     for (const DecodedCodes::Group &g : d.groups)
         strokes << strokeName(g.stroke);
     if (!d.whole())
-        strokes << QStringLiteral("%1at byte %2 not a whole group: %3")
-                       .arg(d.groups.isEmpty() ? QString() : QStringLiteral("then "))
+        strokes << QCoreApplication::translate("CodeDecoder", "%1at byte %2 not a whole group: %3")
+                       .arg(d.groups.isEmpty()
+                                ? QString()
+                                : QCoreApplication::translate("CodeDecoder", "then "))
                        .arg(d.stoppedAt)
                        .arg(hexBytes(d.rest));
     return strokes.join(QStringLiteral(", "));

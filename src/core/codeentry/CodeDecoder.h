@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // A key's codes read back as the strokes that made them, through the same table and group rules
 // the capture uses: a group decodes to a stroke exactly when that stroke makes it. Files made by
 // hand may hold bytes that are no run of whole groups; decoding then stops where the first byte
@@ -31,6 +33,10 @@ DecodedCodes decodeCodes(QByteArrayView codes);
 // "Shift+A", "Ctrl+Alt+Delete", "Up (Num Lock on)": the modifiers as Ctrl, Alt, Shift, then the
 // key, then what else shaped the group.
 QString strokeName(const KeyStroke &stroke);
+
+// The group a stroke named as strokeName() names it makes, as capturing the stroke would; case
+// does not matter. Nothing for a name no stroke has.
+std::optional<QByteArray> groupNamed(const QString &name);
 
 // The whole sequence for people: the strokes joined by ", ", and where decoding stopped, the
 // rest as hex: "Shift+A, then at byte 6 not a whole group: 1C F0". Empty codes read "no codes".

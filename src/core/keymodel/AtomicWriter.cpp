@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AtomicWriter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -52,16 +53,18 @@ bool AtomicWriter::write(const QString &path, const QByteArray &bytes, Links lin
     const QFileInfo target(path);
     if (target.isSymLink() && links == Links::Refuse)
         return failed(errorString,
-                      QStringLiteral("it is a symbolic link (to %1); name the file itself")
+                      QCoreApplication::translate(
+                          "AtomicWriter", "it is a symbolic link (to %1); name the file itself")
                           .arg(target.symLinkTarget()));
     if (target.isSymLink() && !target.exists())
-        return failed(
-            errorString,
-            QStringLiteral("it is a symbolic link to nothing (%1)").arg(target.symLinkTarget()));
+        return failed(errorString, QCoreApplication::translate(
+                                       "AtomicWriter", "it is a symbolic link to nothing (%1)")
+                                       .arg(target.symLinkTarget()));
     // A FIFO or a device node would be replaced by a regular file, or, written to, could hang
     // the program or fail where nobody sees it. Leave such a thing alone.
     if (target.exists() && !target.isFile())
-        return failed(errorString, QStringLiteral("it is not a regular file"));
+        return failed(errorString,
+                      QCoreApplication::translate("AtomicWriter", "it is not a regular file"));
     // Where a link leads, the file it names is the one replaced, in that file's folder.
     const QFileInfo file(target.exists() ? target.canonicalFilePath() : path);
     if (file.exists() && !QFileInfo(file.absolutePath()).isWritable())

@@ -3,6 +3,8 @@
 
 #include "profile/ProgramProfile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace ConfigCheck {
@@ -15,7 +17,7 @@ using Field = ConfigProblem::Field;
 void checkSpans(const KeyCell &k, int i, const ProgramProfile &profile, QList<ConfigProblem> &found)
 {
     const auto span = [&](Field field, int value, int start, int extent) {
-        if (!profile.keyboard) {
+        if (!profile.mergesKeys()) {
             if (value != 1)
                 found.append({Kind::SpanInLockFile, i, field, value});
         } else if (value < 1) {
@@ -92,11 +94,11 @@ QString ConfigProblem::fieldName() const
 {
     switch (field) {
     case Field::ColSpan:
-        return QStringLiteral("column span");
+        return QCoreApplication::translate("ConfigCheck", "column span");
     case Field::RowSpan:
-        return QStringLiteral("row span");
+        return QCoreApplication::translate("ConfigCheck", "row span");
     case Field::CodeCount:
-        return QStringLiteral("code count");
+        return QCoreApplication::translate("ConfigCheck", "code count");
     case Field::Codes:
         return QStringLiteral("codes");
     case Field::None:

@@ -22,18 +22,35 @@ ConfigFile::LoadResult status(ConfigFile::LoadStatus status)
 
 } // namespace
 
+ConfigFile::FileKind ConfigFile::kindOf(const QString &path)
+{
+    const QFileInfo info(path); // a link counts as what it leads to
+    if (!info.exists())
+        return FileKind::Missing;
+    if (info.isDir())
+        return FileKind::Directory;
+    return info.isFile() ? FileKind::Regular : FileKind::Other;
+}
+
 ConfigFile::LoadResult ConfigFile::load(const QString &path, const ProgramProfile &profile)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    switch (kindOf(path)) {
+    case FileKind::Missing:
         return status(LoadStatus::Missing);
+    case FileKind::Directory:
+        return status(LoadStatus::Directory);
+    case FileKind::Other:
+        return status(LoadStatus::NotAFile);
+    case FileKind::Regular:
+        break;
+    }
+    const QFileInfo info(path);
     QFile file(path);
     if (info.size() != profile.fileSize()) {
         LoadResult wrong = status(LoadStatus::Invalid);
         wrong.size = info.size();
         // Only to say what the file is instead; a file that cannot be read is still invalid.
-        // Anything but a regular file (a FIFO would block the read) is not looked into.
-        if (info.isFile() && file.open(QIODevice::ReadOnly))
+        if (file.open(QIODevice::ReadOnly))
             wrong.head = file.read(profile.magic.size());
         return wrong;
     }

@@ -22,6 +22,8 @@ public:
     {
         Loaded,
         Missing,
+        Directory,
+        NotAFile, // a FIFO, a device: anything but a directory or a regular file
         Invalid,
         OpenFailed,
         ReadFailed
@@ -59,6 +61,17 @@ public:
         const ConfigProblem *refusal() const;
     };
     static Verdict judge(QByteArrayView bytes, const ProgramProfile &profile);
+
+    // What stands at a path, told without opening it: only a regular file is ever read, since
+    // a FIFO waits for a writer that may never come and a device may never end.
+    enum class FileKind
+    {
+        Missing,
+        Regular,
+        Directory,
+        Other
+    };
+    static FileKind kindOf(const QString &path);
 
     static LoadResult load(const QString &path, const ProgramProfile &profile);
     // Reads an opened file whose size has passed its check.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "KeyCell.h"
 
+#include <algorithm>
+
 void KeyCell::ResetKey(const QByteArray &defaultLabel)
 {
     Color = ButtonFace;
@@ -9,4 +11,9 @@ void KeyCell::ResetKey(const QByteArray &defaultLabel)
     ColSpan = 1;
     CodeCount = 0;
     Visible = true;
+}
+
+QByteArrayView KeyCell::usedCodes() const
+{
+    return {reinterpret_cast<const char *>(Codes.data()), std::clamp(CodeCount, 0, MaxCodes)};
 }

@@ -4,6 +4,7 @@
 #include "programming/DriverProtocol.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QtGlobal>
 
 #include <array>
@@ -22,9 +23,6 @@ struct KeyCell
     static constexpr quint8 EndMark = DriverProtocol::EndMark;
     // The keyboard takes the end mark at the position after the most codes.
     static_assert(MaxCodes == DriverProtocol::MaxPosition);
-    // Grid pitch and cell size on the main window, in pixels: a key spanning n cells is n
-    // pitches wide, so merged keys fill exactly the cells they cover.
-    static constexpr int Pitch = 44;
 
     bool Visible = true;
     QByteArray Caption; // label bytes in the legacy code page, kept verbatim for byte-exact files
@@ -36,6 +34,9 @@ struct KeyCell
 
     // Default contents. The code bytes stay as they are: past CodeCount they carry no meaning.
     void ResetKey(const QByteArray &defaultLabel);
+    // The codes the key uses. A count out of range, which only a damaged record could hold,
+    // never reads past the most codes a key holds.
+    QByteArrayView usedCodes() const;
 
     bool operator==(const KeyCell &) const = default;
 };

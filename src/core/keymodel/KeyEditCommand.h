@@ -23,9 +23,10 @@ public:
         Quietly
     };
 
-    // Made after the edit was done on grid; before holds every cell as it was.
+    // Every cell as it is before the edit and as the edit leaves it; the edit is made when the
+    // command is pushed.
     KeyEditCommand(KeyGrid &grid, const QString &text, const QList<KeyCell> &before,
-                   Counts counts);
+                   const QList<KeyCell> &after, Counts counts);
 
     void undo() override;
     void redo() override;
@@ -40,5 +41,4 @@ private:
     QList<int> m_indices;
     QList<KeyCell> m_before;
     QList<KeyCell> m_after;
-    bool m_firstRedo = true; // the edit itself was made already: the first redo has no work
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "LabelCodec.h"
+#include "LabelCodePage.h"
 
 #include <QColor>
 #include <QRect>
@@ -45,6 +45,6 @@ QStringList labelLines(const QByteArray &caption, const LabelCodec &codec);
 // and the last cut at the bottom of textBox. A hidden cell draws nothing. The painter's pen is
 // left as it was and its brush hollow.
 void DrawFace(QPainter &canvas, const QRect &textBox, const KeyCell &cell, const QPalette &palette,
-              const LabelCodec &codec = LabelCodec::forSystemLocale());
+              const LabelCodec &codec = LabelCodePage::current());
 
 } // namespace KeyFace

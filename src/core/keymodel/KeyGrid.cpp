@@ -95,10 +95,25 @@ void KeyGrid::setCodes(int index, QByteArrayView codes)
     emit cellsChanged({index});
 }
 
-QByteArray KeyGrid::codesWithEndMark(int index)
+void KeyGrid::setContent(int index, const KeyCell &from)
 {
     KeyCell &key = m_cells[index];
-    const int n = std::clamp(key.CodeCount, 0, KeyCell::MaxCodes);
+    key.Caption = from.Caption;
+    key.Color = from.Color;
+    setCodes(index, from.usedCodes());
+}
+
+void KeyGrid::clearContent(int index)
+{
+    KeyCell defaults;
+    defaults.ResetKey(m_profile.defaultLabel(index));
+    setContent(index, defaults);
+}
+
+QByteArray KeyGrid::storeEndMark(int index)
+{
+    KeyCell &key = m_cells[index];
+    const qsizetype n = key.usedCodes().size();
     if (key.Codes[n] != KeyCell::EndMark) {
         key.Codes[n] = KeyCell::EndMark;
         emit cellsChanged({index});
@@ -126,7 +141,7 @@ bool KeyGrid::SplitKey(int index)
 
 bool KeyGrid::MergeKey(int selected, int clicked)
 {
-    if (!m_profile.keyboard || selected == clicked)
+    if (!m_profile.mergesKeys() || selected == clicked)
         return false;
     KeyCell &key = m_cells[selected];
     const int right = indexAt(column(selected) + key.ColSpan, row(selected));

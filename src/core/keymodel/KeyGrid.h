@@ -11,8 +11,9 @@ struct ProgramProfile;
 
 // The whole key grid of one program: 84 keyboard keys in 12 columns of 7, or the 7 key-lock
 // positions. It owns the cells for the life of the program; the main window shows them, files
-// are read into and written from them, the programming run and the layout view read them. Every
-// change is announced with the indices of the cells it touched, so a view repaints only those.
+// are written from them, the programming run and the layout view read them. Every change comes
+// through the layout's document and is announced with the indices of the cells it touched, so a
+// view repaints only those.
 class KeyGrid : public QObject
 {
     Q_OBJECT
@@ -31,6 +32,14 @@ public:
     // Every cell a key covers, the key itself first, column by column.
     QList<int> coveredBy(int index) const;
 
+signals:
+    void cellsChanged(const QList<int> &indices);
+
+private:
+    // Only the document changes cells, so that every change can be recorded and announced.
+    friend class KeyDocument;
+    friend class KeyEditCommand;
+
     void resetAll();
     // Takes over a loaded file's cells, all at once.
     void assign(const QList<KeyCell> &cells);
@@ -41,11 +50,14 @@ public:
     void setColor(int index, quint32 color);
     // Replaces the used codes; the bytes past them stay as they were.
     void setCodes(int index, QByteArrayView codes);
+    // A key's content is its label, colour and codes; its spans and visibility stay with the
+    // layout. Gives the key at index the content of from.
+    void setContent(int index, const KeyCell &from);
+    // The key's default label, the face colour and no codes; its spans stay.
+    void clearContent(int index);
     // Stores the end mark the keyboard expects after a key's codes and returns the codes with
-    // it. The mark lies past CodeCount, so nobody sees it but the saved file, which keeps it as
-    // files always have; a cell that did not hold it yet is announced as changed, though the
-    // change is no edit of the user's and leaves the changed flag alone.
-    QByteArray codesWithEndMark(int index);
+    // it; a cell that did not hold it yet is announced as changed.
+    QByteArray storeEndMark(int index);
 
     // Grows the key at selected over the neighbour clicked, to the right (level with its top
     // row) or downward (in its column). Returns whether it merged.
@@ -54,10 +66,6 @@ public:
     // Returns whether the key had covered more than its own cell.
     bool SplitKey(int index);
 
-signals:
-    void cellsChanged(const QList<int> &indices);
-
-private:
     void resetCell(int index);
     void showCovered(int index);
 

@@ -5,27 +5,14 @@
 #include "profile/ProgramProfile.h"
 
 #include <algorithm>
-#include <numeric>
-#include <vector>
 
 namespace KeyNavigation {
 
 namespace {
 
-// The key lock's positions from left to right, as they stand on the screen.
-std::vector<int> screenOrder(const KeyGrid &grid)
-{
-    std::vector<int> order(grid.count());
-    std::iota(order.begin(), order.end(), 0);
-    const ProgramProfile &p = grid.profile();
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return p.cellPosition(a).x() < p.cellPosition(b).x(); });
-    return order;
-}
-
 int alongRow(const KeyGrid &grid, int index, Move move)
 {
-    const std::vector<int> order = screenOrder(grid);
+    const QList<int> &order = grid.profile().rowOrder;
     switch (move) {
     case Move::First:
         return order.front();
@@ -89,7 +76,7 @@ int target(const KeyGrid &grid, int index, Move move)
 {
     if (index < 0)
         move = move == Move::Last ? Move::Last : Move::First;
-    if (grid.profile().placement == ProgramProfile::Placement::LockRow)
+    if (!grid.profile().rowOrder.isEmpty())
         return alongRow(grid, index, move);
     return acrossGrid(grid, index, move);
 }

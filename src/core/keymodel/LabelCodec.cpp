@@ -57,6 +57,21 @@ std::optional<UINT> installedCodePage(const QByteArray &name)
     return number;
 }
 
+// Decoded, or nothing when a byte makes no character of the code page.
+std::optional<QString> decodeStrictlyWith(UINT page, const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    const int length = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.constData(),
+                                           int(bytes.size()), nullptr, 0);
+    if (length == 0)
+        return std::nullopt;
+    QString text(length, Qt::Uninitialized);
+    MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.constData(), int(bytes.size()),
+                        reinterpret_cast<wchar_t *>(text.data()), length);
+    return text;
+}
+
 QString decodeWith(UINT page, const QByteArray &bytes)
 {
     if (bytes.isEmpty())
@@ -105,6 +120,14 @@ QString LabelCodec::decode(const QByteArray &label) const
     return page ? decodeWith(*page, label) : QString::fromLatin1(label);
 }
 
+std::optional<QString> LabelCodec::decodeStrictly(const QByteArray &label) const
+{
+    const std::optional<UINT> page = installedCodePage(m_encoding);
+    if (!page)
+        return std::nullopt;
+    return decodeStrictlyWith(*page, label);
+}
+
 QByteArray LabelCodec::encode(const QString &text) const
 {
     const std::optional<UINT> page = installedCodePage(m_encoding);
@@ -138,6 +161,19 @@ QString LabelCodec::decode(const QByteArray &label) const
     return decoder.decode(label);
 }
 
+std::optional<QString> LabelCodec::decodeStrictly(const QByteArray &label) const
+{
+    // Stateless: a label is whole, so a double-byte character cut off at its end is an error
+    // rather than the start of more to come.
+    QStringDecoder decoder(m_encoding.constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(label);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
 QByteArray LabelCodec::encode(const QString &text) const
 {
     QStringEncoder encoder(m_encoding.constData());
@@ -156,6 +192,14 @@ bool LabelCodec::canEncode(const QString &text) const
     // A character the code page lacks comes out as a stand-in such as "?", or as a look-alike;
     // either way it does not read back as typed.
     return decode(encode(text)) == text;
+}
+
+bool LabelCodec::readsCleanly(const QByteArray &label) const
+{
+    const std::optional<QString> text = decodeStrictly(label);
+    return text && std::none_of(text->begin(), text->end(), [](QChar c) {
+               return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
+           });
 }
 
 int LabelCodec::byteLength(const QString &text) const

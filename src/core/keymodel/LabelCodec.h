@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // Labels are stored as bytes in the legacy code page of the desktop that wrote them:
 // Windows-1252, or Shift-JIS under a Japanese locale. They stay bytes in memory so that files
 // round-trip exactly; only showing or editing a label decodes it.
@@ -22,6 +24,10 @@ public:
     // Whether this Qt has the code page; callers tell the user when it has not.
     bool isAvailable() const;
     QString decode(const QByteArray &label) const;
+    // Whether label is characters of this code page that a person can read: no byte that
+    // makes no character, and no control character (as a label written in another code page
+    // often decodes to). Without the code page, nothing reads cleanly.
+    bool readsCleanly(const QByteArray &label) const;
     QByteArray encode(const QString &text) const;
     // Whether every character of text has a place in the code page, so that the label reads
     // back as it was typed.
@@ -32,5 +38,8 @@ public:
     const QByteArray &encoding() const { return m_encoding; }
 
 private:
+    // The text, or nothing when a byte makes no character or the code page is missing.
+    std::optional<QString> decodeStrictly(const QByteArray &label) const;
+
     QByteArray m_encoding;
 };

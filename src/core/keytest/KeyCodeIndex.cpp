@@ -24,9 +24,7 @@ KeyCodeIndex::KeyCodeIndex(const QList<KeyCell> &cells)
 
 QByteArrayView KeyCodeIndex::sentCodes(const KeyCell &cell)
 {
-    // A damaged count never reads past the code area.
-    const int count = std::clamp(cell.CodeCount, 0, KeyCell::MaxCodes);
-    const QByteArrayView codes(reinterpret_cast<const char *>(cell.Codes.data()), count);
+    const QByteArrayView codes = cell.usedCodes();
     const qsizetype end = codes.indexOf(char(KeyCell::EndMark));
     return end < 0 ? codes : codes.first(end);
 }
@@ -36,4 +34,12 @@ QList<int> KeyCodeIndex::keysSending(QByteArrayView codes) const
     if (codes.isEmpty())
         return {};
     return m_byCodes.value(codes.toByteArray());
+}
+
+bool KeyCodeIndex::begunBy(QByteArrayView codes) const
+{
+    for (auto it = m_byCodes.cbegin(); it != m_byCodes.cend(); ++it)
+        if (it.key().startsWith(codes))
+            return true;
+    return false;
 }

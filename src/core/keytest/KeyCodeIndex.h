@@ -22,6 +22,8 @@ public:
 
     // The keys whose codes are exactly these bytes, in index order; none for no bytes.
     QList<int> keysSending(QByteArrayView codes) const;
+    // Whether some key's codes begin with these bytes (or are these bytes).
+    bool begunBy(QByteArrayView codes) const;
     // Every key that sends something, in index order.
     const QList<int> &keysWithCodes() const { return m_keys; }
     // The sets of keys that send the same codes as another key: nobody can tell those apart by

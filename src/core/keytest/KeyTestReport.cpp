@@ -7,13 +7,14 @@
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace KeyTestReport {
 
 namespace {
 
-const QString NoKey = QStringLiteral("no key of this layout sends this");
+const char NoKey[] = QT_TRANSLATE_NOOP("KeyTestReport", "no key of this layout sends this");
 
 QString names(const KeyTestSession &session, const QList<int> &keys, const LabelCodec &codec,
               const QString &separator)
@@ -24,11 +25,11 @@ QString names(const KeyTestSession &session, const QList<int> &keys, const Label
     return list.join(separator);
 }
 
-QString numbers(const QList<int> &keys, const QString &separator)
+QString numbers(const KeyTestSession &session, const QList<int> &keys, const QString &separator)
 {
     QStringList list;
     for (int key : keys)
-        list << QString::number(key);
+        list << QString::number(session.grid().profile().keyNumber(key));
     return list.join(separator);
 }
 
@@ -48,9 +49,10 @@ QString counts(const KeyTestSession &session)
 {
     const qsizetype withCodes = session.index().keysWithCodes().size();
     const qsizetype seen = session.seenKeys().size();
-    return QStringLiteral("%1 %2 codes; %3 seen, %4 not yet.")
+    return QCoreApplication::translate("KeyTestReport", "%1 %2 codes; %3 seen, %4 not yet.")
         .arg(withCodes)
-        .arg(withCodes == 1 ? QStringLiteral("key has") : QStringLiteral("keys have"))
+        .arg(withCodes == 1 ? QCoreApplication::translate("KeyTestReport", "key has")
+                            : QCoreApplication::translate("KeyTestReport", "keys have"))
         .arg(seen)
         .arg(withCodes - seen);
 }
@@ -61,7 +63,8 @@ QString keyName(const KeyTestSession &session, int index, const LabelCodec &code
 {
     const KeyGrid &grid = session.grid();
     const QByteArray &caption = grid.cell(index).Caption;
-    QString name = QStringLiteral("cell %1").arg(index);
+    QString name = QCoreApplication::translate("KeyTestReport", "key %1")
+                       .arg(grid.profile().keyNumber(index));
     if (caption == grid.profile().defaultLabel(index))
         return name;
     const QString label = KeyFace::labelLines(caption, codec).join(u' ').simplified();
@@ -74,9 +77,13 @@ QString sequenceLine(const KeyTestSession &session, const TestedSequence &sequen
                      const LabelCodec &codec)
 {
     const QList<int> keys = session.keysOf(sequence);
-    QString matched = keys.isEmpty() ? NoKey : names(session, keys, codec, QStringLiteral("; "));
+    QString matched = keys.isEmpty() ? QCoreApplication::translate("KeyTestReport", NoKey)
+                                     : names(session, keys, codec, QStringLiteral("; "));
     if (keys.size() > 1)
-        matched += QStringLiteral(" (same codes)");
+        matched += QCoreApplication::translate("KeyTestReport", " (same codes)");
+    if (sequence.repeats > 0)
+        matched += QCoreApplication::translate("KeyTestReport", " (repeated %1 times)")
+                       .arg(sequence.repeats);
     return QStringLiteral("%1  %2  [%3]  %4")
         .arg(sequence.at.toString(QStringLiteral("HH:mm:ss")), readableCodes(sequence.codes),
              hexGroups(sequence.codes), matched);
@@ -86,15 +93,18 @@ QString summary(const KeyTestSession &session)
 {
     QStringList lines{counts(session)};
     if (const QList<int> unseen = session.unseenKeys(); !unseen.isEmpty())
-        lines << QStringLiteral("Not yet seen: %1 %2.")
-                     .arg(unseen.size() == 1 ? QStringLiteral("cell") : QStringLiteral("cells"),
-                          numbers(unseen, QStringLiteral(", ")));
+        lines << QCoreApplication::translate("KeyTestReport", "Not yet seen: %1 %2.")
+                     .arg(unseen.size() == 1
+                              ? QCoreApplication::translate("KeyTestReport", "key")
+                              : QCoreApplication::translate("KeyTestReport", "keys"),
+                          numbers(session, unseen, QStringLiteral(", ")));
     const QList<QList<int>> &identical = session.index().identicalCodes();
     if (!identical.isEmpty()) {
         QStringList sets;
         for (const QList<int> &keys : identical)
-            sets << numbers(keys, QStringLiteral(" = "));
-        lines << QStringLiteral("Same codes, cannot be told apart: cells %1.")
+            sets << numbers(session, keys, QStringLiteral(" = "));
+        lines << QCoreApplication::translate("KeyTestReport",
+                                             "Same codes, cannot be told apart: keys %1.")
                      .arg(sets.join(QStringLiteral("; ")));
     }
     return lines.join(u'\n');
@@ -104,30 +114,33 @@ QString reportText(const KeyTestSession &session, const QString &layoutName, con
                    const LabelCodec &codec)
 {
     QString text;
-    text += QStringLiteral("Key test of %1\n").arg(session.grid().profile().name);
-    text += QStringLiteral("Layout: %1\n").arg(layoutName);
-    text += QStringLiteral("Date: %1\n").arg(date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    text += QCoreApplication::translate("KeyTestReport", "Key test of %1\n")
+                .arg(session.grid().profile().name);
+    text += QCoreApplication::translate("KeyTestReport", "Layout: %1\n").arg(layoutName);
+    text += QCoreApplication::translate("KeyTestReport", "Date: %1\n")
+                .arg(date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     text += u'\n';
 
-    text += QStringLiteral("Sequences received:\n");
+    text += QCoreApplication::translate("KeyTestReport", "Sequences received:\n");
     if (session.sequences().isEmpty())
-        text += QStringLiteral("  none\n");
+        text += QCoreApplication::translate("KeyTestReport", "  none\n");
     for (const TestedSequence &s : session.sequences())
         text += QStringLiteral("  ") + sequenceLine(session, s, codec) + u'\n';
     text += u'\n';
 
-    text += QStringLiteral("Summary: ") + counts(session) + u'\n';
-    text += QStringLiteral("\nNot yet seen:\n");
+    text += QCoreApplication::translate("KeyTestReport", "Summary: ") + counts(session) + u'\n';
+    text += QCoreApplication::translate("KeyTestReport", "\nNot yet seen:\n");
     const QList<int> unseen = session.unseenKeys();
     if (unseen.isEmpty())
-        text += QStringLiteral("  none\n");
+        text += QCoreApplication::translate("KeyTestReport", "  none\n");
     for (int key : unseen)
         text += QStringLiteral("  ") + keyName(session, key, codec) + u'\n';
 
     const QList<QList<int>> &identical = session.index().identicalCodes();
     if (!identical.isEmpty()) {
-        text += QStringLiteral("\nKeys with the same codes (neither a tester nor the till can "
-                               "tell them apart):\n");
+        text += QCoreApplication::translate("KeyTestReport",
+                                            "\nKeys with the same codes (neither a tester nor "
+                                            "the till can tell them apart):\n");
         for (const QList<int> &keys : identical)
             text +=
                 QStringLiteral("  ") + names(session, keys, codec, QStringLiteral("; ")) + u'\n';

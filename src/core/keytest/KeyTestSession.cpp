@@ -3,8 +3,6 @@
 
 #include "keymodel/KeyGrid.h"
 
-#include <QSet>
-
 KeyTestSession::KeyTestSession(const KeyGrid &grid, QObject *parent)
     : QObject(parent), m_grid(grid), m_clock(std::make_unique<SystemKeyTestClock>()),
       m_index(grid.cells())
@@ -22,6 +20,7 @@ void KeyTestSession::setClock(std::unique_ptr<KeyTestClock> clock)
 void KeyTestSession::rebuild()
 {
     m_index = KeyCodeIndex(m_grid.cells());
+    recountSeen();
     emit reset();
 }
 
@@ -30,20 +29,47 @@ void KeyTestSession::addGroup(QByteArrayView group)
     if (group.isEmpty())
         return;
     const qint64 at = m_clock->elapsedMs();
-    const bool sameSequence = !m_sequences.isEmpty() && at - m_lastStrokeMs <= SequenceGapMs;
+    const bool soon = !m_sequences.isEmpty() && at - m_lastStrokeMs <= SequenceGapMs;
     m_lastStrokeMs = at;
-    if (sameSequence) {
+    if (soon && repeatsLast(group)) {
+        ++m_sequences.last().repeats;
+        emit sequenceExtended();
+        return;
+    }
+    if (soon && m_sequences.last().repeats == 0 &&
+        m_sequences.last().codes.size() + group.size() <= KeyCell::MaxCodes) {
         m_sequences.last().codes += group;
         emit sequenceExtended();
-    } else {
-        m_sequences.append({m_clock->now(), group.toByteArray()});
-        emit sequenceAdded();
+        return;
     }
+    if (!m_sequences.isEmpty())
+        for (int key : keysOf(m_sequences.last()))
+            m_seenBefore.insert(key);
+    m_sequences.append({m_clock->now(), group.toByteArray()});
+    emit sequenceAdded();
+}
+
+bool KeyTestSession::repeatsLast(QByteArrayView group) const
+{
+    QByteArray twice = m_sequences.last().codes;
+    if (QByteArrayView(twice) != group)
+        return false;
+    twice += group;
+    return !m_index.begunBy(twice);
+}
+
+void KeyTestSession::recountSeen()
+{
+    m_seenBefore.clear();
+    for (qsizetype i = 0; i + 1 < m_sequences.size(); ++i)
+        for (int key : keysOf(m_sequences.at(i)))
+            m_seenBefore.insert(key);
 }
 
 void KeyTestSession::clear()
 {
     m_sequences.clear();
+    m_seenBefore.clear();
     emit reset();
 }
 
@@ -59,10 +85,9 @@ QList<int> KeyTestSession::lastKeys() const
 
 QList<int> KeyTestSession::seenKeys() const
 {
-    QSet<int> seen;
-    for (const TestedSequence &s : m_sequences)
-        for (int key : keysOf(s))
-            seen.insert(key);
+    QSet<int> seen = m_seenBefore;
+    for (int key : lastKeys())
+        seen.insert(key);
     QList<int> keys;
     for (int key : m_index.keysWithCodes())
         if (seen.contains(key))

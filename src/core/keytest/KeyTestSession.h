@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QObject>
+#include <QSet>
 
 #include <memory>
 
@@ -19,12 +20,17 @@ struct TestedSequence
 {
     QDateTime at; // when its first stroke arrived
     QByteArray codes;
+    int repeats = 0; // how often the same codes came again at once, as a held key sends them
 };
 
 // A key test over the layout in a key grid: the strokes received, grouped into sequences, and
 // which keys of the layout those sequences are. The lookup follows the grid, so a key edited or
 // a layout loaded during the test is matched as it now is; what has been seen is always worked
 // out from the sequences and the layout as they stand.
+//
+// A flood of strokes must not grow one line without end: a sequence ends once another stroke
+// would take it past the most codes a key can hold, and a stroke that repeats the whole sequence
+// at once (a held key), when no key begins with the two, is counted on it instead of added.
 class KeyTestSession : public QObject
 {
     Q_OBJECT
@@ -65,10 +71,15 @@ signals:
 
 private:
     void rebuild();
+    // Whether group, come right after the last sequence's last stroke, repeats it.
+    bool repeatsLast(QByteArrayView group) const;
+    // The keys seen by every sequence but the last, worked out again from them.
+    void recountSeen();
 
     const KeyGrid &m_grid;
     std::unique_ptr<KeyTestClock> m_clock;
     KeyCodeIndex m_index;
     QList<TestedSequence> m_sequences;
     qint64 m_lastStrokeMs = 0;
+    QSet<int> m_seenBefore; // keys matched by the sequences before the last
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "LayoutView.h"
 
+#include "keymodel/FaceFonts.h"
 #include "keymodel/KeyFace.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
@@ -13,7 +14,7 @@ namespace LayoutView {
 QFont labelFont(int pixels)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
+    font.setFamilies(FaceFonts::labels());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixels);
     return font;

@@ -13,7 +13,8 @@ class QPalette;
 // a PDF or an image. Nothing but the key faces is drawn: no edges, no selection, no title.
 namespace LayoutView {
 
-// The label font at a character height in pixels: the desktop's sans-serif face.
+// The label font at a character height in pixels: the desktop's sans-serif face, with the
+// Japanese Gothic for what it lacks.
 QFont labelFont(int pixels);
 
 // Draws every visible key of the grid with its face in black frame and its labels 10 points

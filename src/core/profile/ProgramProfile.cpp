@@ -1,33 +1,33 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramProfile.h"
 
-#include "keymodel/KeyCell.h"
+#include "CellCounts.h"
+
 #include "keymodel/KeyRecord.h"
+
+#include <QCoreApplication>
 
 const ProgramProfile &ProgramProfile::tavrin()
 {
     static const ProgramProfile p{
-        .cellCount = 84,
-        .gridColumns = 12,
-        .gridRows = 7,
+        .cellCount = CellCounts::Keyboard,
+        .gridColumns = CellCounts::KeyboardColumns,
+        .gridRows = CellCounts::KeyboardRows,
         .defaultLabelBase = 1,
         .keyNumberBase = 8,
         .keyboard = true,
         .magic = QByteArrayLiteral("TVRN"),
         .extension = QStringLiteral("tvr"),
-        .openFilter = QStringLiteral("Tavrin Keyboard Config file(*tvr)|*.tvr"),
-        .saveFilter = QStringLiteral("Tavrin Keyboard Config file(*.tvr)|*.tvr"),
-        .placement = Placement::Columns,
-        .clientSize = QSize(544, 384),
-        .versionLabel = QRect(440, 360, 92, 15),
-        .lockPicture = false,
-        .toolButtonLeft = {8, 40, 64, 88, 120, 144, 168, 200, 224, 256, 280, MenuOnly},
-        .progressLabel = QRect(16, 24, 233, 15),
-        .progressCentred = true,
+        .openFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Tavrin Keyboard Config file(*tvr)|*.tvr")),
+        .saveFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Tavrin Keyboard Config file(*.tvr)|*.tvr")),
+        .rowOrder = {},
+        .commands = {Command::Exit, Command::New, Command::Load, Command::Save, Command::Label,
+                     Command::Code, Command::Color, Command::ProgOne, Command::ProgAll,
+                     Command::View, Command::Print, Command::TestKeys},
         .name = QStringLiteral("Tavrin"),
         .description =
-            QStringLiteral("Edits, saves and programs the keys of the point-of-sale keyboard."),
-        .loadOpenFailureText = QStringLiteral("Failed to open spesified file."),
+            QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Edits, saves and programs the keys of the point-of-sale keyboard.")),
+        .loadOpenFailureText = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Failed to open spesified file.")),
     };
     return p;
 }
@@ -35,38 +35,48 @@ const ProgramProfile &ProgramProfile::tavrin()
 const ProgramProfile &ProgramProfile::quelda()
 {
     static const ProgramProfile p{
-        .cellCount = 7,
-        .gridColumns = 7,
+        .cellCount = CellCounts::KeyLock,
+        .gridColumns = CellCounts::KeyLock,
         .gridRows = 1,
         .defaultLabelBase = 0,
         .keyNumberBase = 112,
         .keyboard = false,
         .magic = QByteArrayLiteral("MGKY"),
         .extension = QStringLiteral("qld"),
-        .openFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
-        .saveFilter = QStringLiteral("Key Lock Config file(*.qld)|*.qld"),
-        .placement = Placement::LockRow,
-        .clientSize = QSize(324, 374),
-        .versionLabel = QRect(216, 352, 97, 19),
-        .lockPicture = true,
-        .toolButtonLeft = {8, 40, 64, 88, 120, 144, -1, 176, 200, -1, -1, MenuOnly},
-        .progressLabel = QRect(16, 24, 233, 17),
-        .progressCentred = false,
+        .openFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Key Lock Config file(*.qld)|*.qld")),
+        .saveFilter = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Key Lock Config file(*.qld)|*.qld")),
+        // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
+        .rowOrder = {5, 6, 0, 1, 2, 3, 4},
+        .commands = {Command::Exit, Command::New, Command::Load, Command::Save, Command::Label,
+                     Command::Code, Command::ProgOne, Command::ProgAll, Command::TestKeys},
         .name = QStringLiteral("Quelda"),
-        .description = QStringLiteral(
-            "Edits, saves and programs the positions of the point-of-sale keyboard's key lock."),
-        .loadOpenFailureText = QStringLiteral("Failed to open specified file."),
+        .description = QStringLiteral(QT_TRANSLATE_NOOP(
+            "ProgramProfile",
+            "Edits, saves and programs the positions of the point-of-sale keyboard's key lock.")),
+        .loadOpenFailureText = QStringLiteral(QT_TRANSLATE_NOOP("ProgramProfile", "Failed to open specified file.")),
     };
     return p;
 }
 
-QPoint ProgramProfile::cellPosition(int index) const
+const std::array<const ProgramProfile *, 2> &ProgramProfile::all()
 {
-    if (placement == Placement::LockRow)
-        // The lock's positions read 5, 6, 0, 1, ... from the left, as the switch turns.
-        return QPoint(((index + 2) % 7) * KeyCell::Pitch + 8, 41);
-    return QPoint((index / gridRows) * KeyCell::Pitch + 8,
-                  (index % gridRows) * KeyCell::Pitch + 41);
+    static const std::array<const ProgramProfile *, 2> programs{&tavrin(), &quelda()};
+    return programs;
+}
+
+const ProgramProfile *ProgramProfile::forFileStart(QByteArrayView bytes)
+{
+    for (const ProgramProfile *p : all())
+        if (bytes.startsWith(p->magic))
+            return p;
+    return nullptr;
+}
+
+QPoint ProgramProfile::place(int index) const
+{
+    if (!rowOrder.isEmpty())
+        return QPoint(int(rowOrder.indexOf(index)), 0);
+    return QPoint(column(index), row(index));
 }
 
 QByteArray ProgramProfile::defaultLabel(int index) const
@@ -77,11 +87,19 @@ QByteArray ProgramProfile::defaultLabel(int index) const
 QString ProgramProfile::keyPlace(int index) const
 {
     if (!keyboard)
-        return QStringLiteral("position %1").arg(index);
-    return QStringLiteral("key %1 (column %2, row %3)").arg(index).arg(column(index)).arg(row(index));
+        return QCoreApplication::translate("ProgramProfile", "key %1").arg(keyNumber(index));
+    return QCoreApplication::translate("ProgramProfile", "key %1 (column %2, row %3)")
+        .arg(keyNumber(index))
+        .arg(column(index))
+        .arg(row(index));
 }
 
 qint64 ProgramProfile::fileSize() const
 {
     return magic.size() + qint64(cellCount) * KeyRecord::Size;
+}
+
+QString ProgramProfile::shown(const QString &text)
+{
+    return QCoreApplication::translate("ProgramProfile", text.toUtf8().constData());
 }

@@ -36,8 +36,16 @@ inline constexpr int MaxInput = 255;
 inline constexpr std::uint8_t No = 0;
 inline constexpr std::uint8_t Yes = 1;
 // A reply that has not come by then fails its request and ends the connection; connecting has
-// the same deadline.
+// the same deadline. On Windows a device control request that the driver has not finished by then
+// is cancelled and fails.
 inline constexpr int ReplyTimeoutMs = 2000;
+// How long the Windows channel waits for a driver to give back a request it cancelled. A driver
+// that honours cancellation does so at once; one that keeps the request past this is taken to be
+// stuck, and the channel is closed instead of waiting on it.
+inline constexpr int CancelWaitMs = 500;
+// A daemon may drop a connection that has sent nothing for this long, so that clients that went
+// quiet cannot hold its descriptors for ever; a client's next IsReady connects again.
+inline constexpr int IdleLimitMs = 30'000;
 
 inline constexpr char DefaultSocketPath[] = "/run/tvdrv.sock";
 // The environment variable that names another socket.

@@ -2,28 +2,29 @@
 #include "ProgramKeys.h"
 
 #include "RunBuffer.h"
+#include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
 #include "profile/ProgramProfile.h"
 
 namespace {
 
-void AppendKeyPackets(KeyGrid &grid, int index, RunBuffer &run)
+void AppendKeyPackets(KeyDocument &document, int index, RunBuffer &run)
 {
-    const QByteArray codes = grid.codesWithEndMark(index);
-    run.AppendKeyPackets(index + grid.profile().keyNumberBase,
+    const QByteArray codes = document.storeEndMark(index);
+    run.AppendKeyPackets(index + document.grid().profile().keyNumberBase,
                          reinterpret_cast<const std::uint8_t *>(codes.constData()),
                          int(codes.size()));
 }
 
 } // namespace
 
-void buildRun(KeyGrid &grid, int index, RunBuffer &run)
+void buildRun(KeyDocument &document, int index, RunBuffer &run)
 {
     run.begin();
     if (index >= 0) {
-        AppendKeyPackets(grid, index, run);
+        AppendKeyPackets(document, index, run);
         return;
     }
-    for (int i = 0; i < grid.count(); ++i)
-        AppendKeyPackets(grid, i, run);
+    for (int i = 0; i < document.grid().count(); ++i)
+        AppendKeyPackets(document, i, run);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DriverProtocol.h"
+#include "profile/CellCounts.h"
 
 #include <array>
 #include <cstdint>
@@ -13,8 +14,8 @@ class RunBuffer
 {
 public:
     static constexpr int PacketSize = DriverProtocol::PacketSize;
-    // Every key full: 84 keys of 63 codes and the end mark each.
-    static constexpr int MaxPackets = 84 * (DriverProtocol::MaxPosition + 1);
+    // Every key full: all the keyboard's keys, each with its most codes and the end mark.
+    static constexpr int MaxPackets = CellCounts::Most * (DriverProtocol::MaxPosition + 1);
 
     RunBuffer();
 

@@ -13,11 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int SpinMicroseconds = 200;
+const char Stray[] = "the driver sent a byte that answers no request";
 
 // Milliseconds left until deadline, for poll; never negative.
 int msLeft(Clock::time_point deadline)
@@ -86,6 +88,25 @@ bool SocketDrv::Close()
     return true;
 }
 
+bool SocketDrv::settled()
+{
+    m_problem.clear();
+    // A hang-up is no reply to anything; the next IsReady connects again.
+    if (connected() && unasked(m_fd) == 1)
+        misaligned(Stray);
+    if (!std::exchange(m_misaligned, false))
+        return true;
+    if (m_problem.empty())
+        m_problem = "the driver's replies were out of step with the requests";
+    return false;
+}
+
+void SocketDrv::misaligned(std::string problem)
+{
+    m_misaligned = true;
+    drop(std::move(problem));
+}
+
 SocketDrv::Deadline SocketDrv::deadline() const
 {
     return Clock::now() + std::chrono::milliseconds(m_timeoutMs);
@@ -148,6 +169,7 @@ void SocketDrv::drop(std::string problem)
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_inExchange = false;
     if (!problem.empty())
         m_problem = std::move(problem);
 }
@@ -161,7 +183,7 @@ SocketDrv::Written SocketDrv::writeRequest(const std::uint8_t *bytes, std::size_
     case 0:
         return Written::NotAtAll;
     case 1:
-        drop("the driver sent a byte that answers no request");
+        misaligned(Stray);
         return Written::Failed;
     }
     std::size_t done = 0;
@@ -219,10 +241,24 @@ bool SocketDrv::readReply(Deadline until)
         return false;
     }
     if (got > 1) {
-        drop("the driver replied with more than one byte");
+        misaligned("the driver replied with more than one byte");
         return false;
     }
     return reply[0] == DriverProtocol::Yes;
+}
+
+bool SocketDrv::reply(std::uint8_t code, Deadline until)
+{
+    const bool yes = readReply(until);
+    const bool closes = code == DriverProtocol::EndExchangeCode;
+    // The driver refuses to close only an exchange it has not opened: a no here means that some
+    // earlier reply of this exchange answered another request than it seemed to.
+    if (closes && !yes && m_inExchange)
+        misaligned("the driver's replies are out of step with the requests (it had no "
+                   "exchange to end)");
+    if (code == DriverProtocol::IsReadyCode || closes)
+        m_inExchange = yes && !closes;
+    return yes;
 }
 
 bool SocketDrv::request(std::uint8_t code, const std::uint8_t *input, int length)
@@ -251,7 +287,7 @@ bool SocketDrv::request(std::uint8_t code, const std::uint8_t *input, int length
         const Deadline until = deadline();
         switch (writeRequest(message, 2 + std::size_t(length), until)) {
         case Written::Whole:
-            return readReply(until);
+            return reply(code, until);
         case Written::NotAtAll:
             drop("the driver hung up before it got the request");
             continue; // never reached the daemon: IsReady may go again on a new connection

@@ -12,7 +12,8 @@
 //
 // A reply is exactly one byte, 0 or 1, to the request just sent. A late, surplus or foreign byte,
 // a hang-up or silence fails the request and drops the connection, so that no later request can
-// be answered by a reply meant for an earlier one.
+// be answered by a reply meant for an earlier one. So does a no to EndExchange for an exchange
+// that IsReady opened: the driver only refuses to close what is not open.
 //
 // An exchange lives on the connection whose IsReady opened it. So only IsReady connects again
 // after the connection was lost, and if the daemon hung up before it could read the request (it
@@ -31,6 +32,7 @@ public:
 
     bool Open() override;
     bool Close() override;
+    bool settled() override;
     std::string lastProblem() const override { return m_problem; }
 
     bool connected() const { return m_fd >= 0; }
@@ -52,13 +54,20 @@ private:
     bool connectOnce();
     Written writeRequest(const std::uint8_t *bytes, std::size_t size, Deadline deadline);
     bool readReply(Deadline deadline);
+    // The reply to the request with code, read by readReply and checked against the exchange.
+    bool reply(std::uint8_t code, Deadline deadline);
     // Drops the connection; problem, when given, says why.
     void drop(std::string problem = {});
+    // Drops the connection because a byte answered another request than it seemed to; the
+    // next settled() says so.
+    void misaligned(std::string problem);
 
     std::string m_path;
     int m_timeoutMs;
     int m_fd = -1;
-    bool m_open = false;    // between Open and Close: IsReady may connect again
-    bool m_stalled = false; // the last connect timed out on a daemon that accepts nothing
+    bool m_open = false;       // between Open and Close: IsReady may connect again
+    bool m_stalled = false;    // the last connect timed out on a daemon that accepts nothing
+    bool m_misaligned = false; // since the last settled()
+    bool m_inExchange = false; // IsReady opened an exchange on this connection, not yet ended
     std::string m_problem;
 };

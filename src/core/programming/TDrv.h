@@ -28,6 +28,12 @@ public:
     virtual bool EndRun() = 0;
     virtual bool BeginRun() = 0;
 
+    // False when, since the last call, bytes came that answer no request, now or in the middle
+    // of a request: some reply before them was not what it seemed. The channel drops them, with
+    // the connection, and says so in lastProblem. A channel whose replies cannot come late is
+    // always settled.
+    virtual bool settled() { return true; }
+
     // Why the last request that failed without the driver's own "no" failed (the driver could
     // not be reached, did not answer in time, answered out of turn), for logs and the command
     // line; empty when the driver simply said no or nothing failed yet.

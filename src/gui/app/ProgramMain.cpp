@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramMain.h"
+#include "UiLanguage.h"
 
+#include "common/Prompter.h"
 #include "common/ScreenPlacement.h"
 
 #include "keymodel/AtomicWriter.h"
+#include "keymodel/CommandLineName.h"
+#include "mainwindow/FileMessages.h"
 #include "mainwindow/TMainDlg.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
@@ -67,6 +71,16 @@ std::optional<int> answerWithoutWindow(QCommandLineParser &parser, const QComman
     return std::nullopt;
 }
 
+// The file argument as the command line gave it, when its name cannot be carried exactly: any
+// argument that the toolkit took for it and whose bytes do not come back from its text.
+QString refusedName(const QString &file, int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (!CommandLineName::decode(argv[i]) && QString::fromLocal8Bit(argv[i]) == file)
+            return CommandLineName::shown(argv[i]);
+    return QString();
+}
+
 } // namespace
 
 void prepareApplication(const ProgramProfile &profile)
@@ -74,19 +88,24 @@ void prepareApplication(const ProgramProfile &profile)
     QApplication::setApplicationName(profile.name);
     QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
     QApplication::setWindowIcon(programIcon(profile));
+    UiLanguage::install(*QCoreApplication::instance());
     // The installed desktop entry's name, by which the desktop matches the program's windows to
     // its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrin.") + profile.name);
 }
 
-std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QString &file)
+std::unique_ptr<TMainDlg> openMainWindow(const ProgramProfile &profile, const QString &file,
+                                         const QString &refusedName)
 {
     auto window = std::make_unique<TMainDlg>(profile);
     if (!window->keysCreated()) {
-        QMessageBox::warning(nullptr, profile.name, QString::fromLatin1(Messages::CreateFailed));
+        QMessageBox::warning(nullptr, profile.name, Messages::shown(Messages::CreateFailed));
         return nullptr;
     }
-    if (!file.isEmpty())
+    if (!refusedName.isEmpty())
+        window->prompter().failure(Messages::shown(Messages::OpenFailedAtStartUp),
+                                   FileMessages::refusedNameDetails(refusedName));
+    else if (!file.isEmpty())
         window->LoadConfigFile(file, TMainDlg::LoadOrigin::StartUp);
     centreOnScreen(*window);
     window->show();
@@ -128,8 +147,10 @@ int runProgram(int argc, char **argv, const ProgramProfile &profile)
     // Again, now without the toolkit's own options, so that a wrong option is reported.
     parser.process(app);
 
-    const QStringList args = parser.positionalArguments();
-    const std::unique_ptr<TMainDlg> window = openMainWindow(profile, args.value(0));
+    // By now argv holds only what the toolkit did not take for itself.
+    const QString file = parser.positionalArguments().value(0);
+    const std::unique_ptr<TMainDlg> window =
+        openMainWindow(profile, file, refusedName(file, argc, argv));
     if (!window)
         return EXIT_FAILURE;
     return app.exec();

@@ -3,6 +3,7 @@
 
 #include "codeentry/LabelValidator.h"
 #include "common/ScreenPlacement.h"
+#include "keymodel/FaceFonts.h"
 #include "keymodel/KeyRecord.h"
 
 #include <QLineEdit>
@@ -11,23 +12,21 @@
 TLabelDlg::TLabelDlg(const LabelCodec &codec, QWidget *parent)
     : QDialog(parent), m_codec(codec),
       m_validator(new LabelValidator(codec, KeyRecord::LabelSize, this)),
-      m_eLabel(new QLineEdit(this)), m_bOk(new QPushButton(QStringLiteral("Ok"), this)),
-      m_bCancel(new QPushButton(QStringLiteral("Cancel"), this))
+      m_eLabel(new QLineEdit(this)), m_bOk(new QPushButton(tr("Ok"), this)),
+      m_bCancel(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("TLabelDlg"));
-    setWindowTitle(QStringLiteral("KeyLabel"));
+    setWindowTitle(tr("KeyLabel"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    // A Japanese face where there is one, so Japanese labels read as the keyboard's users know
-    // them; otherwise the desktop's sans-serif.
-    QFont dialogFont;
-    dialogFont.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("Sans Serif")});
-    dialogFont.setPixelSize(12);
-    setFont(dialogFont);
+    // A Japanese face, so Japanese labels read as the keyboard's users know them.
+    setFont(FaceFonts::dialog());
     setFixedSize(142, 114);
 
     // Created in tab order: edit box, Ok, Cancel.
     m_eLabel->setObjectName(QStringLiteral("eLabel"));
+    // The box has no caption of its own on the dialog; a screen reader still names it.
+    m_eLabel->setAccessibleName(tr("Label"));
     m_eLabel->setGeometry(8, 8, 121, 20);
     m_eLabel->setValidator(m_validator);
     m_bOk->setObjectName(QStringLiteral("bOk"));

@@ -92,7 +92,7 @@ void TScan::CaptureKey(const KeyStroke &stroke)
 bool TScan::AddCodes(QByteArrayView bytes)
 {
     if (!CodeGroup::fits(lineCount(), bytes.size())) {
-        m_prompter->failure(QString::fromLatin1(Messages::CodeLimit));
+        m_prompter->failure(Messages::shown(Messages::CodeLimit));
         // The box took the focus; without a window manager nobody gives it back, and the next
         // strokes would be lost. Asked for once the box is gone: the system ignores a request
         // older than the focus change that closing the box made.

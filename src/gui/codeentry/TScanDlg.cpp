@@ -3,6 +3,7 @@
 
 #include "TScan.h"
 #include "common/ScreenPlacement.h"
+#include "keymodel/FaceFonts.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -15,42 +16,31 @@ constexpr QRect ResetGeometry(88, 16, 59, 20);
 constexpr QRect OkGeometry(88, 72, 57, 20);
 constexpr QRect CancelGeometry(88, 104, 57, 20);
 
-QFont dialogFont()
-{
-    // A Japanese Gothic face where one is installed, for the look technicians know; otherwise
-    // the desktop's sans-serif.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
-    return font;
-}
-
 } // namespace
 
 TScanDlg::TScanDlg(const QString &programName, QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("KeyCode"));
+    setWindowTitle(tr("KeyCode"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
-    setFont(dialogFont());
+    setFont(FaceFonts::dialog());
     setFixedSize(ClientSize);
 
     m_scan = new TScan(programName, this);
     m_scan->setObjectName(QStringLiteral("scan"));
+    m_scan->setAccessibleName(tr("Codes"));
     m_scan->setGeometry(ScanGeometry);
     m_scan->setReadOnly(true);
     m_scan->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_scan->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    bReset = addButton(QStringLiteral("Reset"), ResetGeometry);
+    bReset = addButton(tr("Reset"), ResetGeometry);
     bReset->setObjectName(QStringLiteral("bReset"));
     connect(bReset, &QPushButton::clicked, this, &TScanDlg::bResetClick);
-    bOk = addButton(QStringLiteral("Ok"), OkGeometry);
+    bOk = addButton(tr("Ok"), OkGeometry);
     bOk->setObjectName(QStringLiteral("bOk"));
     connect(bOk, &QPushButton::clicked, this, &QDialog::accept);
-    bCancel = addButton(QStringLiteral("Cancel"), CancelGeometry);
+    bCancel = addButton(tr("Cancel"), CancelGeometry);
     bCancel->setObjectName(QStringLiteral("bCancel"));
     connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -2,6 +2,7 @@
 #include "DialogPrompter.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -70,7 +71,8 @@ QString DialogPrompter::openFileName(const QString &filter, const QString &start
 {
     // Any typed name is taken, even one that is not there: the program then says so in its own
     // words, as it does for a name given on the command line.
-    QFileDialog dialog(owner(), QStringLiteral("Open"), startPath, toolkitFilter(filter));
+    QFileDialog dialog(owner(), QCoreApplication::translate("DialogPrompter", "Open"), startPath,
+                       toolkitFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     return chosenFile(dialog);
@@ -79,7 +81,8 @@ QString DialogPrompter::openFileName(const QString &filter, const QString &start
 QString DialogPrompter::saveFileName(const QString &filter, const QString &extension,
                                      const QString &startPath)
 {
-    QFileDialog dialog(owner(), QStringLiteral("Save As"), startPath, toolkitFilter(filter));
+    QFileDialog dialog(owner(), QCoreApplication::translate("DialogPrompter", "Save As"), startPath,
+                       toolkitFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(extension);

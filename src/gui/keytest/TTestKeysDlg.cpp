@@ -4,9 +4,10 @@
 #include "codeentry/TScan.h"
 #include "common/DialogPrompter.h"
 #include "keymodel/AtomicWriter.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/LabelCodePage.h"
 #include "keytest/KeyTestReport.h"
 #include "keytest/KeyTestSession.h"
+#include "mainwindow/FileMessages.h"
 #include "profile/Messages.h"
 
 #include <QBoxLayout>
@@ -29,8 +30,8 @@ constexpr QSize InitialSize(640, 360);
 constexpr int WindowGap = 8;
 // The narrowest the window is made to stand beside the main window rather than over it.
 constexpr int MinimumWidth = 400;
-const char ReportFilter[] = "Key test report(*.txt)|*.txt";
-const char ReportFailed[] = "Failed to save the report.";
+const char ReportFilter[] = QT_TRANSLATE_NOOP("TTestKeysDlg", "Key test report(*.txt)|*.txt");
+const char ReportFailed[] = QT_TRANSLATE_NOOP("TTestKeysDlg", "Failed to save the report.");
 
 // The capture of the code dialog, handing each stroke's group to the test instead of listing
 // it; what the control shows is the test's lines.
@@ -60,23 +61,25 @@ TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
     : m_session(std::make_unique<KeyTestSession>(grid)),
       m_prompter(std::make_unique<DialogPrompter>(this, programName))
 {
-    setWindowTitle(QStringLiteral("Test Keys"));
+    setWindowTitle(tr("Test Keys"));
     // A helper window: it must neither keep the program running nor end it when closed.
     setAttribute(Qt::WA_QuitOnClose, false);
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setAccessibleName(tr("Summary"));
     m_summary->setWordWrap(true);
     m_summary->setTextFormat(Qt::PlainText);
 
     m_capture = new TestKeysCapture(*m_session, programName, this);
     m_capture->setObjectName(QStringLiteral("capture"));
+    m_capture->setAccessibleName(tr("Keys pressed"));
     m_capture->setReadOnly(true);
     m_capture->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_capture->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_capture->setPlaceholderText(
-        QStringLiteral("Press the keys of the keyboard under test, one after the other. Each "
-                       "press gets a line here with the key of the layout that sends it."));
+        tr("Press the keys of the keyboard under test, one after the other. Each "
+           "press gets a line here with the key of the layout that sends it."));
 
     auto addButton = [this](const QString &caption, const char *name) {
         auto *button = new QPushButton(caption, this);
@@ -87,9 +90,9 @@ TTestKeysDlg::TTestKeysDlg(const KeyGrid &grid, const QString &programName)
         button->setAutoDefault(false);
         return button;
     };
-    bSave = addButton(QStringLiteral("Save Report…"), "bSave");
-    bClear = addButton(QStringLiteral("Clear"), "bClear");
-    QPushButton *bClose = addButton(QStringLiteral("Close"), "bClose");
+    bSave = addButton(tr("Save Report…"), "bSave");
+    bClear = addButton(tr("Clear"), "bClear");
+    QPushButton *bClose = addButton(tr("Close"), "bClose");
     connect(bSave, &QPushButton::clicked, this, &TTestKeysDlg::bSaveClick);
     connect(bClear, &QPushButton::clicked, this, &TTestKeysDlg::bClearClick);
     connect(bClose, &QPushButton::clicked, this, &QWidget::close);
@@ -132,7 +135,7 @@ void TTestKeysDlg::setLayoutName(std::function<QString()> layoutName)
 void TTestKeysDlg::sequenceAdded()
 {
     const QString line = KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
-                                                     LabelCodec::forSystemLocale());
+                                                     LabelCodePage::current());
     m_capture->appendPlainText(line);
     showLatest();
     showSummary();
@@ -141,10 +144,18 @@ void TTestKeysDlg::sequenceAdded()
 
 void TTestKeysDlg::sequenceExtended()
 {
-    QTextCursor cursor(m_capture->document()->lastBlock());
+    // Only what changed is written again: the time and the first strokes stay as they are.
+    const QString line = KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
+                                                     LabelCodePage::current());
+    const QTextBlock block = m_capture->document()->lastBlock();
+    const QString shown = block.text();
+    qsizetype same = 0;
+    while (same < line.size() && same < shown.size() && line[same] == shown[same])
+        ++same;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + int(same));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(KeyTestReport::sequenceLine(*m_session, m_session->sequences().last(),
-                                                  LabelCodec::forSystemLocale()));
+    cursor.insertText(line.mid(same));
     showLatest();
     showSummary();
     markLast();
@@ -154,7 +165,7 @@ void TTestKeysDlg::showAll()
 {
     QStringList lines;
     for (const TestedSequence &s : m_session->sequences())
-        lines << KeyTestReport::sequenceLine(*m_session, s, LabelCodec::forSystemLocale());
+        lines << KeyTestReport::sequenceLine(*m_session, s, LabelCodePage::current());
     m_capture->setPlainText(lines.join(u'\n'));
     showLatest();
     showSummary();
@@ -189,21 +200,22 @@ QString TTestKeysDlg::reportText() const
 {
     const QString layout = m_layoutName ? m_layoutName() : QString();
     return KeyTestReport::reportText(*m_session, layout, QDateTime::currentDateTime(),
-                                     LabelCodec::forSystemLocale());
+                                     LabelCodePage::current());
 }
 
 void TTestKeysDlg::bSaveClick()
 {
-    const QString path = m_prompter->saveFileName(QString::fromLatin1(ReportFilter),
-                                                  QStringLiteral("txt"), m_lastReportPath);
+    const QString path =
+        m_prompter->saveFileName(tr(ReportFilter), QStringLiteral("txt"), m_lastReportPath);
     if (path.isEmpty())
         return;
     // The file dialog leaves the question to the program, as it does for layouts.
     if (QFileInfo::exists(path) &&
-        !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
+        !m_prompter->askYesNo(Messages::shown(Messages::OverwriteQuestion)))
         return;
-    if (!AtomicWriter::write(path, reportText().toUtf8(), AtomicWriter::Links::WriteThrough)) {
-        m_prompter->failure(QString::fromLatin1(ReportFailed));
+    if (QString why; !AtomicWriter::write(path, reportText().toUtf8(),
+                                          AtomicWriter::Links::WriteThrough, &why)) {
+        m_prompter->failure(tr(ReportFailed), FileMessages::saveDetails(path, why));
         return;
     }
     m_lastReportPath = path;

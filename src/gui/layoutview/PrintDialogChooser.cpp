@@ -42,7 +42,9 @@ bool PrintDialogChooser::choosePrinter(QPrinter &printer)
 {
     QPrintDialog dialog(&printer, m_parent);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    // Printing to a PDF file stays: a sheet may go to a print shop, and a machine without a
+    // printer has nothing else to offer.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintToFile);
     PageChoiceHider hider;
     dialog.installEventFilter(&hider);
     const bool accepted = dialog.exec() == QDialog::Accepted;

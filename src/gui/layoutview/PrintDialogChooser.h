@@ -5,8 +5,8 @@
 
 class QWidget;
 
-// The toolkit's own print dialog, offering only what a one-page layout needs: no page range,
-// no selection and no printing to a file.
+// The toolkit's own print dialog, offering only what a one-page layout needs: the printers and
+// printing to a PDF file, with no page range, current page or selection.
 class PrintDialogChooser : public PrintChooser
 {
 public:

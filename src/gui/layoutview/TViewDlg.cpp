@@ -6,6 +6,8 @@
 #include "keymodel/KeyGrid.h"
 #include "layoutview/LayoutView.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
@@ -30,13 +32,16 @@ QString startFailure(const QPrinter &printer)
 {
     const QString name = printerDescription(printer);
     if (name.isEmpty())
-        return QStringLiteral("There is no printer installed.");
-    return QStringLiteral("The printer \"%1\" could not start the print job.").arg(name);
+        return QCoreApplication::translate("TViewDlg", "There is no printer installed.");
+    return QCoreApplication::translate("TViewDlg",
+                                       "The printer \"%1\" could not start the print job.")
+        .arg(name);
 }
 
 QString finishFailure(const QPrinter &printer)
 {
-    return QStringLiteral("The printer \"%1\" could not finish the print job.")
+    return QCoreApplication::translate("TViewDlg",
+                                       "The printer \"%1\" could not finish the print job.")
         .arg(printerDescription(printer));
 }
 
@@ -64,7 +69,7 @@ TViewDlg::TViewDlg(const KeyGrid &grid, QWidget *dialogParent)
       m_chooser(std::make_unique<PrintDialogChooser>(dialogParent))
 {
     setObjectName(QStringLiteral("TViewDlg"));
-    setWindowTitle(QStringLiteral("KeyView"));
+    setWindowTitle(tr("KeyView"));
     // A side window: closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
     setBackgroundRole(QPalette::Button);
@@ -74,6 +79,11 @@ TViewDlg::TViewDlg(const KeyGrid &grid, QWidget *dialogParent)
     // The view follows the grid at once rather than at the next repaint the window system asks
     // for.
     connect(&m_grid, &KeyGrid::cellsChanged, this, qOverload<>(&QWidget::update));
+    // Escape puts the view away, as it does a dialog.
+    auto *hide = new QAction(this);
+    hide->setShortcut(Qt::Key_Escape);
+    connect(hide, &QAction::triggered, this, &QWidget::close);
+    addAction(hide);
 }
 
 TViewDlg::~TViewDlg() = default;

@@ -14,9 +14,10 @@ namespace FileMessages {
 // Why the file at path was not loaded.
 QString loadDetails(const QString &path, const ConfigFile::LoadResult &result,
                     const ProgramProfile &profile);
+// Why a file named on the command line was not even looked for: its name, shown as the
+// command line gave it, cannot be carried exactly.
+QString refusedNameDetails(const QString &shownName);
 // Why the file at path was not written: the system's reason.
 QString saveDetails(const QString &path, const QString &systemError);
-// What is wrong with one key of a file, as the program refuses it.
-QString problem(const ConfigProblem &problem, const ProgramProfile &profile);
 
 } // namespace FileMessages

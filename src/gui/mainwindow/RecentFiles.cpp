@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "RecentFiles.h"
 
+#include "common/UserSettings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -10,27 +12,33 @@
 namespace {
 
 constexpr char Key[] = "recentFiles";
-constexpr char Organisation[] = "tavrin";
 
 } // namespace
 
 // Each program keeps its own list, in the settings named after the application.
 std::unique_ptr<QSettings> RecentFiles::settings()
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QLatin1String(Organisation),
-                                       QCoreApplication::applicationName());
+    return UserSettings::open();
 }
 
 RecentFiles::RecentFiles(QMenu *menu, QObject *parent) : QObject(parent), m_menu(menu)
 {
-    m_files = settings()->value(QLatin1String(Key)).toStringList().mid(0, MostKept);
+    readBack();
     fillMenu();
+}
+
+void RecentFiles::readBack()
+{
+    // Another window of the program may have written the list since this one last read it;
+    // a list kept only in memory and written whole would lose that window's files.
+    if (const std::unique_ptr<QSettings> kept = settings())
+        m_files = kept->value(QLatin1String(Key)).toStringList().mid(0, MostKept);
 }
 
 void RecentFiles::add(const QString &path)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
+    readBack();
     m_files.removeAll(file);
     m_files.prepend(file);
     m_files = m_files.mid(0, MostKept);
@@ -39,6 +47,7 @@ void RecentFiles::add(const QString &path)
 
 void RecentFiles::remove(const QString &path)
 {
+    readBack();
     m_files.removeAll(QFileInfo(path).absoluteFilePath());
     store();
 }
@@ -47,7 +56,8 @@ void RecentFiles::store()
 {
     // The settings are written whole through a temporary file; a list that cannot be kept
     // costs nothing but the list.
-    settings()->setValue(QLatin1String(Key), m_files);
+    if (const std::unique_ptr<QSettings> kept = settings())
+        kept->setValue(QLatin1String(Key), m_files);
     fillMenu();
 }
 

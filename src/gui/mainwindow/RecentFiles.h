@@ -10,7 +10,8 @@ class QMenu;
 class QSettings;
 
 // The configuration files last opened or saved, newest first, kept for the next start in the
-// user's settings of the program (the application's name). Shown as a menu whose entries say which file to open.
+// user's settings of the program (the application's name). Shown as a menu whose entries say which
+// file to open.
 class RecentFiles : public QObject
 {
     Q_OBJECT
@@ -29,7 +30,9 @@ signals:
     void chosen(const QString &path);
 
 private:
+    // Null when the settings file is passed over.
     static std::unique_ptr<QSettings> settings();
+    void readBack();
     void store();
     void fillMenu();
 

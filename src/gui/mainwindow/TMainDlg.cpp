@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TMainDlg.h"
 
+#include "CodePageMenu.h"
 #include "FileDrop.h"
 #include "GridKeyboard.h"
 #include "HelpMenu.h"
@@ -10,13 +11,17 @@
 #include "codeentry/TLabelDlg.h"
 #include "codeentry/TScanDlg.h"
 #include "common/DialogPrompter.h"
+#include "common/WindowGeometry.h"
+#include "keymodel/FaceFonts.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
-#include "keymodel/LabelCodec.h"
+#include "keymodel/KeySelection.h"
+#include "keymodel/LabelCodePage.h"
 #include "keymodel/TKey.h"
 #include "keytest/TTestKeysDlg.h"
 #include "layoutview/TViewDlg.h"
 #include "profile/Messages.h"
+#include "profile/Version.h"
 #include "programming/TProgDlg.h"
 
 #include <QAction>
@@ -54,33 +59,48 @@ struct CommandRow
 constexpr QKeyCombination NoShortcut{};
 
 const CommandRow Commands[] = {
-    {Command::Exit, "E&xit", "Exit", ":/icons/exit.xpm", NoShortcut, "Exit1", "sExit",
+    // Ctrl+Q is the desktops' own quit key (QKeySequence::Quit), where they have one; the
+    // generic scheme Qt falls back on has none, so it is named here.
+    {Command::Exit, QT_TRANSLATE_NOOP("TMainDlg", "E&xit"), QT_TRANSLATE_NOOP("TMainDlg", "Exit"),
+     ":/icons/exit.xpm", Qt::CTRL | Qt::Key_Q, "Exit1", "sExit",
      [](TMainDlg &d) { d.sExitClick(); }},
-    {Command::New, "&New", "New", ":/icons/new.xpm", Qt::CTRL | Qt::Key_N, "New1", "sNew",
-     [](TMainDlg &d) { d.sNewClick(); }},
-    {Command::Load, "L&oad", "Load", ":/icons/load.xpm", Qt::CTRL | Qt::Key_O, "Load1", "sLoad",
+    {Command::New, QT_TRANSLATE_NOOP("TMainDlg", "&New"), QT_TRANSLATE_NOOP("TMainDlg", "New"),
+     ":/icons/new.xpm", Qt::CTRL | Qt::Key_N, "New1", "sNew", [](TMainDlg &d) { d.sNewClick(); }},
+    {Command::Load, QT_TRANSLATE_NOOP("TMainDlg", "L&oad"), QT_TRANSLATE_NOOP("TMainDlg", "Load"),
+     ":/icons/load.xpm", Qt::CTRL | Qt::Key_O, "Load1", "sLoad",
      [](TMainDlg &d) { d.sLoadClick(); }},
-    {Command::Save, "&Save", "Save", ":/icons/save.xpm", Qt::CTRL | Qt::Key_S, "Save1", "sSave",
+    {Command::Save, QT_TRANSLATE_NOOP("TMainDlg", "&Save"), QT_TRANSLATE_NOOP("TMainDlg", "Save"),
+     ":/icons/save.xpm", Qt::CTRL | Qt::Key_S, "Save1", "sSave",
      [](TMainDlg &d) { d.sSaveClick(); }},
-    {Command::Label, "&Label", "Label", ":/icons/label.xpm", Qt::CTRL | Qt::Key_L, "mLabel",
+    {Command::Label, QT_TRANSLATE_NOOP("TMainDlg", "&Label"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Label"), ":/icons/label.xpm", Qt::CTRL | Qt::Key_L, "mLabel",
      "sLabel", [](TMainDlg &d) { d.sLabelClick(); }},
-    {Command::Code, "Co&de", "Code", ":/icons/code.xpm", Qt::CTRL | Qt::Key_D, "mScan", "sScan",
+    {Command::Code, QT_TRANSLATE_NOOP("TMainDlg", "Co&de"), QT_TRANSLATE_NOOP("TMainDlg", "Code"),
+     ":/icons/code.xpm", Qt::CTRL | Qt::Key_D, "mScan", "sScan",
      [](TMainDlg &d) { d.sScanClick(); }},
-    {Command::Color, "Colo&r", "Color", ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
+    {Command::Color, QT_TRANSLATE_NOOP("TMainDlg", "Colo&r"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Color"), ":/icons/color.xpm", Qt::CTRL | Qt::Key_R, "mColor",
      "sColor", [](TMainDlg &d) { d.sColorClick(); }},
-    {Command::ProgOne, "Prog One", "Prog One", ":/icons/prog1.xpm", NoShortcut, "mProg1", "sProg1",
+    {Command::ProgOne, QT_TRANSLATE_NOOP("TMainDlg", "Prog One"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Prog One"), ":/icons/prog1.xpm", NoShortcut, "mProg1", "sProg1",
      [](TMainDlg &d) { d.sProg1Click(); }},
-    {Command::ProgAll, "Prog All", "Prog All", ":/icons/progall.xpm", NoShortcut, "ProgAll1",
+    {Command::ProgAll, QT_TRANSLATE_NOOP("TMainDlg", "Prog All"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Prog All"), ":/icons/progall.xpm", NoShortcut, "ProgAll1",
      "sProgAll", [](TMainDlg &d) { d.sProgAllClick(); }},
-    {Command::View, "&View", "View", ":/icons/view.xpm", Qt::CTRL | Qt::Key_V, "View1", "sView",
+    {Command::View, QT_TRANSLATE_NOOP("TMainDlg", "&View"), QT_TRANSLATE_NOOP("TMainDlg", "View"),
+     ":/icons/view.xpm", Qt::CTRL | Qt::Key_V, "View1", "sView",
      [](TMainDlg &d) { d.sViewClick(); }},
-    {Command::Print, "&Print", "Print", ":/icons/print.xpm", Qt::CTRL | Qt::Key_P, "Print1",
+    {Command::Print, QT_TRANSLATE_NOOP("TMainDlg", "&Print"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Print"), ":/icons/print.xpm", Qt::CTRL | Qt::Key_P, "Print1",
      "sPrint", [](TMainDlg &d) { d.sPrintClick(); }},
-    {Command::TestKeys, "&Test Keys", "Test Keys", nullptr, Qt::CTRL | Qt::Key_T, "TestKeys1",
+    {Command::TestKeys, QT_TRANSLATE_NOOP("TMainDlg", "&Test Keys"),
+     QT_TRANSLATE_NOOP("TMainDlg", "Test Keys"), nullptr, Qt::CTRL | Qt::Key_T, "TestKeys1",
      nullptr, [](TMainDlg &d) { d.sTestKeysClick(); }},
 };
 
 constexpr Command KeyCommands[] = {Command::Label, Command::Code, Command::Color, Command::ProgOne};
+// Of those, the commands that act on one key only; the others act on every selected key.
+constexpr Command OneKeyCommands[] = {Command::Label, Command::Code, Command::ProgOne};
 
 constexpr int ToolButtonSize = 25;
 // The resource a command's tool-bar picture is made from, kept on its action.
@@ -93,7 +113,7 @@ class TMainDlg::RunHost : public TProgDlg::Host
 {
 public:
     explicit RunHost(TMainDlg &window) : m_window(window) {}
-    KeyGrid &grid() override { return m_window.grid(); }
+    KeyDocument &document() override { return m_window.document(); }
     Prompter &prompter() override { return m_window.prompter(); }
     void SetBusyCursor(bool busy) override { m_window.SetBusyCursor(busy); }
     QWidget *window() override { return &m_window; }
@@ -116,7 +136,7 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     setFont(windowFont);
 
     m_client = new QWidget(this);
-    m_client->setFixedSize(profile.clientSize);
+    m_client->setFixedSize(WindowGeometry::of(profile).clientSize);
     setCentralWidget(m_client);
 
     createCommands();
@@ -125,9 +145,9 @@ TMainDlg::TMainDlg(const ProgramProfile &profile, QWidget *parent)
     createKeys();
     createEditCommands();
     createMenu();
-    if (m_profile.keyboard && m_document)
+    if (m_profile.has(Command::View) && m_document)
         m_view = std::make_unique<TViewDlg>(grid(), this);
-    EnableKeyCommands(false);
+    updateKeyCommands();
     if (keysCreated()) {
         new GridKeyboard(*this, m_client);
         m_client->setFocus();
@@ -156,13 +176,13 @@ LabelEditor &TMainDlg::labelEditor()
 {
     // Made at the first Label command rather than at start-up, which must stay quick.
     if (!m_labelEditor) {
-        const LabelCodec &codec = LabelCodec::forSystemLocale();
+        const LabelCodec &codec = LabelCodePage::current();
         // Said once, before the first label is edited: labels in the other characters of the
         // code page cannot be typed, and those already there show as other characters.
         if (!codec.isAvailable())
             m_prompter->failure(
-                QStringLiteral("This system's Qt lacks the %1 code page, so labels are shown and "
-                               "edited one byte per character.")
+                tr("This system's Qt lacks the %1 code page, so labels are shown and "
+                   "edited one byte per character.")
                     .arg(QString::fromLatin1(codec.encoding())));
         m_labelEditor = std::make_unique<TLabelDlg>(codec, this);
     }
@@ -187,9 +207,9 @@ void TMainDlg::createCommands()
         if (!m_profile.has(row.command))
             continue;
         // One action serves menu item and tool-bar button, so both are always enabled alike.
-        auto *action = new QAction(QIcon(), QString::fromLatin1(row.caption), this);
+        auto *action = new QAction(QIcon(), tr(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.objectName));
-        action->setToolTip(QString::fromLatin1(row.hint));
+        action->setToolTip(tr(row.hint));
         if (row.shortcut != NoShortcut)
             action->setShortcut(row.shortcut);
         // No command starts while the keyboard is being programmed: one asked for meanwhile
@@ -199,7 +219,8 @@ void TMainDlg::createCommands()
         m_actions[int(row.command)] = action;
         if (row.icon)
             action->setProperty(PicturePath, QString::fromLatin1(row.icon));
-        if (!m_profile.hasToolButton(row.command))
+        const std::optional<int> left = WindowGeometry::of(m_profile).toolButtonLeft(row.command);
+        if (!left)
             continue;
 
         auto *button = new QToolButton(m_client);
@@ -208,24 +229,9 @@ void TMainDlg::createCommands()
         button->setIconSize(QSize(16, 16));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(m_profile.toolButtonLeft[int(row.command)], 0, ToolButtonSize,
-                            ToolButtonSize);
+        button->setGeometry(*left, 0, ToolButtonSize, ToolButtonSize);
         m_buttons[int(row.command)] = button;
     }
-}
-
-void TMainDlg::createEditCommands()
-{
-    if (!m_document)
-        return;
-    // The texts follow the history: "Undo Set Label", "Redo Merge Keys", or plain "Undo" when
-    // there is nothing to undo. Menu items only: the tool bar keeps its buttons.
-    m_undoAction = m_document->undoStack().createUndoAction(this);
-    m_undoAction->setObjectName(QStringLiteral("Undo1"));
-    m_undoAction->setShortcut(QKeySequence::Undo);
-    m_redoAction = m_document->undoStack().createRedoAction(this);
-    m_redoAction->setObjectName(QStringLiteral("Redo1"));
-    m_redoAction->setShortcut(QKeySequence::Redo);
 }
 
 void TMainDlg::showPictures()
@@ -245,10 +251,10 @@ void TMainDlg::changeEvent(QEvent *event)
 
 void TMainDlg::createMenu()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addAction(action(Command::New));
     file->addAction(action(Command::Load));
-    m_recent = new RecentFiles(file->addMenu(QStringLiteral("Recent &Files")), this);
+    m_recent = new RecentFiles(file->addMenu(tr("Recent &Files")), this);
     connect(m_recent, &RecentFiles::chosen, this, [this](const QString &path) {
         m_progDlg->whenIdle([this, path] { openRecent(path); });
     });
@@ -261,13 +267,9 @@ void TMainDlg::createMenu()
     }
     file->addAction(action(Command::Exit));
 
-    if (m_undoAction) {
-        QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-        edit->addAction(m_undoAction);
-        edit->addAction(m_redoAction);
-    }
+    addEditMenu();
 
-    QMenu *config = menuBar()->addMenu(QStringLiteral("&Config"));
+    QMenu *config = menuBar()->addMenu(tr("&Config"));
     config->addAction(action(Command::Label));
     config->addAction(action(Command::Code));
     if (m_profile.has(Command::Color))
@@ -283,14 +285,17 @@ void TMainDlg::createMenu()
 
 void TMainDlg::createDecorations()
 {
-    auto *version = new QLabel(QString::fromLatin1(Messages::Version), m_client);
+    auto *version = new QLabel(
+        Messages::shown(Messages::Version).arg(QStringLiteral(TAVRIN_VERSION)), m_client);
     version->setObjectName(QStringLiteral("versionLabel"));
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    version->setGeometry(m_profile.versionLabel);
+    const WindowGeometry &geometry = WindowGeometry::of(m_profile);
+    version->setGeometry(geometry.versionLabel);
 
-    if (m_profile.lockPicture) {
+    if (geometry.lockPicture) {
         auto *picture = new QLabel(m_client);
         picture->setObjectName(QStringLiteral("lockPicture"));
+        picture->setAccessibleName(tr("Key lock"));
         picture->setPixmap(QPixmap::fromImage(LockPicture::render()));
         picture->setAlignment(Qt::AlignCenter);
         picture->setGeometry(0, 102, 325, 240);
@@ -302,11 +307,19 @@ void TMainDlg::createKeys()
     try {
         m_document = new KeyDocument(m_profile, this);
         connect(&grid(), &KeyGrid::cellsChanged, this, &TMainDlg::showCells);
+        m_selection = new KeySelection(this);
+        // The key commands act on the selected key: they are there while there is one.
+        connect(m_selection, &KeySelection::changed, this, &TMainDlg::updateKeyCommands);
         m_keys.reserve(m_profile.cellCount);
         for (int i = 0; i < m_profile.cellCount; ++i) {
-            auto *key = new TKey(grid(), i, m_client);
-            key->move(m_profile.cellPosition(i));
+            auto *key = new TKey(grid(), *m_selection, i, m_client);
+            key->move(WindowGeometry::of(m_profile).cellPosition(m_profile, i));
             connect(key, &TKey::clicked, this, &TMainDlg::KeyClick);
+            connect(key, &TKey::dragStarted, this, &TMainDlg::startKeyDrag);
+            connect(key, &TKey::dropped, this,
+                    [this](TKey *target, const QMimeData *data, Qt::DropAction action) {
+                        dropOnKey(target->Tag(), *data, action);
+                    });
             m_keys.append(key);
         }
     } catch (const std::bad_alloc &) {
@@ -319,12 +332,15 @@ void TMainDlg::showCells(const QList<int> &indices)
     for (int i : indices)
         if (i < m_keys.size())
             m_keys.at(i)->sync();
-    // An undo can cover the selected cell again; no command may edit a covered cell.
-    if (m_selectedKey && !m_selectedKey->cell().Visible)
-        DeselectKey();
+    // An undo can cover a selected cell again; no command may edit a covered cell.
+    if (m_selection) {
+        QList<int> shown = m_selection->keys();
+        shown.removeIf([this](int i) { return !grid().cell(i).Visible; });
+        m_selection->selectKeys(shown);
+    }
 }
 
-KeyGrid &TMainDlg::grid() const
+const KeyGrid &TMainDlg::grid() const
 {
     return m_document->grid();
 }
@@ -336,16 +352,19 @@ bool TMainDlg::ConfigChanged() const
 
 int TMainDlg::selectedIndex() const
 {
-    return m_selectedKey ? m_selectedKey->Tag() : -1;
+    return m_selection ? m_selection->current() : -1;
+}
+
+TKey *TMainDlg::SelectedKey() const
+{
+    const int index = selectedIndex();
+    return index >= 0 ? m_keys.at(index) : nullptr;
 }
 
 void TMainDlg::DeselectKey()
 {
-    if (!m_selectedKey)
-        return;
-    m_selectedKey->setDown(false);
-    m_selectedKey = nullptr;
-    EnableKeyCommands(false);
+    if (m_selection)
+        m_selection->clear();
 }
 
 void TMainDlg::EnableKeyCommands(bool enabled)
@@ -355,25 +374,43 @@ void TMainDlg::EnableKeyCommands(bool enabled)
             a->setEnabled(enabled);
 }
 
+void TMainDlg::updateKeyCommands()
+{
+    const bool any = m_selection && !m_selection->isEmpty();
+    EnableKeyCommands(any);
+    const bool one = any && m_selection->isSingle();
+    for (Command c : OneKeyCommands)
+        if (QAction *a = action(c))
+            a->setEnabled(one);
+    updateEditCommands(any, one);
+}
+
 void TMainDlg::KeyClick(TKey *key, Qt::KeyboardModifiers modifiers)
 {
+    // Ctrl+click adds the key to the selection or takes it out.
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        m_selection->toggle(key->Tag());
+        m_selection->setFocus(key->Tag());
+        return;
+    }
     // Only the keyboard program merges; the key lock takes a Shift+click as a plain click.
-    const bool shift = m_profile.keyboard && modifiers.testFlag(Qt::ShiftModifier);
-    if (key == m_selectedKey) {
+    const bool shift = m_profile.mergesKeys() && modifiers.testFlag(Qt::ShiftModifier);
+    if (m_selection->count() > 1) {
+        // Merging needs one key: Shift+click does nothing, a plain click goes back to one.
+        if (!shift)
+            m_selection->select(key->Tag());
+        return;
+    }
+    if (m_selection->contains(key->Tag())) {
         if (shift)
             m_document->SplitKey(key->Tag());
         else
             DeselectKey();
         return;
     }
-    if (m_selectedKey && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
+    if (!m_selection->isEmpty() && shift && m_document->MergeKey(selectedIndex(), key->Tag()))
         return;
-    if (m_selectedKey)
-        m_selectedKey->setDown(false);
-    else
-        EnableKeyCommands(true);
-    key->setDown(true);
-    m_selectedKey = key;
+    m_selection->select(key->Tag());
 }
 
 void TMainDlg::paintEvent(QPaintEvent *event)
@@ -397,7 +434,7 @@ void TMainDlg::closeEvent(QCloseEvent *event)
         return;
     }
     // However the window is closed, unsaved changes get the same question as Exit.
-    if (saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeExit)))
+    if (saveChangesFirst(Messages::shown(Messages::SaveBeforeExit)))
         event->accept();
     else
         event->ignore();

@@ -3,6 +3,7 @@
 // question about unsaved changes that each way out of the current layout asks.
 #include "TMainDlg.h"
 
+#include "CodePageMenu.h"
 #include "FileMessages.h"
 #include "RecentFiles.h"
 #include "common/Prompter.h"
@@ -25,19 +26,21 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
     const QString details = FileMessages::loadDetails(path, loaded, m_profile);
     switch (loaded.status) {
     case ConfigFile::LoadStatus::Missing:
-        m_prompter->failure(QString::fromLatin1(Messages::FileMissing), details);
+        m_prompter->failure(Messages::shown(Messages::FileMissing), details);
         return false;
+    case ConfigFile::LoadStatus::Directory:
+    case ConfigFile::LoadStatus::NotAFile:
     case ConfigFile::LoadStatus::Invalid:
-        m_prompter->failure(QString::fromLatin1(Messages::FileInvalid), details);
+        m_prompter->failure(Messages::shown(Messages::FileInvalid), details);
         return false;
     case ConfigFile::LoadStatus::OpenFailed:
         m_prompter->failure(origin == LoadOrigin::Command
-                                ? m_profile.loadOpenFailureText
-                                : QString::fromLatin1(Messages::OpenFailedAtStartUp),
+                                ? ProgramProfile::shown(m_profile.loadOpenFailureText)
+                                : Messages::shown(Messages::OpenFailedAtStartUp),
                             details);
         return false;
     case ConfigFile::LoadStatus::ReadFailed:
-        m_prompter->failure(QString::fromLatin1(Messages::LoadFailed), details);
+        m_prompter->failure(Messages::shown(Messages::LoadFailed), details);
         return false;
     case ConfigFile::LoadStatus::Loaded:
         break;
@@ -45,16 +48,19 @@ bool TMainDlg::LoadConfigFile(const QString &path, LoadOrigin origin)
     DeselectKey();
     m_document->load(loaded.cells, QFileInfo(path).absoluteFilePath());
     m_recent->add(path);
+    if (m_codePages)
+        if (const std::optional<QString> hint = m_codePages->loadHint(loaded.cells, path))
+            m_prompter->information(*hint);
     return true;
 }
 
 bool TMainDlg::SaveConfigFile(const QString &path)
 {
     if (QFileInfo::exists(path) &&
-        !m_prompter->askYesNo(QString::fromLatin1(Messages::OverwriteQuestion)))
+        !m_prompter->askYesNo(Messages::shown(Messages::OverwriteQuestion)))
         return false;
     if (QString reason; !ConfigFile::save(path, grid().cells(), m_profile, &reason)) {
-        m_prompter->failure(QString::fromLatin1(Messages::SaveFailed),
+        m_prompter->failure(Messages::shown(Messages::SaveFailed),
                             FileMessages::saveDetails(path, reason));
         return false;
     }
@@ -86,7 +92,7 @@ void TMainDlg::sExitClick()
 
 void TMainDlg::sNewClick()
 {
-    if (!saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeNew)))
+    if (!saveChangesFirst(Messages::shown(Messages::SaveBeforeNew)))
         return;
     DeselectKey();
     m_document->clear();
@@ -94,9 +100,10 @@ void TMainDlg::sNewClick()
 
 void TMainDlg::sLoadClick()
 {
-    if (!saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeLoad)))
+    if (!saveChangesFirst(Messages::shown(Messages::SaveBeforeLoad)))
         return;
-    const QString path = m_prompter->openFileName(m_profile.openFilter, dialogStartPath());
+    const QString path =
+        m_prompter->openFileName(ProgramProfile::shown(m_profile.openFilter), dialogStartPath());
     if (path.isEmpty())
         return;
     LoadConfigFile(path, LoadOrigin::Command);
@@ -104,7 +111,7 @@ void TMainDlg::sLoadClick()
 
 void TMainDlg::openFile(const QString &path)
 {
-    if (saveChangesFirst(QString::fromLatin1(Messages::SaveBeforeLoad)))
+    if (saveChangesFirst(Messages::shown(Messages::SaveBeforeLoad)))
         LoadConfigFile(path, LoadOrigin::Command);
 }
 
@@ -115,9 +122,9 @@ void TMainDlg::openRecent(const QString &path)
     m_recent->remove(path);
     ConfigFile::LoadResult missing;
     missing.status = ConfigFile::LoadStatus::Missing;
-    m_prompter->failure(QString::fromLatin1(Messages::FileMissing),
+    m_prompter->failure(Messages::shown(Messages::FileMissing),
                         FileMessages::loadDetails(path, missing, m_profile) +
-                            QStringLiteral("\nIt is taken off the recent files."));
+                            tr("\nIt is taken off the recent files."));
 }
 
 void TMainDlg::openDropped(const QString &path)
@@ -132,8 +139,8 @@ void TMainDlg::openDropped(const QString &path)
 
 bool TMainDlg::sSaveClick()
 {
-    const QString chosen =
-        m_prompter->saveFileName(m_profile.saveFilter, m_profile.extension, dialogStartPath());
+    const QString chosen = m_prompter->saveFileName(ProgramProfile::shown(m_profile.saveFilter),
+                                                    m_profile.extension, dialogStartPath());
     if (chosen.isEmpty())
         return false;
     return SaveConfigFile(ConfigFile::withExtension(chosen, m_profile.extension));

@@ -9,6 +9,7 @@
 #include "keymodel/ColorValue.h"
 #include "keymodel/KeyDocument.h"
 #include "keymodel/KeyGrid.h"
+#include "keymodel/KeySelection.h"
 #include "keymodel/TKey.h"
 #include "keytest/TTestKeysDlg.h"
 #include "layoutview/TViewDlg.h"
@@ -19,9 +20,9 @@
 
 void TMainDlg::sLabelClick()
 {
-    if (!m_selectedKey)
-        return;
     const int index = selectedIndex();
+    if (!selection().isSingle())
+        return;
     const std::optional<QByteArray> label = labelEditor().editLabel(grid().cell(index).Caption);
     if (label)
         m_document->setCaption(index, *label);
@@ -29,31 +30,28 @@ void TMainDlg::sLabelClick()
 
 void TMainDlg::sScanClick()
 {
-    if (!m_selectedKey)
+    if (!selection().isSingle())
         return;
-    const KeyCell &cell = m_selectedKey->cell();
-    // A count past the code area can only come from a damaged cell; the dialog then refuses the
-    // codes with its limit message without reading past the area.
-    const int count = std::clamp(cell.CodeCount, 0, KeyCell::CodeCapacity);
-    const std::optional<QByteArray> codes = codeEditor().EditCodes(
-        QByteArrayView(reinterpret_cast<const char *>(cell.Codes.data()), count));
+    const std::optional<QByteArray> codes =
+        codeEditor().EditCodes(grid().cell(selectedIndex()).usedCodes());
     if (codes)
         m_document->setCodes(selectedIndex(), *codes);
 }
 
 void TMainDlg::sColorClick()
 {
-    if (!m_selectedKey)
+    if (selectedIndex() < 0)
         return;
+    // Every selected key takes the colour; the dialog starts from the first one's.
     const std::optional<QColor> chosen =
-        m_prompter->chooseColor(ColorValue::resolve(m_selectedKey->cell().Color, palette()));
+        m_prompter->chooseColor(ColorValue::resolve(grid().cell(selectedIndex()).Color, palette()));
     if (chosen)
-        m_document->setColor(selectedIndex(), ColorValue::fromRgb(*chosen));
+        m_document->setColor(selection().keys(), ColorValue::fromRgb(*chosen));
 }
 
 void TMainDlg::sProg1Click()
 {
-    if (m_selectedKey)
+    if (selection().isSingle())
         m_progDlg->ProgramKeys(selectedIndex());
 }
 
@@ -103,7 +101,7 @@ void TMainDlg::markKeys(const QList<int> &indices)
 QString TMainDlg::layoutName() const
 {
     const QString file = m_document->layoutFile();
-    const QString name = file.isEmpty() ? QStringLiteral("not saved to a file")
-                                        : QDir::toNativeSeparators(file);
-    return ConfigChanged() ? name + QStringLiteral(" (changed since last saved)") : name;
+    const QString name =
+        file.isEmpty() ? tr("not saved to a file") : QDir::toNativeSeparators(file);
+    return ConfigChanged() ? name + tr(" (changed since last saved)") : name;
 }

@@ -13,52 +13,40 @@
 #include <QEventLoop>
 
 #include <functional>
+#include <string>
 #include <vector>
 
-// Hands what the run shows over to the owner's thread, in order, without waiting for it: the
-// run's pacing is the keyboard's, never the screen's. What the run reports is held until its next
-// pause and handed over then, so that the window is woken (and paints) while the run waits
-// anyway, never in the middle of an exchange with the keyboard.
-class TProgDlg::QueuedView : public RunView, public RunClock
+// Hands what the run shows over to the owner's thread, in order, as it happens and without
+// waiting for it: the run's pacing is the keyboard's, never the screen's. A queued call costs the
+// run microseconds, and the window paints on the owner's thread meanwhile, so the progress window
+// appears when the run begins, says which packet is being exchanged while it is, and is gone
+// before the run's end request.
+class TProgDlg::QueuedView : public RunView
 {
 public:
-    QueuedView(TProgDlg &owner, RunClock &clock) : m_owner(&owner), m_clock(clock) {}
+    explicit QueuedView(TProgDlg &owner) : m_owner(&owner) {}
 
     void setBusyCursor(bool busy) override
     {
-        hold([busy](TProgDlg &p) { p.m_host.SetBusyCursor(busy); });
+        show([busy](TProgDlg &p) { p.m_host.SetBusyCursor(busy); });
     }
     void runEvent(const RunEvent &event) override
     {
-        hold([event](TProgDlg &p) {
+        show([event](TProgDlg &p) {
             if (const std::optional<QString> text = p.m_progress->showRunEvent(event))
                 emit p.progressTextChanged(*text);
         });
     }
-    void sleep(int ms) override
+
+private:
+    void show(std::function<void(TProgDlg &)> what)
     {
-        handOver();
-        m_clock.sleep(ms);
-    }
-    void handOver()
-    {
-        if (m_held.empty())
-            return;
         QMetaObject::invokeMethod(
-            m_owner,
-            [owner = m_owner, held = std::exchange(m_held, {})] {
-                for (const auto &show : held)
-                    show(*owner);
-            },
+            m_owner, [owner = m_owner, what = std::move(what)] { what(*owner); },
             Qt::QueuedConnection);
     }
 
-private:
-    void hold(std::function<void(TProgDlg &)> show) { m_held.push_back(std::move(show)); }
-
     TProgDlg *m_owner;
-    RunClock &m_clock;
-    std::vector<std::function<void(TProgDlg &)>> m_held;
 };
 
 TProgDlg::TProgDlg(const ProgramProfile &profile, Host &host, QObject *parent)
@@ -119,17 +107,20 @@ void TProgDlg::ProgramKeys(int index)
 {
     if (m_running)
         return;
-    buildRun(m_host.grid(), index, m_run);
-    const bool taken = SendRun();
+    buildRun(m_host.document(), index, m_run);
+    std::string reason;
+    const bool taken = SendRun(reason);
+    // A program started from the desktop has no terminal: the box says why, under its text.
     if (taken)
-        m_host.prompter().information(QString::fromLatin1(Messages::ProgramCompleted));
+        m_host.prompter().information(Messages::shown(Messages::ProgramCompleted));
     else
-        m_host.prompter().failure(QString::fromLatin1(Messages::ProgramFailed));
+        m_host.prompter().failure(Messages::shown(Messages::ProgramFailed),
+                                  QString::fromStdString(reason));
     for (const auto &command : std::exchange(m_afterRun, {}))
         command();
 }
 
-bool TProgDlg::SendRun()
+bool TProgDlg::SendRun(std::string &reason)
 {
     m_running = true;
     if (!m_drv)
@@ -144,28 +135,25 @@ bool TProgDlg::SendRun()
     QEventLoop waiting;
     std::future<RunOutcome> outcome =
         std::async(std::launch::async, [packets = m_run, drv = m_drv.get(), opening = m_opening,
-                                        open, view = std::make_shared<QueuedView>(*this, *m_clock),
-                                        done = &waiting] {
+                                        open, view = std::make_shared<QueuedView>(*this),
+                                        clock = m_clock.get(), reason = &reason, done = &waiting] {
             RunOutcome result = RunOutcome::Failed;
             try {
                 if (opening.valid())
                     opening.wait();
                 if (open)
                     drv->Open(); // a channel that failed to open fails each request in turn
-                // The view is the run's clock too: it hands over what it holds at each pause.
-                result = sendPackets(*drv, packets, *view, *view);
+                result = sendPackets(*drv, packets, *view, *clock, nullptr, reason);
             } catch (...) {
             }
-            view->handOver();
             // Queued behind everything the run showed.
             QMetaObject::invokeMethod(done, &QEventLoop::quit, Qt::QueuedConnection);
             return result;
         });
     waiting.exec(QEventLoop::ExcludeUserInputEvents);
     const bool taken = outcome.get() == RunOutcome::Completed;
-    if (!taken && !m_drv->lastProblem().empty())
-        qInfo("%s: programming failed: %s", qPrintable(m_profile.name),
-              m_drv->lastProblem().c_str());
+    if (!reason.empty())
+        qInfo("%s: programming failed: %s", qPrintable(m_profile.name), reason.c_str());
 
     // What the user did during the run is handled now, in order, before the result is shown.
     m_running = false;

@@ -10,9 +10,10 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <string>
 #include <vector>
 
-class KeyGrid;
+class KeyDocument;
 class Prompter;
 class QWidget;
 class RunClock;
@@ -39,7 +40,8 @@ public:
     {
     public:
         virtual ~Host() = default;
-        virtual KeyGrid &grid() = 0;
+        // The layout whose keys are programmed; the run stores each key's end mark in it.
+        virtual KeyDocument &document() = 0;
         virtual Prompter &prompter() = 0;
         // The hourglass over the main window, or the default cursor.
         virtual void SetBusyCursor(bool busy) = 0;
@@ -74,7 +76,8 @@ signals:
 private:
     class QueuedView;
 
-    bool SendRun();
+    // True when every packet was taken; otherwise reason says why, when the run knows.
+    bool SendRun(std::string &reason);
 
     const ProgramProfile &m_profile;
     Host &m_host;

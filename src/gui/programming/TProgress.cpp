@@ -2,6 +2,7 @@
 #include "TProgress.h"
 
 #include "common/ScreenPlacement.h"
+#include "common/WindowGeometry.h"
 #include "profile/Messages.h"
 #include "profile/ProgramProfile.h"
 #include "programming/RunView.h"
@@ -24,8 +25,9 @@ TProgress::TProgress(const ProgramProfile &profile, QWidget *parent)
     setCursor(Qt::WaitCursor);
 
     m_label->setObjectName(QStringLiteral("label"));
-    m_label->setGeometry(profile.progressLabel);
-    m_label->setAlignment((profile.progressCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
+    const WindowGeometry &geometry = WindowGeometry::of(profile);
+    m_label->setGeometry(geometry.progressLabel);
+    m_label->setAlignment((geometry.progressCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
                           Qt::AlignVCenter);
 }
 
@@ -57,10 +59,12 @@ std::optional<QString> TProgress::showRunEvent(const RunEvent &event)
         showEmpty();
         break;
     case RunEvent::Kind::PacketTried:
-        setText(QString::asprintf(Messages::NowProgramming, event.packet));
+        setText(QString::asprintf(qUtf8Printable(Messages::shown(Messages::NowProgramming)),
+                                  event.packet));
         return text();
     case RunEvent::Kind::PacketRefused:
-        setText(QString::asprintf(Messages::Waiting, event.packet, event.attempt));
+        setText(QString::asprintf(qUtf8Printable(Messages::shown(Messages::Waiting)), event.packet,
+                                  event.attempt));
         return text();
     case RunEvent::Kind::Ended:
         hide();

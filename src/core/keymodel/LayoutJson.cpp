@@ -3,9 +3,11 @@
 
 #include "LayoutText.h"
 #include "codeentry/CodeDecoder.h"
-#include "keymodel/ConfigFile.h"
-#include "keymodel/KeyRecord.h"
-#include "keymodel/LabelCodec.h"
+#include "ConfigFile.h"
+#include "KeyRecord.h"
+#include "LabelCodePage.h"
+#include "LabelCodec.h"
+#include "ProblemText.h"
 #include "profile/ProgramProfile.h"
 
 #include <QHash>
@@ -59,7 +61,7 @@ QString labelObject(const QByteArray &caption, const LabelCodec &codec)
 
 QString keyLine(const KeyCell &k, int index, const ProgramProfile &profile, const LabelCodec &codec)
 {
-    const DecodedCodes decoded = decodeCodes(LayoutText::usedCodes(k));
+    const DecodedCodes decoded = decodeCodes(k.usedCodes());
     QStringList groups, strokes;
     for (const DecodedCodes::Group &g : decoded.groups) {
         groups << hexBytes(g.bytes);
@@ -178,7 +180,7 @@ QByteArray readLabel(const QJsonValue &v, const QString &path)
     const QString text = stringAt(required(o, path, "text"), path + QStringLiteral(".text"));
     const QJsonValue page = o.value(QLatin1String("codePage"));
     const LabelCodec &codec = page.isUndefined()
-                                  ? LabelCodec::forSystemLocale()
+                                  ? LabelCodePage::current()
                                   : codecFor(stringAt(page, path + QStringLiteral(".codePage")),
                                              path + QStringLiteral(".codePage"));
     QByteArray bytes;
@@ -233,6 +235,18 @@ void readCodes(const QJsonObject &o, const QString &path, KeyCell &k)
     k.CodeCount = int(codes.size());
 }
 
+// A key's content: its label, colour and codes.
+void readContent(const QJsonObject &o, const QString &path, KeyCell &k)
+{
+    k.Caption = readLabel(required(o, path, "label"), path + QStringLiteral(".label"));
+    const QString color = stringAt(required(o, path, "color"), path + QStringLiteral(".color"));
+    const std::optional<quint32> value = LayoutText::parseColor(color);
+    if (!value)
+        fail(path + QStringLiteral(".color"), LayoutText::notAColor(color));
+    k.Color = *value;
+    readCodes(o, path, k);
+}
+
 KeyCell readKey(const QJsonValue &v, int index, const ProgramProfile &profile)
 {
     const QString path = QStringLiteral("keys[%1]").arg(index);
@@ -253,15 +267,7 @@ KeyCell readKey(const QJsonValue &v, int index, const ProgramProfile &profile)
     agrees("row", profile.row(index));
 
     KeyCell k;
-    k.Caption = readLabel(required(o, path, "label"), path + QStringLiteral(".label"));
-    const QString color = stringAt(required(o, path, "color"), path + QStringLiteral(".color"));
-    const std::optional<quint32> value = LayoutText::parseColor(color);
-    if (!value)
-        fail(path + QStringLiteral(".color"),
-             QStringLiteral("\"%1\" is no colour: give #RRGGBB, a system colour such as "
-                            "buttonFace, or a value such as 0x8000000F")
-                 .arg(color));
-    k.Color = *value;
+    readContent(o, path, k);
     // The file keeps each span in one byte; whether the grid can take it is checked below.
     k.ColSpan = intAt(required(o, path, "colSpan"), path + QStringLiteral(".colSpan"), 0, 255);
     k.RowSpan = intAt(required(o, path, "rowSpan"), path + QStringLiteral(".rowSpan"), 0, 255);
@@ -269,7 +275,6 @@ KeyCell readKey(const QJsonValue &v, int index, const ProgramProfile &profile)
     if (!visible.isBool())
         fail(path + QStringLiteral(".visible"), QStringLiteral("wants true or false"));
     k.Visible = visible.toBool();
-    readCodes(o, path, k);
     return k;
 }
 
@@ -304,12 +309,14 @@ const ProgramProfile &readHeader(const QJsonObject &root)
                  .arg(v)
                  .arg(Version));
     const QString program = stringAt(required(root, root_, "program"), QStringLiteral("program"));
-    for (const ProgramProfile *p : {&ProgramProfile::tavrin(), &ProgramProfile::quelda()})
+    QStringList names;
+    for (const ProgramProfile *p : ProgramProfile::all()) {
         if (program == p->name)
             return *p;
+        names << u'"' + p->name + u'"';
+    }
     fail(QStringLiteral("program"),
-         QStringLiteral("\"%1\" is neither \"%2\" nor \"%3\"")
-             .arg(program, ProgramProfile::tavrin().name, ProgramProfile::quelda().name));
+         QStringLiteral("\"%1\" is neither %2").arg(program, names.join(QStringLiteral(" nor "))));
 }
 
 } // namespace
@@ -327,6 +334,31 @@ QByteArray write(const QList<KeyCell> &cells, const ProgramProfile &profile,
             QStringLiteral(",\n  \"keys\": [\n") + keys.join(QStringLiteral(",\n")) +
             QStringLiteral("\n  ]\n}\n"))
         .toUtf8();
+}
+
+QString keyObject(const KeyCell &key, int index, const ProgramProfile &profile,
+                  const LabelCodec &codec)
+{
+    return keyLine(key, index, profile, codec);
+}
+
+std::optional<KeyObject> readKeyObject(const QJsonValue &v, const QString &path,
+                                       const ProgramProfile &profile, QString *error)
+{
+    try {
+        if (!v.isObject())
+            fail(path, QStringLiteral("wants an object"));
+        const QJsonObject o = v.toObject();
+        KeyObject key;
+        key.index = intAt(required(o, path, "index"), path + QStringLiteral(".index"), 0,
+                          profile.cellCount - 1);
+        key.cell.ResetKey({});
+        readContent(o, path, key.cell);
+        return key;
+    } catch (const Failure &f) {
+        *error = f.message;
+        return std::nullopt;
+    }
 }
 
 ReadResult read(const QByteArray &json)
@@ -365,9 +397,9 @@ ReadResult read(const QByteArray &json)
         ConfigFile::Verdict verdict =
             ConfigFile::judge(ConfigFile::serialize(r.cells, profile), profile);
         if (const ConfigProblem *refused = verdict.refusal())
-            fail(problemPath(*refused), LayoutText::problem(*refused, profile));
+            fail(problemPath(*refused), ProblemText::keyProblem(*refused, profile));
         for (const ConfigProblem &p : verdict.problems)
-            r.warnings << problemPath(p) + QStringLiteral(": ") + LayoutText::problem(p, profile);
+            r.warnings << problemPath(p) + QStringLiteral(": ") + ProblemText::keyProblem(p, profile);
         r.cells = std::move(verdict.cells);
         r.profile = &profile;
     } catch (const Failure &f) {

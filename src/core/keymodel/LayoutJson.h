@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "keymodel/KeyCell.h"
+#include "KeyCell.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+
+class QJsonValue;
 
 class LabelCodec;
 struct ProgramProfile;
@@ -37,6 +41,20 @@ struct ReadResult
 
     bool ok() const { return error.isEmpty(); }
 };
+
+// One key as an object on a line of its own, as write() lists it.
+QString keyObject(const KeyCell &key, int index, const ProgramProfile &profile,
+                  const LabelCodec &codec);
+
+// A key object read on its own: where it stood, and its label, colour and codes (its spans and
+// visibility stay with the layout it came from). error names the field at fault, under path.
+struct KeyObject
+{
+    int index = -1;
+    KeyCell cell;
+};
+std::optional<KeyObject> readKeyObject(const QJsonValue &value, const QString &path,
+                                       const ProgramProfile &profile, QString *error);
 
 // Refuses anything a configuration file cannot hold or a desktop program would refuse to load,
 // by the programs' own verdict on the file it makes. The cells are those the file loads as.
