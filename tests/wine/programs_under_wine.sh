@@ -6,7 +6,9 @@
 # Quelda load a file named on their command line and save it back through the Save As dialog and
 # the overwrite question, byte for byte; Tavrin programs one key, captured from a real key
 # stroke, into the stand-in kernel driver installed as the TVDRV service, which receives the
-# packets of the run; and the uninstaller takes everything away again.
+# packets of the run; against a driver that never answers, tvrtool and Tavrin fail with the
+# reason within seconds and Tavrin still ends on Exit; and the uninstaller takes everything away
+# again.
 # Usage: programs_under_wine.sh SOURCE_DIR WINDOWS_BUILD_DIR QT_PREFIX (as scripts/windows.sh
 # leaves them). To see why a driver does not load, run with WINEDEBUG=+service,+ntoskrnl.
 set -euo pipefail
@@ -70,9 +72,10 @@ wine_env=()
 run() {
   local limit=$1
   shift
-  timeout "$limit" "${wine_env[@]}" wine "$@" >"$work/out.crlf" 2>>"$winelog"
+  timeout "$limit" "${wine_env[@]}" wine "$@" >"$work/out.crlf" 2>"$work/err.crlf"
   local status=$?
   tr -d '\r' <"$work/out.crlf" >"$work/out"
+  tr -d '\r' <"$work/err.crlf" | tee -a "$winelog" >"$work/err"
   timeout 60 wineserver -w || fail "Wine did not settle after $*"
   return $status
 }
@@ -293,6 +296,59 @@ quit "Prog One" "$pid" "$main" n "${seen[@]}"
   echo unload
 } >"$work/expected.log"
 diff -u "$work/expected.log" "$drive/tvdrv.log" || fail "Prog One: the driver received another run"
+
+# A driver that never answers: C:\tvdrv.hold holds each request until it is cancelled, and
+# C:\tvdrv.stuck keeps it even then. Either way a run fails with its reason within seconds:
+# the held one after its 8 readiness requests of 2 s each, the stuck one soon after the first, as
+# the channel is closed under it.
+late='the keyboard driver did not answer within 2000 ms'
+stalled() { # MODE BOUND REASON
+  step "tvrtool program against a driver that never answers ($1)"
+  rm -f "$drive/tvdrv.log"
+  touch "$drive/tvdrv.$1"
+  local start=$SECONDS status=0
+  run 120 'C:\Tavrin\tvrtool.exe' program 'C:\t\western.tvr' --key 1 || status=$?
+  local took=$((SECONDS - start))
+  rm "$drive/tvdrv.$1"
+  [ "$status" -eq 1 ] || fail "$1: tvrtool program ended with status $status"
+  [ "$took" -le "$2" ] || fail "$1: the run took $took s"
+  grep -Fxq 'Failed to program.' "$work/out" || fail "$1: the run said: $(cat "$work/out")"
+  grep -Fxq "tvrtool: program: $3" "$work/err" || fail "$1: the reason given: $(cat "$work/err")"
+  [ -f "$drive/tvdrv.log" ] || fail "$1: the driver was never loaded"
+  echo "  $took s"
+}
+stalled hold 60 "$late"
+grep -Fxq cancelled "$drive/tvdrv.log" || fail "hold: the driver saw no request cancelled"
+stalled stuck 20 "$late, and kept the request when it was cancelled"
+grep -Fxq unload "$drive/tvdrv.log" || fail "stuck: the driver was not unloaded after the run"
+
+step "Tavrin's Prog One against a driver that holds requests"
+rm -f "$drive/tvdrv.log"
+# The driver takes its mode when it is loaded, which Tavrin has done as it starts.
+touch "$drive/tvdrv.hold"
+wine 'C:\Tavrin\tavrin.exe' >>"$winelog" 2>&1 &
+pid=$!
+main=$(window_named Tavrin) || fail "stalled Prog One: no Tavrin window"
+start=$SECONDS
+keys_to "$main" Right alt+c Down Down Down Return
+# The progress window, then the failure box; only the second is asked for its text.
+seen=()
+result=""
+while [ $((SECONDS - start)) -le 60 ]; do
+  for w in $(windows_named Tavrin); do
+    [ "$w" = "$main" ] || [[ " ${seen[*]} " == *" $w "* ]] || seen+=("$w")
+  done
+  [ ${#seen[@]} -ge 2 ] && result=$(box_text "${seen[-1]}") && [ -n "$result" ] && break
+  sleep 0.2
+done
+rm "$drive/tvdrv.hold"
+[ -n "$result" ] || fail "stalled Prog One: no result within $((SECONDS - start)) s"
+echo "  the result after $((SECONDS - start)) s"
+[[ "$result" == *"Failed to program."*"$late"* ]] || fail "stalled Prog One: the box said: $result"
+keys_to "${seen[-1]}" Return
+closed Tavrin "${seen[-1]}" || fail "stalled Prog One: Return did not close the failure box"
+quit "stalled Prog One" "$pid" "$main"
+grep -Fxq cancelled "$drive/tvdrv.log" || fail "stalled Prog One: no request was cancelled"
 
 step "uninstalling silently"
 run 120 'C:\Tavrin\Uninstall.exe' /S || fail "the uninstaller failed"
