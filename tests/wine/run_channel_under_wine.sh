@@ -6,8 +6,8 @@
 # that the channel installs and starts the driver service, that the driver receives the run's
 # requests with the right codes, transfer methods and bytes, that the service is stopped and
 # deleted at close, that a program that left the driver running does not stop the next one,
-# that without the driver file the run fails after its retries and says why, and that a driver
-# that never answers cannot hold a run beyond its deadlines.
+# and that without the driver file the run fails after its retries and says why. Drivers that
+# never answer are the Windows programs' Wine test's to check, through tvrtool and Tavrin.
 # Usage: run_channel_under_wine.sh SOURCE_DIR GENERATED_CORE_DIR (where the generated headers
 # are). Skips (77) where Wine or the cross compilers are not installed. To see why a driver does
 # not load, run it with WINEDEBUG=+service,+ntoskrnl,+winedevice,+module.
@@ -203,51 +203,4 @@ run missing_why 'C:\nodriver\channel_run.exe' --why
 grep -Fxq 'open no: there is no keyboard driver file at C:\nodriver\TVDRV.SYS' \
   "$work/missing_why.out" || fail "without the driver file: the reason is not given"
 
-# Against a driver that never answers, each request is cancelled at its deadline and fails with
-# its reason, and the run fails after its retries within seconds. A driver that gives a cancelled
-# request back keeps its channel: all 8 readiness requests of the run (the harness does not
-# pause) take their 2 s, and its log shows each cancellation. One that keeps it even then is
-# sent nothing more, so the run fails at once after the first.
-late='IsReady no: the keyboard driver did not answer within 2000 ms'
-repeat() { for _ in $(seq "$1"); do printf '%s\n' "$2"; done; }
-timed_run() {
-  touch "$drive/tvdrv.$1"
-  local start=$SECONDS
-  run "$1" 'C:\withdriver\channel_run.exe' --why
-  (( SECONDS - start <= $2 )) || fail "$1: the run took $((SECONDS - start)) s"
-  rm "$drive/tvdrv.$1"
-  driver_log "$1"
-}
-timed_run hold 30
-same "a driver that holds requests until cancelled: the channel" "$work/hold.out" <<EOF
-open yes
-service while open: running
-$(repeat 8 "$late")
-run failed
-service after close: absent
-EOF
-same "a driver that holds requests until cancelled: the driver" "$work/hold.log" <<EOF
-load
-open
-$(repeat 8 'request 4 method 0 input 0
-cancelled')
-close
-unload
-EOF
-timed_run stuck 15
-same "a driver that ignores cancellation: the channel" "$work/stuck.out" <<EOF
-open yes
-service while open: running
-$late, and kept the request when it was cancelled
-$(repeat 7 'IsReady no: the keyboard driver still holds a request it did not answer within 2000 ms')
-run failed
-service after close: absent
-EOF
-same "a driver that ignores cancellation: the driver" "$work/stuck.log" <<EOF
-load
-open
-request 4 method 0 input 0
-close
-unload
-EOF
 echo "the Windows channel ran under $(wine --version 2>/dev/null) against the stand-in driver"
